@@ -44,7 +44,7 @@ add_deb_src() {
 }
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config dpkg-dev git python3
+  build-essential cmake ninja-build pkg-config dpkg-dev git python3 zlib1g-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
   googletest
   wine wine32:i386
@@ -126,5 +126,11 @@ TC
   rm -rf "$work"
 fi
 ln -sfn "$JPEG_PREFIX" "$DEPS/libjpeg-i686"
+
+# Further cached dependencies, one script each (they see DEPS and SUDO).
+export DEPS SUDO
+for dep in "$(dirname "$0")"/deps/*.sh; do
+  [ -f "$dep" ] && bash "$dep"
+done
 
 log "setup complete (dependencies in $DEPS)"
