@@ -1,0 +1,104 @@
+// One archive member, and the lists that hold them.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/archive_types.h"
+#include "archive/individual_info.h"
+
+class TArchiveList;
+class TArchiveHost;
+
+class TArchiveItem {
+public:
+    // Throws std::logic_error without an owning list.
+    TArchiveItem(TArchiveList* owner, const IndividualInfo& info);
+
+    const IndividualInfo& Info() const { return info_; }
+    TArchiveList& Owner() const { return *owner_; }
+
+    // Attribute bits as the library's GetAttribute reported them (0: none).
+    void SetAttributeWord(std::uint32_t word) { attribute_word_ = word; }
+
+    // Member path as the library reported it.
+    std::string MemberPath() const { return info_.MemberPath(); }
+    // Part after the last '/' or '\' (the whole path without one).
+    const std::string& FileName();
+    // Part up to and including the last '/' or '\' (empty without one).
+    const std::string& Path();
+    std::uint32_t UnpackedSize() const { return info_.UnpackedSize(); }
+    std::uint32_t CompressedSize() const { return info_.CompressedSize(); }
+    std::uint16_t Ratio() const { return info_.Ratio(); }
+    std::uint32_t Attributes() const;
+    std::uint64_t FileTime();
+    double DateTime();
+    const std::string& TypeName();
+    int IconIndex();
+    int Index() const;
+
+private:
+    void SplitPath();
+
+    IndividualInfo info_;
+    TArchiveList* owner_;
+    std::uint32_t attribute_word_ = 0;
+    int icon_index_ = -1;
+    bool type_name_known_ = false;
+    bool split_ = false;
+    std::string type_name_;
+    std::string file_name_;
+    std::string path_;
+    std::uint64_t file_time_ = 0;
+    double date_time_ = 0.0;
+};
+
+// A list of members that does not own them. Keeps a cached size total and
+// one sort direction per sort type.
+class TArchiveList {
+public:
+    TArchiveList() { ResetDirections(); }
+    virtual ~TArchiveList() = default;
+    TArchiveList(const TArchiveList&) = delete;
+    TArchiveList& operator=(const TArchiveList&) = delete;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Null for an index outside 0..Count-1.
+    TArchiveItem* Items(int i) const;
+    void Add(TArchiveItem* item);
+    int IndexOf(const TArchiveItem* item) const;
+    void Reserve(int n);
+    virtual void Clear();
+
+    // Sum of the unpacked sizes, computed on first request after a change.
+    std::uint64_t TotalSize();
+
+    int Direction(TArcSortType t) const { return directions_[t]; }
+    void SetDirection(TArcSortType t, int d) { directions_[t] = d; }
+    void ResetDirections() { directions_.fill(1); }
+    // Stable sort by one key times its direction. `compare_str` is the
+    // locale-aware comparison used for the text keys.
+    void SortBy(TArcSortType t, const std::function<int(const std::string&, const std::string&)>&
+                                    compare_str);
+
+    // Where items get their shell type names and icons.
+    void SetHost(TArchiveHost* host) { host_ = host; }
+    TArchiveHost* Host() const { return host_; }
+
+protected:
+    std::vector<TArchiveItem*> items_;
+
+private:
+    std::array<int, 7> directions_{};
+    std::uint64_t total_size_ = 0;
+    TArchiveHost* host_ = nullptr;
+};
+
+// The control's member list: owns its items.
+class TArchiveList2 : public TArchiveList {
+public:
+    ~TArchiveList2() override;
+    void Clear() override;
+};
