@@ -1,0 +1,84 @@
+// A device-independent bitmap in the memory layout Win32 expects: rows are
+// stored bottom-up and padded to 4 bytes, the palette is RGBQUAD-shaped, so
+// the window code can hand Bits() and a BITMAPINFO built from these fields
+// straight to SetDIBits or StretchDIBits without copying the pixels.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+// Same byte order as RGBQUAD.
+struct TRgbQuad {
+    uint8_t Blue = 0;
+    uint8_t Green = 0;
+    uint8_t Red = 0;
+    uint8_t Reserved = 0;
+};
+
+// A colour as the framework's TColor stores it: 0x00BBGGRR.
+using TColorRef = uint32_t;
+inline TColorRef MakeColorRef(uint8_t r, uint8_t g, uint8_t b) {
+    return static_cast<TColorRef>(r) | (static_cast<TColorRef>(g) << 8) |
+           (static_cast<TColorRef>(b) << 16);
+}
+
+class TDibBitmap {
+public:
+    // Largest pixel block one bitmap may take. A 32-bit process cannot hold
+    // much more, and file headers must not be able to ask for more.
+    static constexpr size_t kMaxImageBytes = size_t(512) * 1024 * 1024;
+
+    // Bytes of one padded row, or 0 when the width or depth makes no sense or
+    // the row would not fit the size limit.
+    static size_t StrideFor(uint32_t width, int bitCount);
+
+    // Allocates width x height pixels at 1, 4, 8 or 24 bits, all zero, with a
+    // palette of 2^bitCount black entries below 24 bits. Returns false
+    // (leaving the bitmap empty) when the size is zero, too large or cannot
+    // be allocated.
+    bool Create(uint32_t width, uint32_t height, int bitCount);
+    void Clear();
+
+    bool Empty() const { return !FBits; }
+    int Width() const { return static_cast<int>(FWidth); }
+    int Height() const { return static_cast<int>(FHeight); }
+    int BitCount() const { return FBitCount; }
+    size_t Stride() const { return FStride; }
+    size_t ImageSize() const { return FStride * FHeight; }
+
+    // Pixel block, bottom row first (the order of a DIB with positive height).
+    uint8_t* Bits() { return FBits.get(); }
+    const uint8_t* Bits() const { return FBits.get(); }
+    // Row y counted from the top of the picture.
+    uint8_t* Row(int y) { return FBits.get() + FStride * (FHeight - 1 - static_cast<size_t>(y)); }
+    const uint8_t* Row(int y) const {
+        return FBits.get() + FStride * (FHeight - 1 - static_cast<size_t>(y));
+    }
+
+    // Colour table; as many entries as the depth can index (none at 24 bits).
+    std::vector<TRgbQuad>& Palette() { return FPalette; }
+    const std::vector<TRgbQuad>& Palette() const { return FPalette; }
+    // Fills the first `levels` entries with an even grey ramp from black to white.
+    void SetGreyPalette(int levels);
+
+    // Drawing leaves pixels of TransparentColor out when Transparent is set.
+    bool Transparent = false;
+    TColorRef TransparentColor = 0;
+
+    // Deep copy (pixels, palette, transparency); false (and empty) when the
+    // copy cannot be allocated.
+    bool Assign(const TDibBitmap& source);
+
+private:
+    struct TFreeDeleter {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<uint8_t[], TFreeDeleter> FBits;
+    uint32_t FWidth = 0;
+    uint32_t FHeight = 0;
+    int FBitCount = 0;
+    size_t FStride = 0;
+    std::vector<TRgbQuad> FPalette;
+};

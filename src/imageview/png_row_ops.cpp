@@ -1,0 +1,158 @@
+#include "imageview/png_row_ops.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+inline uint8_t Paeth(int a, int b, int c) {
+    int pa = std::abs(b - c);
+    int pb = std::abs(a - c);
+    int pc = std::abs(a + b - 2 * c);
+    if (pa <= pb && pa <= pc) return static_cast<uint8_t>(a);
+    if (pb <= pc) return static_cast<uint8_t>(b);
+    return static_cast<uint8_t>(c);
+}
+
+// The filters run over whole bytes; `unit` is small, so letting the compiler
+// see it as a constant for the common pixel sizes pays off.
+template <size_t Unit>
+void UnfilterFixed(uint8_t type, uint8_t* row, const uint8_t* prior, size_t length) {
+    switch (type) {
+    case 1:
+        for (size_t i = Unit; i < length; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + row[i - Unit]);
+        break;
+    case 2:
+        for (size_t i = 0; i < length; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + prior[i]);
+        break;
+    case 3: {
+        size_t head = Unit < length ? Unit : length;
+        for (size_t i = 0; i < head; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + (prior[i] >> 1));
+        for (size_t i = Unit; i < length; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + ((row[i - Unit] + prior[i]) >> 1));
+        break;
+    }
+    case 4: {
+        size_t head = Unit < length ? Unit : length;
+        for (size_t i = 0; i < head; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + prior[i]);
+        for (size_t i = Unit; i < length; ++i)
+            row[i] = static_cast<uint8_t>(row[i] + Paeth(row[i - Unit], prior[i], prior[i - Unit]));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+bool PngUnfilterRow(uint8_t type, uint8_t* row, const uint8_t* prior, size_t length, size_t unit) {
+    if (type > 4) return false;
+    if (type == 0) return true;
+    switch (unit) {
+    case 1:
+        UnfilterFixed<1>(type, row, prior, length);
+        break;
+    case 2:
+        UnfilterFixed<2>(type, row, prior, length);
+        break;
+    case 3:
+        UnfilterFixed<3>(type, row, prior, length);
+        break;
+    case 4:
+        UnfilterFixed<4>(type, row, prior, length);
+        break;
+    case 6:
+        UnfilterFixed<6>(type, row, prior, length);
+        break;
+    case 8:
+        UnfilterFixed<8>(type, row, prior, length);
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void PngConvertRow(const TPngHeader& header, const uint8_t* s, uint32_t count, uint8_t* d,
+                   uint8_t* alpha) {
+    const bool wide = header.BitDepth == 16;
+    if (header.ColorModel == pcmRgb) {
+        const size_t step = (header.HasAlpha ? 4u : 3u) * (wide ? 2u : 1u);
+        const size_t g = wide ? 2 : 1, b = wide ? 4 : 2, a = wide ? 6 : 3;
+        for (uint32_t i = 0; i < count; ++i, s += step, d += 3) {
+            d[0] = s[b];
+            d[1] = s[g];
+            d[2] = s[0];
+        }
+        if (header.HasAlpha) {
+            s -= step * count;
+            for (uint32_t i = 0; i < count; ++i, s += step)
+                alpha[i] = static_cast<uint8_t>(255 - s[a]);
+        }
+        return;
+    }
+    if (header.HasAlpha) { // grey + alpha, 8 or 16 bits
+        const size_t step = wide ? 4 : 2, a = wide ? 2 : 1;
+        for (uint32_t i = 0; i < count; ++i, s += step) {
+            d[i] = s[0];
+            alpha[i] = static_cast<uint8_t>(255 - s[a]);
+        }
+        return;
+    }
+    if (wide) { // grey 16
+        for (uint32_t i = 0; i < count; ++i)
+            d[i] = s[2 * i];
+        return;
+    }
+    if (header.BitDepth == 2) {
+        // Four 2-bit samples per byte become two bytes of two 4-bit indices.
+        const uint32_t outBytes = (count + 1) / 2;
+        for (uint32_t o = 0; o < outBytes; ++o) {
+            uint8_t v = s[o >> 1];
+            if (o & 1) v = static_cast<uint8_t>(v << 4);
+            d[o] = static_cast<uint8_t>(((v >> 2) & 0x30) | ((v >> 4) & 0x03));
+        }
+        return;
+    }
+    std::memcpy(d, s, (static_cast<size_t>(count) * header.BitDepth + 7) / 8);
+}
+
+void PngPlacePixels(int bitCount, const uint8_t* s, uint32_t count, uint8_t* t, uint32_t first,
+                    uint32_t step) {
+    size_t x = first;
+    switch (bitCount) {
+    case 1:
+        for (uint32_t i = 0; i < count; ++i, x += step) {
+            uint8_t bit = (s[i >> 3] >> (7 - (i & 7))) & 1;
+            uint8_t mask = static_cast<uint8_t>(0x80 >> (x & 7));
+            t[x >> 3] = static_cast<uint8_t>(bit ? (t[x >> 3] | mask) : (t[x >> 3] & ~mask));
+        }
+        break;
+    case 4:
+        for (uint32_t i = 0; i < count; ++i, x += step) {
+            uint8_t v = (i & 1) ? (s[i >> 1] & 0x0F) : (s[i >> 1] >> 4);
+            uint8_t& cell = t[x >> 1];
+            cell = (x & 1) ? static_cast<uint8_t>((cell & 0xF0) | v)
+                           : static_cast<uint8_t>((cell & 0x0F) | (v << 4));
+        }
+        break;
+    case 8:
+        for (uint32_t i = 0; i < count; ++i, x += step)
+            t[x] = s[i];
+        break;
+    case 24:
+        for (uint32_t i = 0; i < count; ++i, x += step) {
+            t[3 * x] = s[3 * i];
+            t[3 * x + 1] = s[3 * i + 1];
+            t[3 * x + 2] = s[3 * i + 2];
+        }
+        break;
+    default:
+        break;
+    }
+}
