@@ -9,6 +9,7 @@ timestamps). Only Python's standard library is used, plus ImageMagick's
 does not make are left alone."""
 
 import argparse
+import gzip
 import os
 import shutil
 import sys
@@ -17,7 +18,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from samplegen import archives, bitmaps, cab, lzh, media, pictures, raster, texts  # noqa: E402
-from samplegen.util import SampleWriter, sjis  # noqa: E402
+from samplegen.util import FIXED_UNIX_TIME, SampleWriter, sjis  # noqa: E402
 
 
 def write_texts(w):
@@ -30,6 +31,7 @@ def write_texts(w):
     w.write("text/limit_4096.txt", exact)
     w.write("text/limit_4097.txt", over)
     w.write("text/limit_split_kanji.txt", split)
+    w.write("text/empty.txt", b"")
     w.write("text/表示テスト.txt", texts.encode(texts.JAPANESE_NAME))
     w.write("日本語フォルダ/メモ.txt", texts.encode(texts.MEMO))
 
@@ -66,7 +68,10 @@ def write_archives(w):
     w.write("archives/sample.zip", archives.zip_archive(
         [(sjis(n), d, archives.STORED if n == "readme.txt" else archives.DEFLATED)
          for n, d in contents]))
-    w.write("archives/sample.tar", archives.tar_archive(contents))
+    tar = archives.tar_archive(contents)
+    w.write("archives/sample.tar", tar)
+    # ".gz" is not an archive extension of the viewer: this one shows as text.
+    w.write("archives/sample.tar.gz", gzip.compress(tar, 9, mtime=FIXED_UNIX_TIME))
     w.write("archives/sample.lzh", lzh.lzh([(sjis(n), d) for n, d in contents], level=2))
     # Cabinets have no folder entries; a larger member spans several blocks.
     cab_members = [(sjis(n.replace("/", "\\")), d, cab.ATTR_ARCHIVE)

@@ -1,5 +1,6 @@
 """Windows metafiles: a placeable WMF and an EMF, drawn from a few records."""
 
+import math
 import struct
 
 from .util import sjis
@@ -224,6 +225,32 @@ class _Emf:
 NULL_PEN = 0x80000008
 
 
+def _crescent(centre, radius, shade_centre, shade_radius, steps=90):
+    """Outline of the part of a disc left uncovered by a second disc: the
+    outer arc, then the shading disc's arc back through the first disc."""
+
+    def arc(c, r, keep):
+        pts = []
+        for i in range(steps):
+            a = 2 * math.pi * i / steps
+            p = (c[0] + r * math.cos(a), c[1] + r * math.sin(a))
+            pts.append((p, keep(p)))
+        # Rotate so that the kept run is contiguous, then keep it.
+        start = next(i for i in range(steps) if pts[i][1] and not pts[i - 1][1])
+        run = []
+        for i in range(steps):
+            p, k = pts[(start + i) % steps]
+            if not k:
+                break
+            run.append(p)
+        return run
+
+    outer = arc(centre, radius,
+                lambda p: math.dist(p, shade_centre) > shade_radius)
+    inner = arc(shade_centre, shade_radius, lambda p: math.dist(p, centre) < radius)
+    return [(int(round(x)), int(round(y))) for x, y in outer + list(reversed(inner))]
+
+
 def emf():
     """A 320 x 240 pixel drawing: a night scene of a town under the moon."""
     m = _Emf()
@@ -240,12 +267,8 @@ def emf():
     m.delete(ground)
     moon = m.brush((250, 245, 200))
     m.select(moon)
-    m.ellipse(230, 25, 280, 75)
+    m.polygon(_crescent((255, 50), 25, (269, 43), 25))
     m.delete(moon)
-    shade = m.brush((25, 30, 75))  # the dark part that makes a crescent
-    m.select(shade)
-    m.ellipse(244, 18, 294, 68)
-    m.delete(shade)
     buildings = [(10, 120, 60), (60, 90, 110), (110, 140, 150), (150, 100, 200), (200, 130, 250),
                  (250, 110, 310)]
     body = m.brush((45, 45, 60))

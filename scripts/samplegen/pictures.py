@@ -100,24 +100,8 @@ def png_files():
     return out
 
 
-def _logo_palette():
-    """Entry 0 is the transparent background; the rest are the logo's colours
-    and blends between them for the smooth edges."""
-    blue, light, white, yellow = (31, 82, 179), (140, 191, 255), (255, 255, 255), (255, 217, 77)
-
-    def blend(a, b, t):
-        return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
-
-    pal = [(0, 0, 0), blue, light, white, yellow]
-    pal += [blend(blue, white, t) for t in (0.25, 0.5, 0.75)]
-    pal += [blend(blue, light, t) for t in (1 / 3, 2 / 3)]
-    pal += [blend(blue, yellow, t) for t in (1 / 3, 2 / 3)]
-    pal += [blend(white, yellow, 0.5), blend(light, white, 0.5)]
-    return pal
-
-
 def _palette_logo(logo):
-    pal = _logo_palette()
+    pal = raster.logo_palette()
     opaque = raster.Canvas(logo.width, logo.height)
     for i, p in enumerate(logo.px):
         opaque.px[i] = [p[0], p[1], p[2], 1.0]
@@ -152,7 +136,7 @@ def picture_files():
         ("bmp8_palette.bmp", bitmaps.bmp_indexed(land, raster.cube_palette(), 8, 0.12)),
         ("bmp4_palette.bmp", bitmaps.bmp_indexed(shapes_opaque, raster.VGA16, 4, 0.35)),
         ("icon.ico", bitmaps.ico([(raster.logo(16), 8, raster.cube_palette()),
-                                  (raster.logo(32), 4, raster.VGA16),
+                                  (raster.logo(32), 4, raster.logo_palette()),
                                   (raster.logo(48), 32, None)])),
         ("drawing.wmf", metafiles.wmf()),
         ("drawing.emf", metafiles.emf()),

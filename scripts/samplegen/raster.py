@@ -176,6 +176,24 @@ def logo(size):
     return c
 
 
+def logo_palette():
+    """16 colours for the logo: entry 0 black (the transparent background of
+    palette images and icons), the logo's colours and blends between them for
+    the smooth edges."""
+    blue, light, white, yellow = (31, 82, 179), (140, 191, 255), (255, 255, 255), (255, 217, 77)
+
+    def blend(a, b, t):
+        return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+    pal = [(0, 0, 0), blue, light, white, yellow]
+    pal += [blend(blue, white, t) for t in (0.25, 0.5, 0.75)]
+    pal += [blend(blue, light, t) for t in (1 / 3, 2 / 3)]
+    pal += [blend(blue, yellow, t) for t in (1 / 3, 2 / 3)]
+    pal += [blend(white, yellow, 0.5), blend(light, white, 0.5), blend(light, yellow, 0.5),
+            blend(blue, (0, 0, 0), 0.5)]
+    return pal
+
+
 def grey_ramp(width, height):
     """Grey levels for the grey-scale PNGs: a smooth diagonal ramp with a disc
     and a band of fine steps that only shows at high bit depths."""

@@ -118,6 +118,7 @@ text\\            テキスト（Shift-JIS）
   build.log        ログファイル
   large.txt        約 200 KB の長いテキスト（部分読み込みの確認）
   limit_*.txt      読み込み上限 4 KB ちょうど・1 バイト超え・漢字の途中で切れるもの
+  empty.txt        空のファイル
   表示テスト.txt   日本語の名前のファイル
 日本語フォルダ\\  日本語の名前のフォルダ
 images\\          画像（PNG・BMP・JPEG・GIF・ICO・WMF・EMF）
@@ -125,6 +126,7 @@ images\\          画像（PNG・BMP・JPEG・GIF・ICO・WMF・EMF）
   anim.gif         GIF（GIF を画像として扱う設定のときだけ画像表示）
 media\\           動画（AVI）・MIDI・WAVE
 archives\\        書庫（LZH・CAB・TAR・ZIP、書庫の中の書庫）
+  sample.tar.gz    拡張子 .gz は書庫として扱われず、テキストとして表示されます
 other\\           HTML・実行ファイル・DLL・読み取り専用のファイル
 
 これらのファイルはビルドのたびにスクリプト（scripts/make_samples.py）で

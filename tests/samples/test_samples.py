@@ -11,6 +11,7 @@ file formats, so that a writer fault shows up as a parse failure. With
 import argparse
 import ctypes
 import ctypes.util
+import gzip
 import io
 import locale
 import os
@@ -169,6 +170,7 @@ class TextTest(unittest.TestCase):
     def test_files_around_the_4_kb_limit(self):
         self.assertEqual(len(sample("text/limit_4096.txt")), 4096)
         self.assertEqual(len(sample("text/limit_4097.txt")), 4097)
+        self.assertEqual(sample("text/empty.txt"), b"")
         split = sample("text/limit_split_kanji.txt")
         split.decode("cp932")
         # Byte 4096 (index 4095) must be a lead byte, counting characters
@@ -669,6 +671,10 @@ class ArchiveTest(unittest.TestCase):
             text = t.extractfile(members[self.JAPANESE]).read()
         self.assertIn(self.JAPANESE.encode("cp932"), data)
         text.decode("cp932")
+
+    def test_gzipped_tar_holds_the_tar(self):
+        self.assertEqual(gzip.decompress(sample("archives/sample.tar.gz")),
+                         sample("archives/sample.tar"))
 
     def test_lzh_levels_and_names(self):
         members = lzh_members(sample("archives/sample.lzh"))
