@@ -1,0 +1,583 @@
+#include "archiver_core.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+#include "archive/archiver_progress.h"
+#include "archive/dos_time.h"
+#include "base/sjis.h"
+#include "base/strutil.h"
+#include "member_path.h"
+
+namespace {
+
+std::wstring Widen(const std::string& s) {
+    if (s.empty())
+        return std::wstring();
+    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string Narrow(const wchar_t* w) {
+    if (w == nullptr || *w == 0)
+        return std::string();
+    int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w, -1, &s[0], n, nullptr, nullptr);
+    s.resize(std::strlen(s.c_str()));
+    return s;
+}
+
+bool FileExistsA(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExistsA(const std::string& path) {
+    DWORD a = GetFileAttributesA(ExcludeTrailingBackslash(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::uint64_t UnixToFileTime(std::time_t t) {
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(t) + 11644473600LL) * 10000000ull;
+}
+
+struct ReaderDeleter {
+    void operator()(struct archive* a) const { archive_read_free(a); }
+};
+using Reader = std::unique_ptr<struct archive, ReaderDeleter>;
+
+// A reader for the library's format, opened on `path`; null on failure.
+Reader OpenReader(StandinFormat format, const std::string& path) {
+    Reader a(archive_read_new());
+    switch (format) {
+    case StandinFormat::Lha:
+        archive_read_support_format_lha(a.get());
+        break;
+    case StandinFormat::Cab:
+        archive_read_support_format_cab(a.get());
+        break;
+    case StandinFormat::Tar:
+        archive_read_support_format_tar(a.get());
+        archive_read_support_format_raw(a.get());
+        archive_read_support_filter_gzip(a.get());
+        archive_read_support_filter_compress(a.get());
+        archive_read_support_filter_bzip2(a.get());
+        break;
+    case StandinFormat::Rar:
+        archive_read_support_format_rar(a.get());
+        archive_read_support_format_rar5(a.get());
+        break;
+    case StandinFormat::Zip:
+        archive_read_support_format_zip(a.get());
+        break;
+    }
+    // Names not marked as Unicode are in the system code page.
+    const std::string cp = "CP" + std::to_string(GetACP());
+    archive_read_set_format_option(a.get(), nullptr, "hdrcharset", cp.c_str());
+    if (archive_read_open_filename_w(a.get(), Widen(path).c_str(), 65536) != ARCHIVE_OK)
+        return nullptr;
+    return a;
+}
+
+bool HeaderOk(int r) { return r == ARCHIVE_OK || r == ARCHIVE_WARN; }
+
+// A lone compressed file is one member named after the archive.
+bool IsRawFormat(struct archive* a) {
+    return (archive_format(a) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW;
+}
+
+std::string EntryPath(struct archive* a, struct archive_entry* e, const std::string& archive) {
+    if (IsRawFormat(a)) {
+        std::string name = ExtractFileName(archive);
+        const std::string upper = SjisUpperCase(ExtractFileExt(name));
+        if (upper == ".TGZ" || upper == ".TAZ")
+            return ChangeFileExt(name, ".tar");
+        return ChangeFileExt(name, "");
+    }
+    const wchar_t* w = archive_entry_pathname_w(e);
+    if (w != nullptr)
+        return Narrow(w);
+    const char* p = archive_entry_pathname(e);
+    return p ? std::string(p) : std::string();
+}
+
+// Raw input is only an archive when a compression filter was found.
+bool AcceptableReader(struct archive* a) {
+    return !IsRawFormat(a) || archive_filter_count(a) > 1;
+}
+
+struct Member {
+    IndividualInfo info;
+    int attribute = 0;
+};
+
+struct OpenArchiveState {
+    std::vector<Member> members;
+    std::size_t next = 0;
+    std::string pattern;
+    int last_attribute = -1;
+};
+
+void FillRecord(struct archive* a, struct archive_entry* e, const std::string& archive,
+                std::int64_t packed, Member& m) {
+    std::memset(m.info.bytes, 0, sizeof m.info.bytes);
+    const bool dir = archive_entry_filetype(e) == AE_IFDIR;
+    std::string path = EntryPath(a, e, archive);
+    if (dir && !path.empty() && path.back() != '/' && path.back() != '\\')
+        path += '/';
+    m.info.SetMemberPath(path);
+    const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
+    m.info.SetUnpackedSize(static_cast<std::uint32_t>(size));
+    if (packed < 0)
+        packed = 0;
+    m.info.SetCompressedSize(static_cast<std::uint32_t>(packed));
+    m.info.SetRatio(size > 0 ? static_cast<std::uint16_t>(
+                                   packed * 1000 / size > 65535 ? 65535 : packed * 1000 / size)
+                             : 0);
+    FILETIME utc, local;
+    std::uint64_t ft = UnixToFileTime(archive_entry_mtime(e));
+    utc.dwLowDateTime = static_cast<DWORD>(ft);
+    utc.dwHighDateTime = static_cast<DWORD>(ft >> 32);
+    WORD date = 0, time = 0;
+    if (FileTimeToLocalFileTime(&utc, &local))
+        FileTimeToDosDateTime(&local, &date, &time);
+    m.info.SetDosDate(date);
+    m.info.SetDosTime(time);
+    const bool read_only = (archive_entry_perm(e) & 0222) == 0;
+    m.attribute = dir ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (read_only)
+        m.attribute |= FILE_ATTRIBUTE_READONLY;
+    std::string attr_text = dir ? "----" : "A---";
+    if (read_only)
+        attr_text[3] = 'R';
+    m.info.SetAttributeText(attr_text);
+    const char* fmt = archive_format_name(a);
+    m.info.SetMethod(fmt ? std::string(fmt).substr(0, 7) : std::string());
+}
+
+bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<Member>& out,
+                    bool& complete) {
+    complete = false;
+    Reader a = OpenReader(format, path);
+    if (!a)
+        return false;
+    struct archive_entry* e = nullptr;
+    int r;
+    bool first = true;
+    while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
+        if (first && !AcceptableReader(a.get()))
+            return false;
+        first = false;
+        Member m;
+        const std::int64_t start = archive_filter_bytes(a.get(), -1);
+        // Skipping the data tells how much of the archive it took.
+        int skip = archive_read_data_skip(a.get());
+        const std::int64_t packed = archive_filter_bytes(a.get(), -1) - start;
+        FillRecord(a.get(), e, path, packed, m);
+        out.push_back(m);
+        if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN)
+            return !out.empty();
+    }
+    complete = r == ARCHIVE_EOF;
+    return complete || !out.empty();
+}
+
+bool CreateFolders(const std::string& dest, const std::string& relative) {
+    std::string path = dest;
+    std::vector<std::string> parts = SplitMemberPath(relative);
+    for (const std::string& part : parts) {
+        path += part;
+        if (!DirectoryExistsA(path) && !CreateDirectoryA(path.c_str(), nullptr))
+            return false;
+        path += '\\';
+    }
+    return true;
+}
+
+void Log(std::string& log, const std::string& line) { log += line + "\r\n"; }
+
+void CopyLog(const std::string& log, LPSTR output, DWORD size) {
+    if (output == nullptr || size == 0)
+        return;
+    std::size_t n = log.size() < size - 1 ? log.size() : size - 1;
+    std::memcpy(output, log.data(), n);
+    output[n] = '\0';
+}
+
+class RunningFlag {
+public:
+    explicit RunningFlag(std::atomic<bool>& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+
+private:
+    std::atomic<bool>& flag_;
+};
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    char buf[4096];
+    DWORD got = 0;
+    text.clear();
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0)
+        text.append(buf, got);
+    CloseHandle(f);
+    return true;
+}
+
+} // namespace
+
+BOOL ArchiverCore::CheckArchive(LPCSTR path, int /*mode*/) {
+    if (path == nullptr)
+        return FALSE;
+    Reader a = OpenReader(format_, path);
+    if (!a)
+        return FALSE;
+    struct archive_entry* e = nullptr;
+    return HeaderOk(archive_read_next_header(a.get(), &e)) && AcceptableReader(a.get()) ? TRUE
+                                                                                         : FALSE;
+}
+
+int ArchiverCore::GetFileCount(LPCSTR path) {
+    if (path == nullptr)
+        return -1;
+    std::vector<Member> members;
+    bool complete = false;
+    if (!ReadAllMembers(format_, path, members, complete))
+        return -1;
+    return static_cast<int>(members.size());
+}
+
+BOOL ArchiverCore::SetOwnerWindowEx(HWND wnd, ArchiverProc proc) {
+    owner_ = wnd;
+    owner_proc_ = proc;
+    return TRUE;
+}
+
+BOOL ArchiverCore::KillOwnerWindowEx(HWND wnd) {
+    if (wnd != owner_)
+        return FALSE;
+    owner_ = nullptr;
+    owner_proc_ = nullptr;
+    return TRUE;
+}
+
+HANDLE ArchiverCore::OpenArchive(HWND, LPCSTR path, DWORD) {
+    if (path == nullptr)
+        return nullptr;
+    auto state = std::make_unique<OpenArchiveState>();
+    bool complete = false;
+    if (!ReadAllMembers(format_, path, state->members, complete))
+        return nullptr;
+    return reinterpret_cast<HANDLE>(state.release());
+}
+
+int ArchiverCore::CloseArchive(HANDLE h) {
+    if (h == nullptr)
+        return -1;
+    delete reinterpret_cast<OpenArchiveState*>(h);
+    return 0;
+}
+
+int ArchiverCore::FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info) {
+    if (h == nullptr)
+        return -1;
+    auto* s = reinterpret_cast<OpenArchiveState*>(h);
+    s->next = 0;
+    s->pattern = wildcard && *wildcard ? wildcard : "*.*";
+    return FindNext(h, info);
+}
+
+int ArchiverCore::FindNext(HANDLE h, IndividualInfo* info) {
+    if (h == nullptr || info == nullptr)
+        return -1;
+    auto* s = reinterpret_cast<OpenArchiveState*>(h);
+    while (s->next < s->members.size()) {
+        const Member& m = s->members[s->next++];
+        if (MatchMemberPattern(s->pattern, m.info.MemberPath())) {
+            std::memcpy(info->bytes, m.info.bytes, kIndividualInfoSize);
+            s->last_attribute = m.attribute;
+            return 0;
+        }
+    }
+    s->last_attribute = -1;
+    return -1;
+}
+
+int ArchiverCore::GetAttribute(HANDLE h) {
+    if (h == nullptr)
+        return -1;
+    return reinterpret_cast<OpenArchiveState*>(h)->last_attribute;
+}
+
+int ArchiverCore::ArchiveSubType(LPCSTR path) {
+    if (path == nullptr)
+        return 0;
+    Reader a = OpenReader(format_, path);
+    struct archive_entry* e = nullptr;
+    if (!a || !HeaderOk(archive_read_next_header(a.get(), &e)) || !AcceptableReader(a.get()))
+        return 0;
+    const bool raw = IsRawFormat(a.get());
+    switch (archive_filter_code(a.get(), 0)) {
+    case ARCHIVE_FILTER_NONE:
+        return 1;
+    case ARCHIVE_FILTER_GZIP:
+        return raw ? 5 : 2;
+    case ARCHIVE_FILTER_COMPRESS:
+        return raw ? 6 : 3;
+    case ARCHIVE_FILTER_BZIP2:
+        return raw ? 7 : 4;
+    default:
+        return 0;
+    }
+}
+
+int ArchiverCore::Command(HWND, LPCSTR command_line, LPSTR output, DWORD size) {
+    if (running_.load())
+        return kStandinErrorBusy;
+    RunningFlag running(running_);
+    std::string log;
+    int result;
+    static const CommandDialect kDialects[] = {CommandDialect::Lha, CommandDialect::Cab,
+                                               CommandDialect::Tar, CommandDialect::Rar,
+                                               CommandDialect::Zip};
+    ExtractRequest request;
+    if (command_line == nullptr ||
+        !ParseExtractCommand(kDialects[static_cast<int>(format_)], command_line, request)) {
+        Log(log, "unknown command");
+        result = kStandinErrorCommand;
+    } else {
+        result = Extract(request, log);
+    }
+    CopyLog(log, output, size);
+    return result;
+}
+
+int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
+    if (request.dest_folder.empty() || !DirectoryExistsA(request.dest_folder)) {
+        Log(log, "destination folder not found: " + request.dest_folder);
+        return kStandinErrorDestination;
+    }
+    const std::string dest = IncludeTrailingBackslash(request.dest_folder);
+    std::vector<std::string> names = request.names;
+    if (!request.response_file.empty()) {
+        std::string text;
+        if (!ReadTextFile(request.response_file, text)) {
+            Log(log, "response file not found: " + request.response_file);
+            return kStandinErrorCommand;
+        }
+        for (const std::string& n : ResponseFileNames(text))
+            names.push_back(n);
+    }
+    std::vector<bool> matched(names.size(), false);
+
+    Reader a = OpenReader(format_, request.archive);
+    if (!a) {
+        Log(log, "cannot open " + request.archive);
+        return kStandinErrorArchive;
+    }
+    const UINT message = RegisterWindowMessageA(kArchiverProgressMessageName);
+    int result = 0;
+    struct archive_entry* e = nullptr;
+    int r;
+    bool first = true;
+    while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
+        if (first && !AcceptableReader(a.get()))
+            return kStandinErrorArchive;
+        first = false;
+        const std::string path = EntryPath(a.get(), e, request.archive);
+        bool wanted = names.empty();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (MatchMemberPattern(names[i], path)) {
+                matched[i] = true;
+                wanted = true;
+            }
+        }
+        if (!wanted)
+            continue;
+        const std::string relative = MemberOutputPath(path, request.junk_paths);
+        if (relative.empty()) {
+            Log(log, "refused member name: " + path);
+            result = kStandinErrorUnsafeName;
+            continue;
+        }
+        if (archive_entry_filetype(e) == AE_IFDIR) {
+            if (!request.junk_paths && !CreateFolders(dest, relative))
+                result = kStandinErrorWrite;
+            continue;
+        }
+        // Links and devices are never written: a link could point anywhere.
+        if (archive_entry_filetype(e) != AE_IFREG || archive_entry_hardlink(e) != nullptr)
+            continue;
+        const std::string target = dest + relative;
+        if (target.compare(0, dest.size(), dest) != 0) {
+            result = kStandinErrorUnsafeName;
+            continue;
+        }
+        if (!request.junk_paths) {
+            std::string folder = ExtractFilePath(relative);
+            if (!folder.empty() && !CreateFolders(dest, folder)) {
+                Log(log, "cannot create folder for " + relative);
+                result = kStandinErrorWrite;
+                continue;
+            }
+        }
+        DWORD existing = GetFileAttributesA(target.c_str());
+        if (existing != INVALID_FILE_ATTRIBUTES) {
+            if ((existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+                !request.overwrite) {
+                Log(log, "kept existing " + relative);
+                continue;
+            }
+            SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        ArchiverProgressInfo progress{};
+        progress.file_size = static_cast<std::uint32_t>(archive_entry_size(e));
+        std::strncpy(progress.source_name, path.c_str(), sizeof progress.source_name - 1);
+        std::strncpy(progress.dest_name, target.c_str(), sizeof progress.dest_name - 1);
+        if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressBegin, &progress))
+            return kStandinErrorCancelled;
+
+        HANDLE f = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) {
+            Log(log, "cannot write " + target);
+            result = kStandinErrorWrite;
+            continue;
+        }
+        bool ok = true;
+        char buf[65536];
+        la_ssize_t got;
+        while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0) {
+            DWORD put = 0;
+            if (!WriteFile(f, buf, static_cast<DWORD>(got), &put, nullptr) ||
+                put != static_cast<DWORD>(got)) {
+                ok = false;
+                break;
+            }
+            progress.written += static_cast<std::uint32_t>(got);
+            if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressInFile, &progress)) {
+                CloseHandle(f);
+                DeleteFileA(target.c_str());
+                return kStandinErrorCancelled;
+            }
+        }
+        if (got < 0) {
+            Log(log, std::string("damaged member ") + path + ": " +
+                         (archive_error_string(a.get()) ? archive_error_string(a.get()) : ""));
+            ok = false;
+            result = kStandinErrorArchive;
+        }
+        FILETIME ft;
+        std::uint64_t t = UnixToFileTime(archive_entry_mtime(e));
+        ft.dwLowDateTime = static_cast<DWORD>(t);
+        ft.dwHighDateTime = static_cast<DWORD>(t >> 32);
+        SetFileTime(f, nullptr, nullptr, &ft);
+        CloseHandle(f);
+        if (!ok) {
+            // A partial file would be previewed as if it were the member.
+            DeleteFileA(target.c_str());
+            if (result == 0)
+                result = kStandinErrorWrite;
+            continue;
+        }
+        Log(log, "extracted " + relative);
+        if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressEnd, &progress))
+            return kStandinErrorCancelled;
+    }
+    if (r != ARCHIVE_EOF) {
+        Log(log, "archive is damaged");
+        if (result == 0)
+            result = kStandinErrorArchive;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!matched[i]) {
+            Log(log, "not found: " + names[i]);
+            if (result == 0)
+                result = kStandinErrorNoMatch;
+        }
+    }
+    return result;
+}
+
+int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size) {
+    std::string log;
+    std::vector<CommandToken> tokens = TokenizeCommandLine(command_line ? command_line : "");
+    std::string archive, base;
+    std::vector<std::string> names;
+    for (const CommandToken& t : tokens) {
+        if (archive.empty() && !t.quoted && !t.text.empty() && t.text[0] == '-')
+            continue;
+        if (archive.empty())
+            archive = t.text;
+        else if (base.empty() && names.empty() && !t.text.empty() && t.text.back() == '\\')
+            base = t.text;
+        else if (t.text.size() > 1 && t.text[0] == '@') {
+            std::string text;
+            if (!ReadTextFile(t.text.substr(1), text)) {
+                Log(log, "response file not found");
+                CopyLog(log, output, size);
+                return kStandinErrorCommand;
+            }
+            for (const std::string& n : ResponseFileNames(text))
+                names.push_back(n);
+        } else
+            names.push_back(t.text);
+    }
+    if (archive.empty() || names.empty()) {
+        Log(log, "usage: \"archive.zip\" \"base\\\" names...");
+        CopyLog(log, output, size);
+        return kStandinErrorCommand;
+    }
+    struct archive* w = archive_write_new();
+    archive_write_set_format_zip(w);
+    int result = 0;
+    if (archive_write_open_filename_w(w, Widen(archive).c_str()) != ARCHIVE_OK) {
+        archive_write_free(w);
+        Log(log, "cannot create " + archive);
+        CopyLog(log, output, size);
+        return kStandinErrorWrite;
+    }
+    for (const std::string& name : names) {
+        if (!IsSafeMemberPath(name)) {
+            Log(log, "refused name " + name);
+            result = kStandinErrorUnsafeName;
+            continue;
+        }
+        std::string text;
+        const std::string source = base + MemberOutputPath(name, false);
+        if (!FileExistsA(source) || !ReadTextFile(source, text)) {
+            Log(log, "cannot read " + source);
+            result = kStandinErrorArchive;
+            continue;
+        }
+        std::wstring wname = Widen(name);
+        for (wchar_t& c : wname)
+            if (c == L'\\')
+                c = L'/';
+        struct archive_entry* e = archive_entry_new();
+        archive_entry_copy_pathname_w(e, wname.c_str());
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_entry_set_size(e, static_cast<la_int64_t>(text.size()));
+        archive_entry_set_mtime(e, std::time(nullptr), 0);
+        archive_write_header(w, e);
+        archive_write_data(w, text.data(), text.size());
+        archive_entry_free(e);
+        Log(log, "added " + name);
+    }
+    if (archive_write_close(w) != ARCHIVE_OK && result == 0)
+        result = kStandinErrorWrite;
+    archive_write_free(w);
+    CopyLog(log, output, size);
+    return result;
+}

@@ -1,0 +1,65 @@
+// The shared body of the stand-in archiver libraries: one instance per
+// library, reading its format(s) through libarchive and answering the
+// exported functions.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "archive/individual_info.h"
+#include "command_line.h"
+
+enum class StandinFormat { Lha, Cab, Tar, Rar, Zip };
+
+// Results of the command function besides 0 (success).
+enum : int {
+    kStandinErrorCommand = 0x8001,     // not a command this library knows
+    kStandinErrorArchive = 0x8002,     // archive missing, unreadable or corrupt
+    kStandinErrorNoMatch = 0x8003,     // a requested member is not in the archive
+    kStandinErrorUnsafeName = 0x8004,  // a member would leave the destination
+    kStandinErrorWrite = 0x8005,       // a file could not be written
+    kStandinErrorCancelled = 0x8006,   // the progress owner cancelled
+    kStandinErrorBusy = 0x8007,        // another command is running
+    kStandinErrorDestination = 0x8008, // destination folder missing
+};
+
+typedef BOOL(CALLBACK* ArchiverProc)(HWND wnd, UINT msg, UINT state, LPVOID info);
+
+class ArchiverCore {
+public:
+    explicit ArchiverCore(StandinFormat format) : format_(format) {}
+
+    BOOL GetRunning() const { return running_.load() ? TRUE : FALSE; }
+    BOOL GetCursorMode() const { return cursor_mode_; }
+    BOOL SetCursorMode(BOOL mode) {
+        cursor_mode_ = mode;
+        return TRUE;
+    }
+    int Command(HWND wnd, LPCSTR command_line, LPSTR output, DWORD size);
+    BOOL CheckArchive(LPCSTR path, int mode);
+    int GetFileCount(LPCSTR path);
+    BOOL SetOwnerWindowEx(HWND wnd, ArchiverProc proc);
+    BOOL KillOwnerWindowEx(HWND wnd);
+    HANDLE OpenArchive(HWND wnd, LPCSTR path, DWORD mode);
+    int CloseArchive(HANDLE h);
+    int FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info);
+    int FindNext(HANDLE h, IndividualInfo* info);
+    int GetAttribute(HANDLE h);
+    // TAR sub-type: 1 tar, 2 tar.gz, 3 tar.Z, 4 tar.bz2, 5 gz, 6 Z, 7 bz2; 0 unknown.
+    int ArchiveSubType(LPCSTR path);
+
+private:
+    int Extract(const ExtractRequest& request, std::string& log);
+
+    StandinFormat format_;
+    std::atomic<bool> running_{false};
+    BOOL cursor_mode_ = TRUE;
+    HWND owner_ = nullptr;
+    ArchiverProc owner_proc_ = nullptr;
+};
+
+// The writer behind Zip32j.dll: `"archive.zip" "base\" names...` (or
+// "@response") makes a new ZIP of the named files below the base folder.
+int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size);
