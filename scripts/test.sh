@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native suites (with sanitizers)
+# and every suite under Wine, the end-to-end ones in a virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${QM_BUILD_DIR:-$root/build}
+if [ -z "${QM_TEST_INNER:-}" ]; then
+  [ -n "${QM_SKIP_SETUP:-}" ] || "$root/scripts/setup.sh"
+  "$root/scripts/build.sh"
+  echo "== native tests"
+  ctest --test-dir "$out/native" --output-on-failure -j "$(nproc)"
+  "$root/scripts/wine-prefix.sh" "$out/win32"
+  QM_TEST_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+echo "== tests under Wine"
+export WINEPREFIX="$out/win32/wineprefix"
+wineserver -p  # one server for the whole run: each test starts in about a second
+trap 'wineserver -k 2>/dev/null || true' EXIT
+ctest --test-dir "$out/win32" --output-on-failure

@@ -1,0 +1,19 @@
+// Guidance lines of the information pane, chosen by the file's extension.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TGuidance {
+    std::vector<std::string> Lines;
+    std::string ButtonCaption;  // empty: no launch button
+};
+
+// By the upper-cased extension of the path (dot included).
+TGuidance GuidanceFor(std::string_view path);
+
+// Lines joined as one text, as the pane compares them with what it shows.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// The pseudo-file whose guidance is the welcome text.
+inline constexpr const char* kWelcomeGuidancePath = "Exprs.KVT_GUIDANCE";

@@ -1,0 +1,270 @@
+#include "app/main_form.h"
+
+#include "app/app_paths.h"
+#include "app/information_text.h"
+#include "base/strutil.h"
+
+TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile") {
+    Name = "foSetFile";
+    SetCaption("ファイル サーチユーティリティ");
+    SetClientSize(460, 400);
+    Position = poScreenCenter;
+}
+
+TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
+    : TForm(owner, bsSizeable, "TfoMAIN"), ProgramPath(programPath) {
+    Name = "foMAIN";
+    SetCaption("Quillmark");
+    KeyPreview = true;
+    Font = TFont{};
+    SetBounds(0, 0, 630, 470);
+    BuildMenu();
+    BuildLayout();
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    FormCreate();
+}
+
+TfoMAIN::~TfoMAIN() = default;
+
+TMenuItem* TfoMAIN::AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc) {
+    auto* item = new TMenuItem(this);
+    item->Name = name;
+    item->SetCaption(caption);
+    item->ShortCut = sc;
+    return parent->Add(item);
+}
+
+void TfoMAIN::BuildMenu() {
+    MainMenu1 = new TMainMenu(this);
+    MainMenu1->Name = "MainMenu1";
+    TMenuItem* root = MainMenu1->Items();
+
+    mmFile = AddItem(root, "mmFile", "ファイル(&F)");
+    AddItem(mmFile, "mmFileSelFile", "ファイルセレクタ");
+    AddItem(mmFile, "mmFileSelCorrect", "ファイル検索");
+    AddItem(mmFile, "N1", "-");
+    AddItem(mmFile, "mmFileCdExplorer", "CDエクスプローラ");
+    AddItem(mmFile, "mmFileExplorer", "エクスプローラ [X]");
+    AddItem(mmFile, "N2", "-");
+    AddItem(mmFile, "mmFileFullLoad", "テキスト全読込 [Z]");
+    AddItem(mmFile, "mmFileEditor", "外部エディタ起動 [E]");
+    AddItem(mmFile, "mmFileTextPrint", "印刷");
+    AddItem(mmFile, "N3", "-");
+    AddItem(mmFile, "mmFileExit", "終了(&X)")->OnClick = [this](TObject* s) { mmFileExitClick(s); };
+
+    mmEdit = AddItem(root, "mmEdit", "テキスト編集(&E)");
+    AddItem(mmEdit, "mmEditCopy", "コピー", scCtrl | 'C');
+    AddItem(mmEdit, "mmEditSelAll", "全て選択", scCtrl | 'A');
+    AddItem(mmEdit, "N4", "-");
+    AddItem(mmEdit, "mmEditSearch", "検索", scCtrl | 'F');
+
+    mmImg = AddItem(root, "mmImg", "画像(&G)");
+    AddItem(mmImg, "mmImgReLoad", "再読み込み")->SetVisible(false);
+    AddItem(mmImg, "mmImgOrgSize", "原寸", VK_F2);
+    AddItem(mmImg, "mmImgReduce", "縮小", VK_F3);
+    AddItem(mmImg, "mmImgEnlarge", "拡大", VK_F4);
+    AddItem(mmImg, "mmImgSeparate", "-");
+    AddItem(mmImg, "mmImgRight", "右回転", VK_F5);
+    AddItem(mmImg, "mmImgLeft", "左回転", VK_F6);
+    AddItem(mmImg, "mmImgLeftRight", "左右反転", VK_F7);
+    AddItem(mmImg, "mmImgTopBottom", "上下反転", VK_F8);
+
+    mmAvi = AddItem(root, "mmAvi", "動画・音楽(&M)");
+    AddItem(mmAvi, "mmAviPlay", "再生");
+    AddItem(mmAvi, "mmAviPause", "一時停止");
+    AddItem(mmAvi, "mmAviStop", "停止");
+    AddItem(mmAvi, "N5", "-");
+    AddItem(mmAvi, "mmAviOrg", "原寸")->SetVisible(false);
+    AddItem(mmAvi, "mmAviMax", "最大化")->SetVisible(false);
+    AddItem(mmAvi, "mmAviSmall", "縮小");
+    AddItem(mmAvi, "mmAviLarge", "拡大");
+    AddItem(mmAvi, "N6", "-");
+    AddItem(mmAvi, "mmAviSetA", "A点セット [A]");
+    AddItem(mmAvi, "mmAviSetB", "B点セット [B]");
+    AddItem(mmAvi, "mmAviClearAB", "A-B点クリア");
+
+    mmShow = AddItem(root, "mmShow", "表示(&V)");
+    AddItem(mmShow, "mmShowPcHidden", "最大画面 [RETURN]");
+    TMenuItem* fonts = AddItem(mmShow, "mmShowFont", "フォント");
+    AddItem(fonts, "mmShowFontTv", "フォルダセレクタ...");
+    AddItem(fonts, "mmShowFontLv", "ファイルセレクタ...");
+    AddItem(fonts, "N22", "テキスト...");
+    AddItem(mmShow, "N7", "-");
+    AddItem(mmShow, "mmShowToolBar", "ツールバー");
+    AddItem(mmShow, "mmShowStatusBar", "ステータスバー");
+
+    O1 = AddItem(root, "O1", "オプション(&O)");
+    AddItem(O1, "mmOptionSetText", "テキスト表示設定...");
+    AddItem(O1, "mmOptionHyperLink", "テキストハイパーリンク");
+    AddItem(O1, "mmOptionSet", "一般設定...");
+    AddItem(O1, "N8", "-");
+    AddItem(O1, "mmOptionShortCutKayGuide", "ショートカットキーガイド");
+    AddItem(O1, "mmOptionHelp", "ヘルプ", VK_F1);
+    AddItem(O1, "About1", "バージョン情報(&A)...");
+
+    Menu = MainMenu1;
+    MainMenu1->AttachTo(Handle());
+}
+
+TPanel* TfoMAIN::AddPanel(TWinControl* parent, const char* name, TAlign align, int size) {
+    auto* p = new TPanel(this, parent);
+    p->Name = name;
+    p->BevelOuter = bvNone;
+    if (align == alTop || align == alBottom) p->SetHeight(size);
+    if (align == alLeft || align == alRight) p->SetWidth(size);
+    p->SetAlign(align);
+    return p;
+}
+
+void TfoMAIN::BuildLayout() {
+    DisableAlign();
+    sbMAIN = new TStatusBar(this, this);
+    sbMAIN->Name = "sbMAIN";
+    sbMAIN->AddPanel(240, "インフォメーション", false);
+    sbMAIN->AddPanel(50);
+
+    pnTbMain = AddPanel(this, "pnTbMain", alTop, 26);
+    pnMain = AddPanel(this, "pnMain", alClient);
+
+    // Left: the list pane.
+    pnBaseList = AddPanel(pnMain, "pnBaseList", alLeft, 266);
+    pnExprsFolderInfo = AddPanel(pnBaseList, "pnExprsFolderInfo", alTop, 20);
+    pnExprsFolderInfo->BevelOuter = bvRaised;
+    lFolderInfo = new TLabel(this, pnExprsFolderInfo);
+    lFolderInfo->Name = "lFolderInfo";
+    lFolderInfo->SetBounds(4, 3, 0, 0);
+    lFolderInfo->SetCaption("フォルダ インフォメーション");
+
+    // Right: the view pane.
+    pnBaseView = AddPanel(pnMain, "pnBaseView", alClient);
+    pnExprsFileInfo = AddPanel(pnBaseView, "pnExprsFileInfo", alTop, 22);
+    pnExprsFileInfo->BevelOuter = bvRaised;
+    lFileInfo = new TLabel(this, pnExprsFileInfo);
+    lFileInfo->Name = "lFileInfo";
+    lFileInfo->SetBounds(4, 3, 0, 0);
+    pnBaseArchive = AddPanel(pnBaseView, "pnBaseArchive", alTop, 160);
+    pnBaseArchive->SetVisible(false);
+    pnView = AddPanel(pnBaseView, "pnView", alClient);
+
+    // The preview panes; only the current kind's pane is visible.
+    pnBaseText = AddPanel(pnView, "pnBaseText", alNone);
+    pnTextSearch = AddPanel(pnBaseText, "pnTextSearch", alTop, 100);
+    pnTextSearch->SetVisible(false);
+    pnTbText = AddPanel(pnBaseText, "pnTbText", alTop, 26);
+    sbFileFullLoad = new TSpeedButton(this, pnTbText);
+    sbFileFullLoad->Name = "sbFileFullLoad";
+    sbFileFullLoad->Hint = "テキスト全読込[Z]";
+    sbFileFullLoad->SetCaption("Z");
+    sbFileFullLoad->SetBounds(2, 2, 23, 22);
+    sbFileFullLoad->SetEnabled(false);
+    pnBaseImage = AddPanel(pnView, "pnBaseImage", alNone);
+    pnBaseAVI = AddPanel(pnView, "pnBaseAVI", alNone);
+    pnBaseNone = AddPanel(pnView, "pnBaseNone", alNone);
+    for (TPanel* p : {pnBaseText, pnBaseImage, pnBaseAVI}) p->SetVisible(false);
+    pnBaseNone->SetAlign(alClient);
+    pnBaseNone->Color = clWhite;
+
+    lInformationTitle = new TLabel(this, pnBaseNone);
+    lInformationTitle->Name = "lInformationTitle";
+    TFont title;
+    title.Height = 20;
+    title.Bold = true;
+    title.Color = clBlue;
+    lInformationTitle->SetFont(title);
+    lInformationTitle->SetBounds(8, 8, 0, 0);
+    lInformationTitle->SetCaption(" Quillmark Information");
+    sbInformation = new TSpeedButton(this, pnBaseNone);
+    sbInformation->Name = "sbInformation";
+    TFont button;
+    button.Height = 13;
+    button.Bold = true;
+    button.Italic = true;
+    button.Color = clBlue;
+    sbInformation->SetFont(button);
+    sbInformation->Alignment = taLeftJustify;
+    sbInformation->SetBounds(16, 40, 420, 22);
+    sbInformation->SetVisible(false);
+    sbInformation->OnClick = [this](TObject*) { LaunchFile(CurrentFilePath); };
+    TFont info;
+    info.Height = 17;
+    info.Bold = true;
+    for (int i = 0; i < 10; ++i) {
+        lNoneInfo[i] = new TLabel(this, pnBaseNone);
+        lNoneInfo[i]->Name = Format("lNoneInfo%d", i);
+        lNoneInfo[i]->SetFont(info);
+        lNoneInfo[i]->SetBounds(16, 72 + 24 * i, 0, 0);
+    }
+    EnableAlign();
+}
+
+void TfoMAIN::HideUnofferedCommands() {
+    for (const char* name : {"mmFileCdExplorer", "mmImgSeparate", "mmImgRight", "mmImgLeft",
+                             "mmImgLeftRight", "mmImgTopBottom", "mmFileTextPrint", "sbImgLeft",
+                             "sbImgRight", "sbImgLeftRight", "sbImgTopBottom", "sbFileTextPrint"}) {
+        TComponent* c = FindComponent(name);
+        if (auto* item = dynamic_cast<TMenuItem*>(c)) item->SetVisible(false);
+        if (auto* control = dynamic_cast<TControl*>(c)) control->SetVisible(false);
+    }
+}
+
+bool TfoMAIN::PrepareWorkFolder() {
+    WorkFolder = WorkFolderFor(ProgramPath);
+    auto exists = [this] {
+        DWORD a = GetFileAttributesA(WorkFolder.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    if (!exists()) CreateDirectoryA(WorkFolder.c_str(), nullptr);
+    if (exists()) return true;
+    WorkFolder.clear();
+    BeepBox(MB_ICONEXCLAMATION,
+            "Quillmark はディスク容量の無いドライブ上では\rご利用できません\r"
+            "CD-ROM等から実行されている場合は、一旦終了して\r"
+            "ハードディスクにインストールした後、再度実行して\rくださいませ",
+            MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+void TfoMAIN::FormCreate() {
+    CurrentFileKind = fkNone;
+    std::fill(std::begin(ArchiveSortDirections), std::end(ArchiveSortDirections), 0);
+    CurrentFilePath.clear();
+    RecentWildcards.clear();
+    RecentUserExts.clear();
+    LastInformationText.clear();
+    RememberedFocus = nullptr;
+    PrepareWorkFolder();
+    HideUnofferedCommands();
+    CurrentFilePath.clear();
+    // The environment data file is read here once it has a reader.
+}
+
+void TfoMAIN::FormActivate(TObject*) {
+    // Dialogs hand the focus straight back; that is no new first activation.
+    if (activated_) return;
+    activated_ = true;
+    pnTbMain->SetVisible(false);
+    pnTextSearch->SetHeight(100);
+    RememberedFocus = nullptr;
+    SwitchPreviewPane(CurrentFileKind, fkNone);
+    ShowInformation(LastInformationText, kWelcomeGuidancePath);
+}
+
+void TfoMAIN::FormClose(TObject*, TCloseAction&) {
+    // The environment data file is written here once it has a writer.
+    // Our extracted copies go; the work folder itself stays for the next run.
+    if (!IsUsableWorkFolder(WorkFolder)) return;
+    WIN32_FIND_DATAA fd;
+    const std::string dir = IncludeTrailingBackslash(WorkFolder);
+    HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::string file = dir + fd.cFileName;
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file.c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+void TfoMAIN::mmFileExitClick(TObject*) { Close(); }

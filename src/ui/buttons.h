@@ -1,0 +1,52 @@
+// Flat speed buttons (no window of their own) and the status bar.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+class TSpeedButton : public TGraphicControl {
+public:
+    TSpeedButton(TComponent* owner, TWinControl* parent);
+    bool Flat = true;
+    // Buttons of one group index above 0 act as radio buttons; with
+    // AllowAllUp a down button goes up again when clicked.
+    int GroupIndex = 0;
+    bool AllowAllUp = false;
+    bool Down() const { return down_; }
+    void SetDown(bool d);
+    TAlignment Alignment = taCenter;
+    void Paint(HDC dc) override;
+    void Click() override;
+
+protected:
+    void MouseDown(int button, TShiftState shift, int x, int y) override;
+    void MouseUp(int button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+
+private:
+    bool down_ = false, pressed_ = false, hot_ = false;
+};
+
+class TStatusBar : public TWinControl {
+public:
+    TStatusBar(TComponent* owner, TWinControl* parent);
+    struct TStatusPanel {
+        int Width = 50;
+        std::string Text;
+        bool Bevel = true;
+    };
+    TStatusPanel& AddPanel(int width, const std::string& text = "", bool bevel = true);
+    // Text of panel i, shown at once.
+    void SetPanelText(std::size_t i, const std::string& text);
+    const std::string& PanelText(std::size_t i) const { return panels_.at(i).Text; }
+    std::size_t PanelCount() const { return panels_.size(); }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void ApplyPanels();
+    std::vector<TStatusPanel> panels_;
+};

@@ -1,0 +1,128 @@
+// Forms, the application object and the screen cursor.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/menus.h"
+
+enum TCursor { crDefault = 0, crHourGlass = -11, crHandPoint = -21, crIBeam = -4 };
+
+class TScreen {
+public:
+    TCursor Cursor() const { return cursor_; }
+    // Setting a cursor other than crDefault shows it over every window of
+    // the program until it is set back.
+    void SetCursor(TCursor c);
+    HCURSOR CursorHandle() const;
+
+private:
+    TCursor cursor_ = crDefault;
+};
+extern TScreen Screen;
+
+// Shows the hourglass for the life of the object and restores what was
+// there before, also when the work in between throws.
+class THourGlass {
+public:
+    THourGlass() : saved_(Screen.Cursor()) { Screen.SetCursor(crHourGlass); }
+    ~THourGlass() { Screen.SetCursor(saved_); }
+    THourGlass(const THourGlass&) = delete;
+    THourGlass& operator=(const THourGlass&) = delete;
+
+private:
+    TCursor saved_;
+};
+
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+enum TPosition { poDesigned, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree };
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+class TForm : public TWinControl {
+public:
+    // windowClass: the form's window class name, so other programs can find it.
+    explicit TForm(TComponent* owner, TBorderStyle border = bsSizeable, const char* windowClass = nullptr);
+    ~TForm() override;
+
+    TBorderStyle BorderStyle;
+    TPosition Position = poDesigned;
+    bool KeyPreview = false;
+    TMainMenu* Menu = nullptr;
+
+    void SetClientSize(int w, int h);
+    int ClientWidth() const;
+    int ClientHeight() const;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState s);
+
+    void Show();
+    void Close();
+    int ShowModal();
+    int ModalResult = mrNone;
+    void SetModalResult(int r) { ModalResult = r; }
+    bool Active() const;
+
+    TNotifyEvent OnActivate, OnDeactivate, OnShow;
+    std::function<void(TObject*, TCloseAction&)> OnClose;
+    std::function<void(TObject*, bool& canClose)> OnCloseQuery;
+
+    // Key preview: the form sees a key before the focused control. Returns
+    // true when the key was consumed.
+    bool PreviewKey(WORD& key, TShiftState shift);
+    static TForm* FormOf(HWND hwnd);
+
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void CenterOnScreen();
+    bool closing_ = false;
+    bool modal_ = false;
+};
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    std::string Title;
+    std::string HelpFile;
+    TForm* MainForm = nullptr;
+    // Called while the message queue is empty; set done to false to be
+    // called again at once.
+    std::function<void(TObject*, bool& done)> OnIdle;
+
+    void Initialize() {}
+    // Takes ownership; the first form created becomes the main form.
+    template <typename F, typename... Args>
+    F* CreateForm(Args&&... args) {
+        F* f = new F(this, std::forward<Args>(args)...);
+        if (!MainForm) MainForm = f;
+        return f;
+    }
+    void Run();
+    void ProcessMessages();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Runs one message; returns false when the queue held WM_QUIT.
+    bool HandleMessage();
+    void HelpContext(int context);
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+private:
+    bool ProcessMessage(MSG& msg);
+    void Idle();
+    bool terminated_ = false;
+};
+extern TApplication* Application;
+
+// A message box the way the program shows one: the beep first (0x30 the
+// exclamation sound, 0x40 the information sound), the application's title
+// as caption.
+int BeepBox(UINT beep, const std::string& text, UINT flags);
+
+// Tests put a recorder here so that no box waits for a user; it gets the
+// beep, the text and the flags and returns the button "pressed".
+using TMessageBoxHook = std::function<int(UINT beep, const std::string& text, UINT flags)>;
+void SetMessageBoxHook(TMessageBoxHook hook);
