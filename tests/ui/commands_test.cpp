@@ -1,0 +1,122 @@
+// Menus by name, shortcuts, the hourglass and message boxes.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "ui/forms.h"
+
+namespace {
+struct Commands : ::testing::Test {
+    static void SetUpTestSuite() { app = new TApplication; }
+    static void TearDownTestSuite() { delete app; }
+    void SetUp() override {
+        form = new TForm(app);
+        menu = new TMainMenu(form);
+        file = Add(menu->Items(), "mmFile", "ファイル(&F)");
+        copy = Add(file, "mmEditCopy", "コピー", scCtrl | 'C');
+        hidden = Add(file, "mmHidden", "隠す", VK_F5);
+        form->Menu = menu;
+        menu->AttachTo(form->Handle());
+    }
+    void TearDown() override { delete form; }
+    TMenuItem* Add(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0) {
+        auto* item = new TMenuItem(form);
+        item->Name = name;
+        item->SetCaption(caption);
+        item->ShortCut = sc;
+        item->OnClick = [this](TObject* s) { clicked.push_back(static_cast<TMenuItem*>(s)->Name); };
+        return parent->Add(item);
+    }
+    int PopupItems() { return GetMenuItemCount(GetSubMenu(menu->Handle(), 0)); }
+    static TApplication* app;
+    TForm* form = nullptr;
+    TMainMenu* menu = nullptr;
+    TMenuItem *file = nullptr, *copy = nullptr, *hidden = nullptr;
+    std::vector<std::string> clicked;
+};
+TApplication* Commands::app = nullptr;
+}  // namespace
+
+TEST_F(Commands, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
+    WORD key = 'C';
+    EXPECT_TRUE(form->PreviewKey(key, ssCtrl));
+    EXPECT_EQ(std::vector<std::string>{"mmEditCopy"}, clicked);
+    key = 'C';
+    EXPECT_FALSE(form->PreviewKey(key, 0));  // plain C is no shortcut
+
+    copy->SetEnabled(false);
+    key = 'C';
+    EXPECT_TRUE(form->PreviewKey(key, ssCtrl));  // swallowed, not run
+    EXPECT_EQ(1u, clicked.size());
+
+    hidden->SetVisible(false);
+    key = VK_F5;
+    EXPECT_FALSE(form->PreviewKey(key, 0));
+    EXPECT_EQ(1u, clicked.size());
+}
+
+TEST_F(Commands, HiddenItemsLeaveTheWin32Menu) {
+    EXPECT_EQ(2, PopupItems());
+    hidden->SetVisible(false);
+    EXPECT_EQ(1, PopupItems());
+    hidden->SetVisible(true);
+    EXPECT_EQ(2, PopupItems());
+    // Menu commands reach the item by its command id.
+    SendMessageA(form->Handle(), WM_COMMAND, hidden->Command(), 0);
+    EXPECT_EQ(std::vector<std::string>{"mmHidden"}, clicked);
+}
+
+TEST_F(Commands, CheckAndEnableReachTheWin32Menu) {
+    HMENU sub = GetSubMenu(menu->Handle(), 0);
+    copy->SetChecked(true);
+    copy->SetEnabled(false);
+    UINT state = GetMenuState(sub, copy->Command(), MF_BYCOMMAND);
+    EXPECT_TRUE(state & MF_CHECKED);
+    EXPECT_TRUE(state & MF_GRAYED);
+    char text[64] = {};
+    GetMenuStringA(sub, copy->Command(), text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string("コピー\tCtrl+C"), text);
+}
+
+TEST_F(Commands, KeyPreviewSeesKeysAndMayConsumeThem) {
+    form->KeyPreview = true;
+    form->OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+        if (key == VK_SPACE) key = 0;
+    };
+    WORD key = VK_SPACE;
+    EXPECT_TRUE(form->PreviewKey(key, 0));
+    key = 'Q';
+    EXPECT_FALSE(form->PreviewKey(key, 0));
+    EXPECT_EQ('Q', key);
+}
+
+TEST(HourGlass, RestoresTheCursorAlsoWhenWorkThrows) {
+    EXPECT_EQ(crDefault, Screen.Cursor());
+    try {
+        THourGlass busy;
+        EXPECT_EQ(crHourGlass, Screen.Cursor());
+        {
+            THourGlass nested;
+        }
+        EXPECT_EQ(crHourGlass, Screen.Cursor());
+        throw std::runtime_error("load failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(crDefault, Screen.Cursor());
+}
+
+TEST(MessageBoxes, GoThroughTheHookWithBeepAndFlags) {
+    UINT beep = 0, flags = 0;
+    std::string text;
+    SetMessageBoxHook([&](UINT b, const std::string& t, UINT f) {
+        beep = b;
+        text = t;
+        flags = f;
+        return IDYES;
+    });
+    EXPECT_EQ(IDYES, BeepBox(MB_ICONASTERISK, "設定を行いますか？", MB_YESNO));
+    SetMessageBoxHook(nullptr);
+    EXPECT_EQ(UINT(MB_ICONASTERISK), beep);
+    EXPECT_EQ("設定を行いますか？", text);
+    EXPECT_EQ(UINT(MB_YESNO), flags);
+}
