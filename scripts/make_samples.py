@@ -11,7 +11,6 @@ does not make are left alone."""
 import argparse
 import gzip
 import os
-import shutil
 import sys
 import time
 

@@ -684,14 +684,22 @@ class ArchiveTest(unittest.TestCase):
         self.assertEqual({lv for _, _, lv, _ in members}, {2})
         self.assertEqual({m for _, _, _, m in members}, {b"-lh0-", b"-lhd-"})
 
-    def test_lzh_level2_header_size_never_starts_with_zero(self):
-        data = sample("archives/sample.lzh")
-        pos = 0
-        while data[pos]:
-            hsize, = struct.unpack_from("<H", data, pos)
+    def test_lzh_level2_header_of_256_bytes_is_padded(self):
+        # A header may not begin with a zero byte, which marks the end of the
+        # archive; names of every length around 256 header bytes must parse.
+        sys.path.insert(0, os.path.dirname(os.path.abspath(ARGS.script)))
+        from samplegen import lzh
+        sizes = set()
+        for length in range(215, 230):
+            name = b"n" * (length - 4) + b".txt"
+            data = lzh.lzh([(name, b"data"), (b"next.txt", b"more")], level=2)
+            self.assertNotEqual(data[0], 0)
+            hsize, = struct.unpack_from("<H", data)
             self.assertNotEqual(hsize & 0xFF, 0)
-            csize, = struct.unpack_from("<I", data, pos + 7)
-            pos += hsize + csize
+            sizes.add(hsize)
+            self.assertEqual([(p, d) for p, d, _, _ in lzh_members(data)],
+                             [(name, b"data"), (b"next.txt", b"more")])
+        self.assertTrue({255, 257} <= sizes)  # the range crosses 256
 
     def test_cab(self):
         members = cab_members(sample("archives/sample.cab"))
