@@ -1,6 +1,10 @@
 # Win32 half of the application shell: the windows, and the program itself.
-qm_library(qm_app_win SOURCES main_form.cpp preview_manager.cpp splash_form.cpp logo.cpp
-           DEPS qm_app_core qm_ui)
+# Every other source file of the folder belongs to it.
+file(GLOB QM_APP_WIN_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+foreach(core IN LISTS QM_APP_CORE_SOURCES ITEMS main.cpp)
+  list(REMOVE_ITEM QM_APP_WIN_SOURCES "${CMAKE_CURRENT_SOURCE_DIR}/${core}")
+endforeach()
+qm_library(qm_app_win SOURCES ${QM_APP_WIN_SOURCES} DEPS qm_app_core qm_ui)
 target_link_libraries(qm_app_win PUBLIC winmm shell32)
 
 # Icon made by our own script; the resource script points at it.
