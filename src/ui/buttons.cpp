@@ -1,5 +1,7 @@
 #include "ui/buttons.h"
 
+#include "ui/forms.h"
+
 TSpeedButton::TSpeedButton(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
     width_ = 23;
     height_ = 22;
@@ -103,4 +105,49 @@ LRESULT TStatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return DefaultProc(msg, wp, lp);
     }
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+TButton::TButton(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
+    width_ = 75;
+    height_ = 25;
+    CreateHandle("BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
+}
+
+void TButton::Click() {
+    TWinControl::Click();
+    if (ModalResult) {
+        for (TWinControl* p = parent_; p; p = p->Parent()) {
+            if (auto* form = dynamic_cast<TForm*>(p)) {
+                form->SetModalResult(ModalResult);
+                break;
+            }
+        }
+    }
+}
+
+void TButton::CommandNotify(WORD code) {
+    if (code == BN_CLICKED) Click();
+}
+
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
+    width_ = 97;
+    height_ = 17;
+    CreateHandle("BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
+}
+
+bool TCheckBox::Checked() const {
+    return handle_ && SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool c) {
+    if (c == Checked()) return;
+    SendMessageA(handle_, BM_SETCHECK, c ? BST_CHECKED : BST_UNCHECKED, 0);
+    Fire(OnChange, this);
+}
+
+void TCheckBox::CommandNotify(WORD code) {
+    if (code == BN_CLICKED) {
+        Fire(OnChange, this);
+        Click();
+    }
 }

@@ -50,3 +50,27 @@ private:
     void ApplyPanels();
     std::vector<TStatusPanel> panels_;
 };
+
+// A push button of the system's own kind. ModalResult, when set, closes
+// the modal form it sits on with that result.
+class TButton : public TWinControl {
+public:
+    TButton(TComponent* owner, TWinControl* parent);
+    int ModalResult = 0;
+    bool Default = false;
+    void Click() override;
+
+protected:
+    void CommandNotify(WORD code) override;
+};
+
+class TCheckBox : public TWinControl {
+public:
+    TCheckBox(TComponent* owner, TWinControl* parent);
+    bool Checked() const;
+    void SetChecked(bool c);
+    TNotifyEvent OnChange;
+
+protected:
+    void CommandNotify(WORD code) override;
+};

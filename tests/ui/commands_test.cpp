@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "ui/buttons.h"
 #include "ui/forms.h"
 
 namespace {
@@ -119,4 +120,25 @@ TEST(MessageBoxes, GoThroughTheHookWithBeepAndFlags) {
     EXPECT_EQ(UINT(MB_ICONASTERISK), beep);
     EXPECT_EQ("設定を行いますか？", text);
     EXPECT_EQ(UINT(MB_YESNO), flags);
+}
+
+TEST_F(Commands, ButtonsAndCheckBoxes) {
+    auto* ok = new TButton(form, form);
+    ok->ModalResult = mrOk;
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    SendMessageA(ok->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, clicks);
+    EXPECT_EQ(mrOk, form->ModalResult);
+
+    auto* box = new TCheckBox(form, form);
+    int changes = 0;
+    box->OnChange = [&](TObject*) { ++changes; };
+    box->SetChecked(true);
+    box->SetChecked(true);  // no change, no event
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(1, changes);
+    SendMessageA(box->Handle(), BM_CLICK, 0, 0);  // as a user's click
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(2, changes);
 }
