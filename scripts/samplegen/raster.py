@@ -1,10 +1,11 @@
 """A tiny software canvas for the sample pictures.
 
 Pixels are RGBA floats in 0..1, so the same scene can be written at 8 and at
-16 bits per sample. Shapes are drawn with 2 x 2 supersampling so that edges
+16 bits per sample. Scenes are cached and must not be drawn on once made. Shapes are drawn with 2 x 2 supersampling so that edges
 look smooth instead of stair-stepped."""
 
 import colorsys
+import functools
 import math
 
 _SUBSAMPLES = ((0.25, 0.25), (0.75, 0.25), (0.25, 0.75), (0.75, 0.75))
@@ -83,11 +84,13 @@ class Canvas:
 
 
 def clamp8(v):
-    return max(0, min(255, int(round(v * 255.0))))
+    v = int(v * 255.0 + 0.5)
+    return 0 if v < 0 else (255 if v > 255 else v)
 
 
 def clamp16(v):
-    return max(0, min(65535, int(round(v * 65535.0))))
+    v = int(v * 65535.0 + 0.5)
+    return 0 if v < 0 else (65535 if v > 65535 else v)
 
 
 def luminance(p):
@@ -98,6 +101,7 @@ def mix(a, b, t):
     return tuple(a[i] + (b[i] - a[i]) * t for i in range(len(a)))
 
 
+@functools.lru_cache(maxsize=None)
 def landscape(width, height):
     """An evening landscape: sky, sun, mountains, a lake and a small house."""
     sky_top = (0.10, 0.15, 0.45, 1.0)
@@ -139,6 +143,7 @@ def landscape(width, height):
     return c
 
 
+@functools.lru_cache(maxsize=None)
 def shapes(width, height, transparent=False):
     """A hue sweep with a circle, a square and a triangle on top.
 
@@ -163,6 +168,7 @@ def shapes(width, height, transparent=False):
     return c
 
 
+@functools.lru_cache(maxsize=None)
 def logo(size):
     """The program's mark: a blue disc with a white quill stroke, on clear."""
     c = Canvas(size, size)
@@ -194,6 +200,7 @@ def logo_palette():
     return pal
 
 
+@functools.lru_cache(maxsize=None)
 def grey_ramp(width, height):
     """Grey levels for the grey-scale PNGs: a smooth diagonal ramp with a disc
     and a band of fine steps that only shows at high bit depths."""
@@ -223,12 +230,15 @@ def quantize(canvas, palette, spread):
         for x in range(canvas.width):
             p = canvas.pixel(x, y)
             d = dither_offset(x, y) * spread
-            key = (clamp8(p[0] + d), clamp8(p[1] + d), clamp8(p[2] + d))
+            # Colours are matched at 6 bits a channel: close enough for the
+            # nearest entry, and it keeps the lookup cache small.
+            key = (clamp8(p[0] + d) >> 2, clamp8(p[1] + d) >> 2, clamp8(p[2] + d) >> 2)
             idx = cache.get(key)
             if idx is None:
+                r, g, b = (k * 4 + 2 for k in key)
                 idx = min(range(len(palette)),
-                          key=lambda i: (palette[i][0] - key[0]) ** 2
-                          + (palette[i][1] - key[1]) ** 2 + (palette[i][2] - key[2]) ** 2)
+                          key=lambda i: (palette[i][0] - r) ** 2
+                          + (palette[i][1] - g) ** 2 + (palette[i][2] - b) ** 2)
                 cache[key] = idx
             row.append(idx)
         out.append(row)
