@@ -129,8 +129,8 @@ archives\\        書庫（LZH・CAB・TAR・ZIP、書庫の中の書庫）
   sample.tar.gz    拡張子 .gz は書庫として扱われず、テキストとして表示されます
 other\\           HTML・実行ファイル・DLL・読み取り専用のファイル
 
-これらのファイルはビルドのたびにスクリプト（scripts/make_samples.py）で
-作られます。ここで変更しても、次のビルドで元に戻ります。
+これらのファイルはビルドの際にスクリプト（scripts/make_samples.py）で
+作られます。ここで変更しても、次に作り直したときに元に戻ります。
 """
 
 BUILD_LOG = """\
