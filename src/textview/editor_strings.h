@@ -1,0 +1,52 @@
+// The line view of the text view (published as Lines): a line-indexed
+// string list over the row list. It stores nothing itself; every operation
+// maps line numbers to rows and changes go through ReplaceRows.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TTextEditorModel;
+
+class TTextEditorStrings {
+public:
+    explicit TTextEditorStrings(TTextEditorModel& editor) : editor_(editor) {}
+    TTextEditorStrings(const TTextEditorStrings&) = delete;
+    TTextEditorStrings& operator=(const TTextEditorStrings&) = delete;
+
+    // Logical lines (with word wrap on, rows of one line count once).
+    int Count() const;
+    // The whole logical line without its line break; empty outside the list.
+    std::string Get(int i) const;
+    std::string operator[](int i) const { return Get(i); }
+    void Put(int i, std::string_view s);
+    // Answers the line count before the call.
+    int Add(std::string_view s);
+    void Insert(int i, std::string_view s);
+    void Delete(int i);
+    void Clear();
+
+    std::string Text() const;
+    void SetText(std::string_view s);
+    // Throws EFOpenError when the file cannot be opened.
+    void LoadFromFile(const std::string& file_name);
+    // Text := source text, then the caret goes to the last row, column 0.
+    void Assign(const TTextEditorStrings& source);
+    void Assign(const std::vector<std::string>& source);
+
+    // The stored form: one string per logical line; reading adds each.
+    std::vector<std::string> Strings() const;
+    void SetStrings(const std::vector<std::string>& lines) { Assign(lines); }
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return update_count_; }
+
+    // First row of line i (the row count when i is past the last line).
+    int LineToRow(int i) const;
+    int RowsOfLine(int i) const;
+
+private:
+    TTextEditorModel& editor_;
+    int update_count_ = 0;
+};

@@ -1,0 +1,440 @@
+#include "textview/screen_strings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "textview/editor_host.h"
+#include "textview/text_parser.h"
+#include "textview/undo_obj.h"
+#include "textview/view_info.h"
+
+namespace {
+bool HasBrackets(const TTextEditorHost* editor) {
+    const TTextEditorViewInfo* view = editor ? editor->ParserView() : nullptr;
+    return view && view->Brackets().Count() > 0;
+}
+} // namespace
+
+TTextEditorScreenStrings::TTextEditorScreenStrings(TTextEditorHost* editor)
+    : editor_(editor), wrap_option_(std::make_unique<TTextEditorWrapOption>()),
+      undo_(std::make_unique<TTextEditorUndoObj>(*this)) {
+    wrap_option_->OnChange = [this](TNotifyPersistent&) { WrapOptionChanged(); };
+}
+
+TTextEditorScreenStrings::~TTextEditorScreenStrings() = default;
+
+void TTextEditorScreenStrings::SetUpdateInfo(int first, int old_count, int new_count) {
+    update_info_ = TUpdateInfo{first, old_count, new_count, true};
+}
+
+int TTextEditorScreenStrings::BracketState(int i) const {
+    if (i < 0 || i >= Count() || i >= valid_end_) return kBracketUnknown;
+    return StoredBracketState(i);
+}
+
+void TTextEditorScreenStrings::BeginUpdate() { ++update_count_; }
+
+void TTextEditorScreenStrings::EndUpdate() {
+    if (update_count_ == 0 || --update_count_ > 0) return;
+    if (change_pending_) {
+        change_pending_ = false;
+        if (editor_) editor_->ListChanged();
+    }
+    update_info_.Updated = false;
+}
+
+void TTextEditorScreenStrings::Changed() {
+    if (update_count_ > 0) {
+        change_pending_ = true;
+        return;
+    }
+    if (editor_) editor_->ListChanged();
+}
+
+std::string TTextEditorScreenStrings::RangeText(int first, int n, int* taken,
+                                                TRowAttribute* last_attribute) const {
+    std::string out;
+    int count = 0;
+    TRowAttribute last = raInvalid;
+    if (first >= 0) {
+        for (int i = first; i < Count(); ++i) {
+            if (n >= 0 && count >= n) break;
+            const RowRec& r = rows_.get(i);
+            out.append(r.text, r.length);
+            last = RowDataAttribute(r.data);
+            if (last == raCrlf) out.append("\r\n");
+            ++count;
+            if (n < 0 && last != raWrapped) break;
+        }
+    }
+    if (taken) *taken = count;
+    if (last_attribute) *last_attribute = last;
+    return out;
+}
+
+int TTextEditorScreenStrings::FirstRowOfLine(int row) const {
+    if (row > Count()) row = Count();
+    while (row > 0 && Attribute(row - 1) == raWrapped) --row;
+    return row;
+}
+
+int TTextEditorScreenStrings::LastRowOfLine(int row) const {
+    if (row < 0) return row;
+    while (row < Count() - 1 && Attribute(row) == raWrapped) ++row;
+    return row;
+}
+
+TextWrapper TTextEditorScreenStrings::MakeWrapper() const {
+    return TextWrapper(editor_ && editor_->WordWrap(), *wrap_option_,
+                       editor_ ? editor_->TabSpaceCount() : 8,
+                       editor_ ? editor_->Delimiters() : DefaultDelimiters());
+}
+
+void TTextEditorScreenStrings::WrapText(std::string_view s, TTextEditorStringList& target) {
+    target.Clear();
+    const char* base = target.Arena().Store(s);
+    TextWrapper wrapper = MakeWrapper();
+    std::vector<WrapPiece> pieces;
+    ForEachTextLine(s, [&](std::size_t off, std::size_t len) {
+        pieces.clear();
+        wrapper.WrapLine(std::string_view(base + off, len), &pieces);
+        for (const WrapPiece& p : pieces)
+            target.AddView(base + off + p.offset, p.length, MakeRowData(p.attribute));
+    });
+    if (target.Count() == 0) target.AddView(base, 0, MakeRowData(raCrlf));
+}
+
+int TTextEditorScreenStrings::RowCountOfLine(std::string_view line) {
+    return MakeWrapper().WrapLine(line, nullptr);
+}
+
+void TTextEditorScreenStrings::DeleteRows(int first, int count) {
+    if (first < 0 || count <= 0 || first + count > Count()) return;
+    rows_.erase(first, count);
+    if (valid_end_ > first) valid_end_ = std::max(first, valid_end_ - count);
+}
+
+void TTextEditorScreenStrings::InsertRows(int at, TTextEditorStringList& rows) {
+    int n = rows.Count();
+    if (n == 0 || at < 0 || at > Count()) return;
+    std::vector<RowRec> recs;
+    recs.reserve(n);
+    for (int i = 0; i < n; ++i) recs.push_back(rows.Rows().get(i));
+    arena_.Adopt(rows.Arena());
+    rows_.insert(at, recs.data(), n);
+    if (valid_end_ > at) valid_end_ += n;
+    rows.Rows().clear();
+}
+
+void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_view s) {
+    if (index < 0 || count < 0 || index + count - 1 > Count() - 1) return;
+    if (count == 0 && s.empty()) return;
+
+    const int first = std::max(FirstRowOfLine(index), index - 1);
+    const int end_req = index + count - 1;
+    int last = end_req >= 0 ? LastRowOfLine(end_req) : -1;
+    const int caret_row = editor_ ? editor_->CaretRow() : 0;
+    const int caret_col = editor_ ? editor_->CaretCol() : 0;
+
+    if (first == index && last == end_req && s.empty() && count > 0) {
+        // Whole logical lines go: no re-wrap needed, rows above stay as they are.
+        TUndoData& u = undo_->NewRecord(caret_row, caret_col);
+        TRowAttribute last_attr = raInvalid;
+        u.StartRow = index;
+        u.Text = RangeText(index, count, nullptr, &last_attr);
+        u.EndAttribute = last_attr;
+        DeleteRows(index, count);
+        UpdateBrackets(index, true);
+        SetUpdateInfo(index, count, 0);
+        Changed();
+        return;
+    }
+
+    TRowAttribute end_attr;
+    if (end_req < last) {
+        end_attr = Attribute(last);
+    } else if (last == Count() - 1) {
+        end_attr = !s.empty() && s.back() == '\n' ? raCrlf : raEof;
+    } else {
+        // Text that does not end with a line break joins the following line.
+        last = LastRowOfLine(last + 1);
+        end_attr = Attribute(last);
+    }
+
+    TUndoData& u = undo_->NewRecord(caret_row, caret_col);
+    u.StartRow = first;
+    if (last >= first) {
+        TRowAttribute old_attr = raInvalid;
+        u.Text = RangeText(first, last - first + 1, nullptr, &old_attr);
+        u.EndAttribute = old_attr;
+    }
+
+    std::string text = first < index ? RangeText(first, index - first) : std::string();
+    text.append(s.data(), s.size());
+    if (last > end_req) text += RangeText(end_req + 1, last - end_req);
+
+    TTextEditorStringList temp;
+    WrapText(text, temp);
+    temp.SetAttribute(temp.Count() - 1, end_attr);
+    const int new_count = temp.Count();
+    u.RowCount = new_count;
+
+    const int old_count = last - first + 1;
+    DeleteRows(first, old_count);
+    InsertRows(first, temp);
+    UpdateBrackets(first, true);
+    SetUpdateInfo(first, old_count, new_count);
+    Changed();
+}
+
+int TTextEditorScreenStrings::ScanRowState(int row, int state) const {
+    if (!HasBrackets(editor_)) return kBracketNone;
+    const RowRec& r = rows_.get(row);
+    std::string text(r.text, r.length);
+    if (editor_->WordWrap() && RowDataAttribute(r.data) == raWrapped && row + 1 < Count()) {
+        // A token cut by the wrap is seen whole.
+        std::string_view next = rows_.get(row + 1).view();
+        TTextEditorParser first(editor_->ParserView(), -2, next);
+        if (first.Token() != tkEnd) text.append(next.substr(0, first.TokenOffset() + first.TokenLength()));
+    }
+    std::unique_ptr<TTextEditorParser> parser = editor_->CreateParser(state, text);
+    while (parser->Token() != tkEnd) parser->NextToken();
+    return parser->BracketState();
+}
+
+void TTextEditorScreenStrings::UpdateBrackets(int row, bool invalidate) {
+    const int n = Count();
+    if (n == 0) {
+        valid_end_ = 0;
+        return;
+    }
+    row = std::clamp(row, 0, n - 1);
+    int above = std::min(row - 1, valid_end_ - 1);
+    while (above >= 0 && StoredBracketState(above) == kBracketUnknown) --above;
+    int start = 0, state = kBracketNone;
+    if (above >= 0) {
+        start = above + 1;
+        state = ScanRowState(above, StoredBracketState(above));
+    }
+    const int visible = editor_ ? std::max(1, editor_->VisibleRowCount()) : 1;
+    const int end = static_cast<int>(std::min<long long>(static_cast<long long>(row) + 2LL * visible, n - 1));
+    for (int i = start; i <= end; ++i) {
+        if (BracketState(i) == state) return; // the rest is consistent
+        SetBracketState(i, state);
+        if (invalidate && editor_) editor_->InvalidateRow(i);
+        state = ScanRowState(i, state);
+    }
+    valid_end_ = end + 1;
+}
+
+void TTextEditorScreenStrings::RecomputeAllBrackets() {
+    if (editor_ && editor_->IsLoading()) return;
+    const int n = Count();
+    int state = kBracketNone;
+    const bool scan = HasBrackets(editor_);
+    for (int i = 0; i < n; ++i) {
+        SetBracketState(i, scan ? state : kBracketNone);
+        if (scan) state = ScanRowState(i, state);
+    }
+    valid_end_ = n;
+}
+
+std::string_view TTextEditorScreenStrings::JoinedRows(const RowArray& rows, int first, int last) {
+    const RowRec& f = rows.get(first);
+    std::size_t total = f.length;
+    bool adjacent = true;
+    const char* expect = f.text + f.length;
+    for (int i = first + 1; i <= last; ++i) {
+        const RowRec& r = rows.get(i);
+        adjacent = adjacent && (r.text == expect || r.length == 0);
+        if (r.length) expect = r.text + r.length;
+        total += r.length;
+    }
+    if (adjacent && total > 0) return std::string_view(f.text, total);
+    char* p = arena_.Allocate(total);
+    std::size_t at = 0;
+    for (int i = first; i <= last; ++i) {
+        const RowRec& r = rows.get(i);
+        if (r.length) std::memcpy(p + at, r.text, r.length);
+        at += r.length;
+    }
+    return std::string_view(p, total);
+}
+
+void TTextEditorScreenStrings::WrapAll() {
+    if (editor_ && editor_->IsLoading()) return;
+    if (editor_) editor_->EndSelection();
+    TextWrapper wrapper = MakeWrapper();
+    RowArray out;
+    std::vector<WrapPiece> pieces;
+    const int n = Count();
+    for (int i = 0; i < n;) {
+        int j = i;
+        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped) ++j;
+        TRowAttribute last_attr = RowDataAttribute(rows_.get(j).data);
+        std::string_view line = JoinedRows(rows_, i, j);
+        pieces.clear();
+        wrapper.WrapLine(line, &pieces);
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            TRowAttribute a = k + 1 == pieces.size() ? last_attr : pieces[k].attribute;
+            out.push_back(RowRec{line.data() + pieces[k].offset, pieces[k].length, MakeRowData(a)});
+        }
+        rows_.release_before(j + 1);
+        i = j + 1;
+    }
+    rows_.swap(out);
+    valid_end_ = 0;
+    RecomputeAllBrackets();
+    if (editor_) editor_->AfterRewrap();
+    SetUpdateInfo(0, n, Count());
+    Changed();
+}
+
+void TTextEditorScreenStrings::UnwrapAll() {
+    if (editor_) editor_->EndSelection();
+    RowArray out;
+    const int n = Count();
+    for (int i = 0; i < n;) {
+        int j = i;
+        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped) ++j;
+        TRowAttribute a = raCrlf;
+        if (j == n - 1) {
+            a = RowDataAttribute(rows_.get(j).data);
+            if (a == raWrapped) a = raEof;
+        }
+        std::string_view line = JoinedRows(rows_, i, j);
+        out.push_back(RowRec{line.data(), static_cast<std::uint32_t>(line.size()), MakeRowData(a)});
+        rows_.release_before(j + 1);
+        i = j + 1;
+    }
+    rows_.swap(out);
+    valid_end_ = 0;
+    RecomputeAllBrackets();
+    if (editor_) editor_->AfterRewrap();
+    SetUpdateInfo(0, n, Count());
+    Changed();
+}
+
+void TTextEditorScreenStrings::WrapOptionChanged() {
+    if (!editor_ || !editor_->WordWrap() || editor_->IsLoading()) return;
+    undo_->Clear();
+    rewrapping_ = true;
+    WrapAll();
+    rewrapping_ = false;
+    editor_->SetCaret(editor_->CaretRow(), 0);
+}
+
+void TTextEditorScreenStrings::SplitInto(std::string_view s, const char* stored) {
+    ForEachTextLine(s, [&](std::size_t off, std::size_t len) {
+        AddView(stored + off, len, MakeRowData(raCrlf));
+    });
+}
+
+void TTextEditorScreenStrings::AfterReload() {
+    valid_end_ = 0;
+    if (editor_ && editor_->WordWrap())
+        WrapAll();
+    else
+        RecomputeAllBrackets();
+}
+
+void TTextEditorScreenStrings::SetText(std::string_view s) {
+    BeginUpdate();
+    Clear();
+    SplitInto(s, arena_.Store(s));
+    AfterReload();
+    SetUpdateInfo(0, 0, Count());
+    Changed();
+    EndUpdate();
+}
+
+std::string TTextEditorScreenStrings::GetText() const {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(rows_.text_bytes()) + 2 * static_cast<std::size_t>(Count()));
+    for (int i = 0; i < Count(); ++i) {
+        const RowRec& r = rows_.get(i);
+        out.append(r.text, r.length);
+        if (RowDataAttribute(r.data) == raCrlf) out.append("\r\n");
+    }
+    return out;
+}
+
+void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
+    if (!f) throw EFOpenError("Cannot open file \"" + file_name + "\"");
+
+    // The whole file goes into one buffer that the rows then point into.
+    std::size_t cap = 0;
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        long size = std::ftell(f.get());
+        if (size > 0) cap = static_cast<std::size_t>(size);
+        std::fseek(f.get(), 0, SEEK_SET);
+    }
+    std::unique_ptr<char[]> buf(new char[cap + 1]);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == cap) {
+            // The size was unknown or the file grew: read on in a larger buffer.
+            std::size_t grown = cap < 8192 ? 8192 : cap * 2;
+            std::unique_ptr<char[]> bigger(new char[grown + 1]);
+            if (used) std::memcpy(bigger.get(), buf.get(), used);
+            buf = std::move(bigger);
+            cap = grown;
+        }
+        std::size_t got = std::fread(buf.get() + used, 1, cap - used, f.get());
+        used += got;
+        if (got == 0 || (used < cap && std::feof(f.get()))) break;
+    }
+    f.reset();
+    // 0x1A marks the end of the text; anything after it is ignored.
+    if (const void* eof = std::memchr(buf.get(), 0x1A, used))
+        used = static_cast<std::size_t>(static_cast<const char*>(eof) - buf.get());
+
+    BeginUpdate();
+    Clear();
+    const char* p = arena_.Adopt(std::move(buf), cap + 1);
+    std::size_t pos = 0;
+    const std::uint32_t crlf = MakeRowData(raCrlf);
+    const char* lf = nullptr;
+    bool lf_none = false;
+    while (pos < used) {
+        const char* start = p + pos;
+        // The next LF is looked up once and reused, so CR-only text stays linear.
+        if (!lf_none && (!lf || lf < start)) {
+            lf = static_cast<const char*>(std::memchr(start, '\n', used - pos));
+            lf_none = lf == nullptr;
+        }
+        const char* stop = lf ? lf : p + used;
+        const char* cr = static_cast<const char*>(std::memchr(start, '\r', stop - start));
+        const char* e = cr ? cr : stop;
+        if (e == p + used) {
+            AddView(start, e - start, MakeRowData(raEof));
+            pos = used;
+            break;
+        }
+        AddView(start, e - start, crlf);
+        pos = e - p;
+        if (pos < used && p[pos] == '\r') ++pos;
+        if (pos < used && p[pos] == '\n') ++pos;
+    }
+    AfterReload();
+    SetUpdateInfo(0, 0, Count());
+    Changed();
+    EndUpdate();
+}
+
+void TTextEditorScreenStrings::Clear() {
+    TTextEditorStringList::Clear();
+    undo_->Clear();
+    valid_end_ = 0;
+    SetUpdateInfo(0, 0, 0);
+    Changed();
+}
+
+void TTextEditorScreenStrings::Undo() { undo_->Undo(); }
+void TTextEditorScreenStrings::Redo() { undo_->Redo(); }

@@ -1,0 +1,106 @@
+// The row list of the text view: screen rows with their data words, the
+// single edit primitive ReplaceRows, word wrap of the whole list, lazy
+// bracket states and the undo recorder.
+#pragma once
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "textview/text_string_list.h"
+#include "textview/text_wrapper.h"
+#include "textview/wrap_option.h"
+
+class TTextEditorHost;
+class TTextEditorUndoObj;
+
+// The file could not be opened.
+class EFOpenError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TUpdateInfo {
+    int FirstRow = 0;
+    int OldCount = 0;
+    int NewCount = 0;
+    bool Updated = false;
+};
+
+class TTextEditorScreenStrings : public TTextEditorStringList {
+public:
+    explicit TTextEditorScreenStrings(TTextEditorHost* editor);
+    ~TTextEditorScreenStrings() override;
+
+    TTextEditorHost* Editor() const { return editor_; }
+    const TUpdateInfo& UpdateInfo() const { return update_info_; }
+    void SetUpdateInfo(int first, int old_count, int new_count);
+    TTextEditorWrapOption& WrapOption() { return *wrap_option_; }
+    const TTextEditorWrapOption& WrapOption() const { return *wrap_option_; }
+    TTextEditorUndoObj& UndoObj() { return *undo_; }
+    bool Rewrapping() const { return rewrapping_; }
+
+    // -2 for rows past the window of valid states.
+    int BracketState(int i) const;
+
+    // Rows First..First+N-1 joined, CR LF after each raCrlf row. N = -1
+    // takes rows up to and including the first that is not raWrapped.
+    std::string RangeText(int first, int n, int* taken = nullptr,
+                          TRowAttribute* last_attribute = nullptr) const;
+    int FirstRowOfLine(int row) const;
+    int LastRowOfLine(int row) const;
+
+    // Every change passes here: replaces rows Index..Index+Count-1 by S
+    // (which may hold line breaks), re-wraps and records undo.
+    void ReplaceRows(int index, int count, std::string_view s);
+
+    // Replaces the rows of target by the rows of s (one empty row for an
+    // empty s), wrapped with the current settings.
+    void WrapText(std::string_view s, TTextEditorStringList& target);
+    int RowCountOfLine(std::string_view line);
+    void WrapAll();
+    void UnwrapAll();
+
+    void UpdateBrackets(int row, bool invalidate);
+    void RecomputeAllBrackets();
+
+    // Text set: split at line breaks, every row raCrlf.
+    void SetText(std::string_view s);
+    std::string GetText() const;
+    // Throws EFOpenError when the file cannot be opened.
+    void LoadFromFile(const std::string& file_name);
+
+    void Clear();
+    void BeginUpdate();
+    void EndUpdate();
+    void Changed();
+
+    void Undo();
+    void Redo();
+
+    // Used by the undo recorder.
+    void DeleteRows(int first, int count);
+    // Moves the rows of `rows` (texts and data words) in before row `at`.
+    void InsertRows(int at, TTextEditorStringList& rows);
+
+private:
+    TextWrapper MakeWrapper() const;
+    void WrapOptionChanged();
+    int ScanRowState(int row, int state) const;
+    // The bytes of rows first..last as one view; joins them in the arena
+    // only when they do not already lie side by side.
+    std::string_view JoinedRows(const RowArray& rows, int first, int last);
+    void SplitInto(std::string_view s, const char* stored);
+    void AfterReload();
+
+    TTextEditorHost* editor_;
+    TUpdateInfo update_info_;
+    std::unique_ptr<TTextEditorWrapOption> wrap_option_;
+    std::unique_ptr<TTextEditorUndoObj> undo_;
+    bool rewrapping_ = false;
+    int update_count_ = 0;
+    bool change_pending_ = false;
+    // Rows from here on read as not computed: an edit invalidates the rest
+    // of the list in O(1) instead of marking every row.
+    int valid_end_ = 0;
+};

@@ -1,0 +1,85 @@
+// Cuts one row (or a few joined rows) of Shift-JIS text into tokens. With a
+// view, comments, strings, numbers with a prefix, control codes, URLs, mail
+// addresses and bracket pairs are recognised; without one only the
+// character classes are.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TTextEditorViewInfo;
+
+enum TokenKind : std::uint8_t {
+    tkEnd = 0,
+    tkSymbol = 1,
+    tkString = 2,
+    tkInteger = 3,
+    tkFloat = 4,
+    tkBracket = 6,
+    tkComment = 7,
+    tkWord = 8,
+    tkTab = 9,
+    tkDbSymbol = 11,
+    tkDbDigits = 12,
+    tkDbLetters = 14,
+    tkHiragana = 15,
+    tkKatakana = 16,
+    tkKanji = 17,
+    tkHalfPunct = 18,
+    tkHalfKana = 19,
+    tkUrl = 20,
+    tkMail = 21,
+};
+
+const char* TokenKindName(TokenKind k);
+
+class TTextEditorParser {
+public:
+    // Copies the text and reads the first token at once. A bracket state
+    // below -1 switches bracket recognition off.
+    TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state, std::string_view text);
+    virtual ~TTextEditorParser() = default;
+
+    void NextToken();
+    TokenKind Token() const { return token_; }
+    std::string_view TokenString() const {
+        return std::string_view(buffer_).substr(token_pos_, source_pos_ - token_pos_);
+    }
+    int TokenOffset() const { return static_cast<int>(token_pos_); }
+    int TokenLength() const { return static_cast<int>(source_pos_ - token_pos_); }
+    int BracketState() const { return bracket_state_; }
+    int BracketIndex() const { return bracket_index_; }
+
+protected:
+    unsigned char At(std::size_t i) const {
+        return i < buffer_.size() ? static_cast<unsigned char>(buffer_[i]) : 0;
+    }
+    bool StartsWith(std::size_t at, std::string_view s) const {
+        return !s.empty() && std::string_view(buffer_).substr(at, s.size()) == s;
+    }
+    // Bytes of the character at i: 2 for a lead byte with a byte after it.
+    std::size_t CharLen(std::size_t i) const;
+    bool IsLineEnd(std::size_t i) const {
+        unsigned char c = At(i);
+        return c == 0 || c == '\r' || c == '\n';
+    }
+
+private:
+    bool ScanBrackets();
+    void ScanRightBracket();
+    bool ScanMail();
+    bool ScanUrl();
+    bool ScanString();
+    void ScanExponent();
+    void ScanCharClass();
+    std::size_t RunPairs(std::size_t p, bool (*accept)(unsigned char, unsigned char));
+
+    const TTextEditorViewInfo* view_;
+    int bracket_state_;
+    int bracket_index_ = -2;
+    std::string buffer_;
+    std::size_t source_pos_ = 0;
+    std::size_t token_pos_ = 0;
+    TokenKind token_ = tkEnd;
+};

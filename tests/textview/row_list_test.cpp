@@ -1,0 +1,297 @@
+// Row list and line view: splitting, loading, the data word, Lines
+// operations and the ReplaceRows paths.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "text_test_util.h"
+#include "textview/row_array.h"
+
+namespace {
+
+using R = RowView;
+
+TEST(RowData, AttributeAndBracketBitsAreIndependent) {
+    std::uint32_t d = MakeRowData(raWrapped, 13);
+    EXPECT_EQ(RowDataAttribute(d), raWrapped);
+    EXPECT_EQ(RowDataBracket(d), 13);
+    d = WithAttribute(d, raEof);
+    EXPECT_EQ(RowDataBracket(d), 13);
+    d = WithBracket(d, -1);
+    EXPECT_EQ(RowDataAttribute(d), raEof);
+    EXPECT_EQ(RowDataBracket(d), -1);
+    EXPECT_EQ(RowDataBracket(0), -2);
+
+    TTextEditorStringList list;
+    list.Add("a");
+    EXPECT_EQ(list.Attribute(-1), raInvalid);
+    EXPECT_EQ(list.Attribute(1), raInvalid);
+}
+
+TEST(RowArray, MatchesAVectorUnderRandomInsertsAndErases) {
+    RowArray a;
+    std::vector<RowRec> ref;
+    std::mt19937 rng(7);
+    static const char bytes[] = "x";
+    for (int step = 0; step < 3000; ++step) {
+        int op = rng() % 3;
+        if (op < 2 || ref.empty()) {
+            int at = ref.empty() ? 0 : static_cast<int>(rng() % (ref.size() + 1));
+            int n = 1 + rng() % (step % 50 == 0 ? 6000 : 5);
+            std::vector<RowRec> recs;
+            for (int k = 0; k < n; ++k)
+                recs.push_back(RowRec{bytes, static_cast<std::uint32_t>(rng() % 9),
+                                      MakeRowData(rng() % 3 ? raCrlf : raWrapped)});
+            a.insert(at, recs.data(), n);
+            ref.insert(ref.begin() + at, recs.begin(), recs.end());
+        } else {
+            int at = static_cast<int>(rng() % ref.size());
+            int n = 1 + static_cast<int>(rng() % std::min<std::size_t>(ref.size() - at, 3000));
+            a.erase(at, n);
+            ref.erase(ref.begin() + at, ref.begin() + at + n);
+        }
+    }
+    ASSERT_EQ(a.size(), static_cast<int>(ref.size()));
+    int ends = 0;
+    std::uint64_t bytes_total = 0;
+    for (int i = 0; i < a.size(); ++i) {
+        ASSERT_EQ(a.get(i).length, ref[i].length) << i;
+        ASSERT_EQ(a.get(i).data, ref[i].data) << i;
+        bytes_total += ref[i].length;
+        if (RowDataAttribute(ref[i].data) != raWrapped) {
+            ASSERT_EQ(a.nth_line_end(ends), i);
+            ++ends;
+        }
+    }
+    EXPECT_EQ(a.line_ends(), ends);
+    EXPECT_EQ(a.nth_line_end(ends), -1);
+    EXPECT_EQ(a.text_bytes(), bytes_total);
+}
+
+TEST(SplitText, LineBreakKindsAndNul) {
+    TTextEditorModel ed;
+    ed.Lines().SetText("a\rb\nc\r\n");
+    EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"b", raCrlf}, {"c", raCrlf}}));
+
+    // LF CR ends a row and then an empty row.
+    ed.Lines().SetText("a\n\rb");
+    EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"", raCrlf}, {"b", raCrlf}}));
+
+    // Text set gives raCrlf even to an unterminated last row.
+    ed.Lines().SetText("abc");
+    EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"abc", raCrlf}}));
+    EXPECT_EQ(ed.Lines().Text(), "abc\r\n");
+
+    ed.Lines().SetText("");
+    EXPECT_EQ(ed.List().Count(), 0);
+
+    // A NUL ends a row; the text after it is kept.
+    ed.Lines().SetText(std::string("a\0b\r\n", 5));
+    EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"b", raCrlf}}));
+}
+
+TEST(LoadFromFile, EndsAndMarks) {
+    TTextEditorModel ed;
+    {
+        TempFile f("abc");
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"abc", raEof}}));
+        EXPECT_EQ(ed.Lines().Text(), "abc");
+    }
+    {
+        TempFile f("hello\x1Aworld\r\nmore");
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"hello", raEof}}));
+    }
+    {
+        TempFile f("");
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(ed.List().Count(), 0);
+        EXPECT_EQ(ed.Lines().Count(), 0);
+    }
+    {
+        TempFile f("a\rb\rc");
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"b", raCrlf}, {"c", raEof}}));
+    }
+    {
+        TempFile f("a\n\rb\n");
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"", raCrlf}, {"b", raCrlf}}));
+    }
+    {
+        // NUL bytes, 0x80, 0xA0, 0xFD..0xFF and a lone lead byte stay in the row.
+        std::string bytes("x\0y\x80\xA0\xFD\xFE\xFF\x82\r\n\x82", 12);
+        TempFile f(bytes);
+        ed.Lines().LoadFromFile(f.path());
+        ASSERT_EQ(ed.List().Count(), 2);
+        EXPECT_EQ(ed.List().Strings(0), std::string("x\0y\x80\xA0\xFD\xFE\xFF\x82", 9));
+        EXPECT_EQ(RowsOf(ed.List())[1], (R{"\x82", raEof}));
+    }
+    EXPECT_THROW(ed.Lines().LoadFromFile("/no/such/folder/file.txt"), EFOpenError);
+    EXPECT_EQ(ed.Lines().UpdateCount(), 0);
+}
+
+TEST(LoadFromFile, LineEndsAtTheOldBlockBoundary) {
+    TTextEditorModel ed;
+    std::string line(8192, 'x');
+    TempFile f(line + "\r\n" + std::string(8191, 'y') + "\r\nz");
+    ed.Lines().LoadFromFile(f.path());
+    ASSERT_EQ(ed.List().Count(), 3);
+    EXPECT_EQ(ed.List().Strings(0).size(), 8192u);
+    EXPECT_EQ(ed.List().Strings(1).size(), 8191u);
+    EXPECT_EQ(RowsOf(ed.List())[2], (R{"z", raEof}));
+}
+
+TEST(LoadFromFile, CrOnlyLargeFileIsSplitEveryWhere) {
+    TTextEditorModel ed;
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "row\r";
+    TempFile f(text);
+    ed.Lines().LoadFromFile(f.path());
+    EXPECT_EQ(ed.List().Count(), 20000);
+    EXPECT_EQ(ed.List().Attribute(19999), raCrlf);
+}
+
+TEST(Lines, AddAfterUnterminatedLastRow) {
+    TTextEditorModel ed;
+    TempFile f("a\r\nb");
+    ed.Lines().LoadFromFile(f.path());
+    EXPECT_EQ(ed.Lines().Add("x"), 2);
+    EXPECT_EQ(RowsOf(ed.List()), (std::vector<R>{{"a", raCrlf}, {"b", raCrlf}, {"x", raEof}}));
+    EXPECT_EQ(ed.Lines().Add("y"), 3);
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nb\r\nx\r\ny");
+
+    TTextEditorModel empty;
+    EXPECT_EQ(empty.Lines().Add("first"), 0);
+    EXPECT_EQ(RowsOf(empty.List()), (std::vector<R>{{"first", raCrlf}}));
+}
+
+TEST(Lines, PutInsertDeleteWithWordWrap) {
+    TTextEditorModel ed;
+    ed.WrapOption().SetWrapByte(20);
+    ed.SetWordWrap(true);
+    std::string long_line(45, 'q');
+    ed.Lines().SetText("one\r\n" + long_line + "\r\nthree");
+    EXPECT_EQ(ed.List().Count(), 5);
+    EXPECT_EQ(ed.Lines().Count(), 3);
+    EXPECT_EQ(ed.Lines()[1], long_line);
+    EXPECT_EQ(ed.Lines()[2], "three");
+    EXPECT_EQ(ed.Lines().LineToRow(2), 4);
+
+    ed.Lines().Put(1, "short");
+    EXPECT_EQ(ed.List().Count(), 3);
+    EXPECT_EQ(ed.Lines().Text(), "one\r\nshort\r\nthree\r\n");
+
+    ed.Lines().Insert(0, long_line);
+    EXPECT_EQ(ed.Lines().Count(), 4);
+    EXPECT_EQ(ed.Lines()[0], long_line);
+    EXPECT_EQ(ed.Lines()[1], "one");
+
+    ed.Lines().Delete(0);
+    EXPECT_EQ(ed.Lines().Text(), "one\r\nshort\r\nthree\r\n");
+    ed.Lines().Insert(3, "four");
+    EXPECT_EQ(ed.Lines()[3], "four");
+}
+
+TEST(ReplaceRows, WholeLineDeleteKeepsRowsAboveUntouched) {
+    TTextEditorModel ed;
+    ed.Lines().SetText("a\r\nb\r\nc\r\nd\r\n");
+    const char* above = ed.List().Strings(0).data();
+    ed.List().ReplaceRows(1, 2, "");
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nd\r\n");
+    EXPECT_EQ(ed.List().Strings(0).data(), above);
+    const TUpdateInfo& u = ed.List().UpdateInfo();
+    EXPECT_EQ(u.FirstRow, 1);
+    EXPECT_EQ(u.OldCount, 2);
+    EXPECT_EQ(u.NewCount, 0);
+    EXPECT_TRUE(u.Updated);
+}
+
+TEST(ReplaceRows, FastAndGeneralPathsAgree) {
+    // Deleting whole lines takes the fast path; replacing the same rows by
+    // the text that follows them goes the general way. Rows must match.
+    for (bool wrap : {false, true}) {
+        std::string text;
+        for (int i = 0; i < 30; ++i) text += std::string(7 + (i * 13) % 50, 'a' + i % 26) + "\r\n";
+        TTextEditorModel fast, general;
+        for (TTextEditorModel* ed : {&fast, &general}) {
+            ed->WrapOption().SetWrapByte(20);
+            ed->SetWordWrap(wrap);
+            ed->Lines().SetText(text);
+        }
+        int first = fast.Lines().LineToRow(5);
+        int rows = fast.Lines().LineToRow(9) - first;
+        fast.List().ReplaceRows(first, rows, "");
+        int next_rows = general.Lines().RowsOfLine(9);
+        std::string next = general.Lines()[9] + "\r\n";
+        general.List().ReplaceRows(first, rows + next_rows, next);
+        EXPECT_EQ(RowsOf(fast.List()), RowsOf(general.List())) << wrap;
+    }
+}
+
+TEST(ReplaceRows, OutOfRangeDoesNothing) {
+    TTextEditorModel ed;
+    ed.Lines().SetText("a\r\nb\r\n");
+    int changes = 0;
+    ed.OnChange = [&](TTextEditorModel&) { ++changes; };
+    ed.List().ReplaceRows(-1, 1, "x");
+    ed.List().ReplaceRows(1, 2, "x");
+    ed.List().ReplaceRows(0, 0, "");
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nb\r\n");
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(ed.CanUndo());
+}
+
+TEST(ReplaceRows, TextWithoutBreakJoinsFollowingLine) {
+    TTextEditorModel ed;
+    ed.Lines().SetText("a\r\nb\r\nc\r\n");
+    ed.List().ReplaceRows(1, 0, "x");
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nxb\r\nc\r\n");
+    ed.List().ReplaceRows(2, 1, "end");
+    EXPECT_EQ(RowsOf(ed.List()).back(), (R{"end", raEof}));
+}
+
+TEST(Lines, AssignMovesCaretToLastRow) {
+    TTextEditorModel a, b;
+    a.Lines().SetText("1\r\n2\r\n3");
+    b.Lines().Assign(a.Lines());
+    EXPECT_EQ(b.Lines().Text(), a.Lines().Text());
+    EXPECT_EQ(b.Row(), 3);
+    EXPECT_EQ(b.Col(), 0);
+
+    TempFile f("x\r\ny");
+    b.Lines().LoadFromFile(f.path());
+    b.SetRow(99);
+    EXPECT_EQ(b.Row(), 1); // the row after a raEof row is not reachable
+}
+
+TEST(Lines, StoredFormRoundTrip) {
+    TTextEditorModel a, b;
+    a.Lines().SetText("x\r\n\r\nz");
+    b.Lines().SetStrings(a.Lines().Strings());
+    EXPECT_EQ(b.Lines().Strings(), (std::vector<std::string>{"x", "", "z"}));
+}
+
+TEST(Lines, ChangeNotificationsAndUpdateInfo) {
+    TTextEditorModel ed;
+    int changes = 0;
+    bool updated_seen = false;
+    ed.OnChange = [&](TTextEditorModel& e) {
+        ++changes;
+        updated_seen = e.List().UpdateInfo().Updated;
+    };
+    ed.Lines().BeginUpdate();
+    ed.Lines().Add("a");
+    ed.Lines().Add("b");
+    EXPECT_EQ(changes, 0);
+    ed.Lines().EndUpdate();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(updated_seen);
+    EXPECT_FALSE(ed.List().UpdateInfo().Updated);
+    ed.Lines().Put(0, "c");
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(ed.Modified());
+}
+
+} // namespace
