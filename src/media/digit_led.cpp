@@ -1,0 +1,62 @@
+#include "media/digit_led.h"
+
+#include <vector>
+
+TDigitLed::TDigitLed(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
+    width_ = 27;
+    height_ = 45;
+}
+
+void TDigitLed::SetCharacter(const std::string& c) {
+    cell_.SetCharacter(c);
+    Invalidate();
+}
+
+void TDigitLed::SetSegments(std::uint16_t s) {
+    cell_.SetSegments(s);
+    Invalidate();
+}
+
+void TDigitLed::SetLedStyle(TLedStyle s) {
+    cell_.SetStyle(s);
+    Invalidate();
+}
+
+void TDigitLed::SetOnColor(COLORREF c) {
+    onColor_ = c;
+    Invalidate();
+}
+
+void TDigitLed::SetOffColor(COLORREF c) {
+    offColor_ = c;
+    Invalidate();
+}
+
+void TDigitLed::SetDot(bool lit) {
+    if (lit == cell_.Dot()) return;
+    cell_.SetDot(lit);
+    Invalidate();
+}
+
+void TDigitLed::Paint(HDC dc) {
+    if (!parent_) return;
+    const int ux = LedGridUnit(width_), uy = LedGridUnit(height_);
+    HPEN pen = CreatePen(PS_SOLID, 1, offColor_);
+    HBRUSH lit = CreateSolidBrush(onColor_);
+    HBRUSH unlit = CreateSolidBrush(offColor_);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, unlit);
+    std::vector<POINT> pts;
+    for (int s = 0; s < kLedSegmentCount; ++s) {
+        pts.clear();
+        for (const LedPoint& p : LedSegmentPolygon(s, ux, uy))
+            pts.push_back({left_ + p.x, top_ + p.y});
+        SelectObject(dc, (cell_.Segments() >> s) & 1 ? lit : unlit);
+        Polygon(dc, pts.data(), static_cast<int>(pts.size()));
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(unlit);
+    DeleteObject(lit);
+    DeleteObject(pen);
+}
