@@ -14,6 +14,11 @@ if [ -z "${QM_TEST_INNER:-}" ]; then
 fi
 echo "== tests under Wine"
 export WINEPREFIX="$out/win32/wineprefix"
-wineserver -p  # one server for the whole run: each test starts in about a second
+# One server for the whole run, so that each test starts in about a second.
+# Its services start here, not inside a test: they live as long as the
+# server and would hold that test's output open.
+wineserver -k 2>/dev/null || true  # a server left from an interrupted run
+wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
+"$out/win32/wine-run.sh" wineboot </dev/null >/dev/null 2>&1 || true
 ctest --test-dir "$out/win32" --output-on-failure

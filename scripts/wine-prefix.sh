@@ -18,5 +18,5 @@ reg=$(mktemp --suffix=.reg)
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 "$run" regedit /S "$(WINEPREFIX=$prefix winepath -w "$reg" 2>/dev/null || echo "Z:${reg//\//\\}")" >/dev/null 2>&1
 rm -f "$reg"
-"${WINESERVER:-wineserver}" -w 2>/dev/null || true
+WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
 touch "$prefix/.quillmark-ready"

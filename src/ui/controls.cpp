@@ -66,6 +66,7 @@ TControl::TControl(TComponent* owner, TWinControl* parent) : TComponent(owner), 
 }
 
 TControl::~TControl() {
+    HintForget(this);
     if (parent_) {
         auto& list = parent_->controls_;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -396,11 +397,14 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         TShiftState shift = ShiftFromKeys(wp);
         int button = (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? 1 : 0;
         TGraphicControl* g = mouseCapture_ ? mouseCapture_ : GraphicAt(x, y);
-        if (msg == WM_MOUSEMOVE && mouseOver_ != g) {
-            if (mouseOver_) mouseOver_->MouseLeave();
+        if (msg == WM_MOUSEMOVE) {
+            if (mouseOver_ != g && mouseOver_) mouseOver_->MouseLeave();
             mouseOver_ = g;
             TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};
             TrackMouseEvent(&tme);
+            HintHover(g ? static_cast<TControl*>(g) : this);
+        } else {
+            HintHover(nullptr);
         }
         if (g && (g->enabled_ || msg == WM_MOUSEMOVE)) {
             int gx = x - g->left_, gy = y - g->top_;
@@ -447,6 +451,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
         if (mouseOver_) mouseOver_->MouseLeave();
         mouseOver_ = nullptr;
+        HintHover(nullptr);
         break;
     case WM_CAPTURECHANGED:
         mouseCapture_ = nullptr;

@@ -128,7 +128,7 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
 
     const std::vector<TControl*>& Controls() const { return controls_; }
-    void Realign();
+    virtual void Realign();
     void DisableAlign() { ++alignLock_; }
     void EnableAlign();
     RECT ClientRect() const;
@@ -184,6 +184,12 @@ protected:
     friend LRESULT CALLBACK QmWindowProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK QmSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 };
+
+// The mouse is over `c` (none when it left every control): its hint goes to
+// the application (status bar) and, after a moment, into a tooltip.
+void HintHover(TControl* c);
+// A control that goes away stops being the one under the mouse.
+void HintForget(TControl* c);
 
 TShiftState ShiftFromKeys(WPARAM mk);
 TShiftState KeyboardShiftState();

@@ -268,6 +268,67 @@ void TApplication::ProcessMessages() {
     }
 }
 
+void TApplication::SetHint(const std::string& hint) {
+    if (hint == Hint) return;
+    Hint = hint;
+    Fire(OnHint, this);
+}
+
+// ---------------------------------------------------------------------------
+// Hints: one tracking tooltip for the whole program, shown a moment after
+// the mouse comes to rest on a control with a hint.
+
+namespace {
+struct HintState {
+    TControl* over = nullptr;
+    HWND tip = nullptr;
+    UINT_PTR timer = 0;
+    std::string text;
+    TOOLINFOA tool{};
+} hints;
+
+void HideTip() {
+    if (hints.timer) KillTimer(nullptr, hints.timer);
+    hints.timer = 0;
+    if (hints.tip) SendMessageA(hints.tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&hints.tool));
+}
+
+void CALLBACK ShowTip(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, hints.timer);
+    hints.timer = 0;
+    if (!hints.over || hints.text.empty()) return;
+    if (!hints.tip) {
+        hints.tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                    0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        hints.tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        hints.tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        hints.tool.lpszText = const_cast<char*>("");
+        SendMessageA(hints.tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&hints.tool));
+    }
+    hints.tool.lpszText = const_cast<char*>(hints.text.c_str());
+    SendMessageA(hints.tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&hints.tool));
+    POINT pt;
+    GetCursorPos(&pt);
+    SendMessageA(hints.tip, TTM_TRACKPOSITION, 0, MAKELPARAM(pt.x, pt.y + 20));
+    SendMessageA(hints.tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&hints.tool));
+}
+}  // namespace
+
+void HintForget(TControl* c) {
+    if (c != hints.over) return;
+    HideTip();
+    hints.over = nullptr;
+}
+
+void HintHover(TControl* c) {
+    if (c == hints.over) return;
+    HideTip();
+    hints.over = c;
+    hints.text = c && c->ShowHint ? c->Hint : std::string();
+    if (Application) Application->SetHint(c ? c->Hint : std::string());
+    if (!hints.text.empty()) hints.timer = SetTimer(nullptr, 0, 500, ShowTip);
+}
+
 void TApplication::Terminate() {
     if (terminated_) return;
     terminated_ = true;

@@ -92,6 +92,10 @@ public:
     // Called while the message queue is empty; set done to false to be
     // called again at once.
     std::function<void(TObject*, bool& done)> OnIdle;
+    // Hint of the control under the mouse; OnHint fires when it changes.
+    std::string Hint;
+    TNotifyEvent OnHint;
+    void SetHint(const std::string& hint);
 
     void Initialize() {}
     // Takes ownership; the first form created becomes the main form.
