@@ -28,7 +28,7 @@ class TDibBitmap {
 public:
     // Largest pixel block one bitmap may take. A 32-bit process cannot hold
     // much more, and file headers must not be able to ask for more.
-    static constexpr size_t kMaxImageBytes = size_t(512) * 1024 * 1024;
+    static constexpr size_t kMaxImageBytes = size_t(256) * 1024 * 1024;
 
     // Bytes of one padded row, or 0 when the width or depth makes no sense or
     // the row would not fit the size limit.

@@ -21,19 +21,20 @@ void TPngGraphic::LoadFromFile(const std::string& path) {
 
 void TPngGraphic::LoadFromStream(TInputStream& stream) {
     Clear();
-    TPngReadStream reader(stream);
-    reader.OnProgress = [this](int percent) { Progress(psRunning, percent); };
     Progress(psStarting, 0);
     try {
+        TPngReadStream reader(stream);
+        reader.OnProgress = [this](int percent) { Progress(psRunning, percent); };
         reader.Decode();
+        FHeader = reader.Header();
+        FInfo = reader.Info();
+        FAlphaTable = reader.AlphaTable();
+        FImage = std::move(reader.Image());
+        FAlphaPlane = std::move(reader.AlphaPlane());
     } catch (const std::bad_alloc&) {
+        Clear();
         throw EPngError(png_msg::kReadError);
     }
-    FHeader = reader.Header();
-    FInfo = reader.Info();
-    FAlphaTable = reader.AlphaTable();
-    FImage = std::move(reader.Image());
-    FAlphaPlane = std::move(reader.AlphaPlane());
     Progress(psEnding, 100);
     Changed();
 }

@@ -17,12 +17,16 @@ uint32_t PassExtent(uint32_t size, uint32_t first, uint32_t step) {
     return size > first ? (size - first + step - 1) / step : 0;
 }
 
-// Bytes of one unfiltered row of `pixels` pixels; the caller has bounded
-// pixels by a bitmap that fits the size limit, so 64 bits cannot overflow.
+// Longest unfiltered row accepted: 8 million RGBA pixels at 16 bits. Two
+// such rows are held (zeroed) at once, beside the bitmap, so a header that
+// claims an absurd width must not get further.
+constexpr uint64_t kMaxRowBytes = 64 * 1024 * 1024;
+
+// Bytes of one unfiltered row of `pixels` pixels.
 size_t RawRowBytes(const TPngHeader& h, uint32_t pixels) {
     uint64_t bits = static_cast<uint64_t>(pixels) * static_cast<uint64_t>(h.BitsPerPixel());
     uint64_t bytes = (bits + 7) / 8;
-    if (bytes > TDibBitmap::kMaxImageBytes) throw EPngError(png_msg::kReadError);
+    if (bytes > kMaxRowBytes) throw EPngError(png_msg::kReadError);
     return static_cast<size_t>(bytes);
 }
 

@@ -22,6 +22,14 @@ TEST(PngBadInput, HugeDeclaredSizesFailWithoutAllocating) {
             EXPECT_EQ(LoadError(b.Bytes), kReadError);
         }
     }
+    // One row of 20 million RGBA pixels at 16 bits: the bitmap would fit,
+    // the 160 MB row buffers must not be made.
+    TPngBuilder wide;
+    wide.Ihdr(20000000, 1, 16, 6).Idat(ZlibCompress(TBytes(100, 0))).Iend();
+    EXPECT_EQ(LoadError(wide.Bytes), kReadError);
+    TPngBuilder oneBit;
+    oneBit.Ihdr(0x7FFFFFFF, 1, 1, 0).Idat(ZlibCompress(TBytes(100, 0))).Iend();
+    EXPECT_EQ(LoadError(oneBit.Bytes), kReadError);
 }
 
 TEST(PngBadInput, ZeroSizedImageIsAReadError) {
