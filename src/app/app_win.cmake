@@ -20,3 +20,13 @@ set_source_files_properties("${CMAKE_BINARY_DIR}/res/quillmark.rc" PROPERTIES
 add_executable(Quillmark WIN32 main.cpp "${CMAKE_BINARY_DIR}/res/quillmark.rc")
 qm_project_flags(Quillmark)
 target_link_libraries(Quillmark PRIVATE qm_app_win)
+
+# The version window turns its logo with the flip image; the main window's
+# counters are LED groups. Those folders are added after this one, so their
+# targets are named here before they exist.
+if("imageview" IN_LIST QM_SUBSYSTEMS)
+  target_link_libraries(qm_app_win PUBLIC qm_flip_win)
+endif()
+if("media" IN_LIST QM_SUBSYSTEMS)
+  target_link_libraries(qm_app_win PUBLIC qm_media_win)
+endif()

@@ -67,3 +67,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     for (const std::string& l : lines) text += l + "\r\n";
     return text;
 }
+
+std::vector<std::string> HyperlinkNoticeLines(bool on) {
+    if (on) return {"URL,MAILアドレスの上でクリックすると", "そのアドレスにジャンプします"};
+    return {"URL,MAILアドレスへのハイパーリンク機能を一時停止します"};
+}

@@ -17,3 +17,6 @@ std::string JoinLines(const std::vector<std::string>& lines);
 
 // The pseudo-file whose guidance is the welcome text.
 inline constexpr const char* kWelcomeGuidancePath = "Exprs.KVT_GUIDANCE";
+
+// Lines of the notice shown when text hyperlinks are switched on or off.
+std::vector<std::string> HyperlinkNoticeLines(bool on);

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/app_paths.h"
+#include "app/glyphs.h"
 #include "app/information_text.h"
 #include "base/strutil.h"
 
@@ -21,6 +22,7 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     BuildMenu();
     BuildLayout();
     OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnKeyDown = [this](TObject* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate();
 }
@@ -39,19 +41,25 @@ void TfoMAIN::BuildMenu() {
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
     TMenuItem* root = MainMenu1->Items();
+    auto on = [this](TMenuItem* item, void (TfoMAIN::*handler)(TObject*)) {
+        item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+        return item;
+    };
 
-    mmFile = AddItem(root, "mmFile", "ファイル(&F)");
-    AddItem(mmFile, "mmFileSelFile", "ファイルセレクタ");
-    AddItem(mmFile, "mmFileSelCorrect", "ファイル検索");
+    mmFile = on(AddItem(root, "mmFile", "ファイル(&F)"), &TfoMAIN::mmFileClick);
+    mmFileSelFile = AddItem(mmFile, "mmFileSelFile", "ファイルセレクタ");
+    mmFileSelFile->OnClick = [this](TObject*) { pcMAIN->SetActivePageIndex(0); };
+    mmFileSelCorrect = AddItem(mmFile, "mmFileSelCorrect", "ファイル検索");
+    mmFileSelCorrect->OnClick = [this](TObject*) { pcMAIN->SetActivePageIndex(1); };
     AddItem(mmFile, "N1", "-");
     AddItem(mmFile, "mmFileCdExplorer", "CDエクスプローラ");
-    AddItem(mmFile, "mmFileExplorer", "エクスプローラ [X]");
+    on(AddItem(mmFile, "mmFileExplorer", "エクスプローラ [X]"), &TfoMAIN::mmFileExplorerClick);
     AddItem(mmFile, "N2", "-");
-    AddItem(mmFile, "mmFileFullLoad", "テキスト全読込 [Z]");
-    AddItem(mmFile, "mmFileEditor", "外部エディタ起動 [E]");
+    mmFileFullLoad = AddItem(mmFile, "mmFileFullLoad", "テキスト全読込 [Z]");
+    mmFileEditor = on(AddItem(mmFile, "mmFileEditor", "外部エディタ起動 [E]"), &TfoMAIN::mmFileEditorClick);
     AddItem(mmFile, "mmFileTextPrint", "印刷");
     AddItem(mmFile, "N3", "-");
-    AddItem(mmFile, "mmFileExit", "終了(&X)")->OnClick = [this](TObject* s) { mmFileExitClick(s); };
+    on(AddItem(mmFile, "mmFileExit", "終了(&X)"), &TfoMAIN::mmFileExitClick);
 
     mmEdit = AddItem(root, "mmEdit", "テキスト編集(&E)");
     AddItem(mmEdit, "mmEditCopy", "コピー", scCtrl | 'C');
@@ -84,23 +92,26 @@ void TfoMAIN::BuildMenu() {
     AddItem(mmAvi, "mmAviSetB", "B点セット [B]");
     AddItem(mmAvi, "mmAviClearAB", "A-B点クリア");
 
-    mmShow = AddItem(root, "mmShow", "表示(&V)");
-    AddItem(mmShow, "mmShowPcHidden", "最大画面 [RETURN]");
+    mmShow = on(AddItem(root, "mmShow", "表示(&V)"), &TfoMAIN::mmShowClick);
+    mmShowPcHidden = on(AddItem(mmShow, "mmShowPcHidden", "最大画面 [RETURN]"), &TfoMAIN::sbHiddenPCClick);
     TMenuItem* fonts = AddItem(mmShow, "mmShowFont", "フォント");
-    AddItem(fonts, "mmShowFontTv", "フォルダセレクタ...");
-    AddItem(fonts, "mmShowFontLv", "ファイルセレクタ...");
+    on(AddItem(fonts, "mmShowFontTv", "フォルダセレクタ..."), &TfoMAIN::mmShowFontTvClick);
+    on(AddItem(fonts, "mmShowFontLv", "ファイルセレクタ..."), &TfoMAIN::mmShowFontTvClick);
     AddItem(fonts, "N22", "テキスト...");
+    AddItem(mmShow, "mmShowStyle", "ファイルの表示形式");
     AddItem(mmShow, "N7", "-");
-    AddItem(mmShow, "mmShowToolBar", "ツールバー");
-    AddItem(mmShow, "mmShowStatusBar", "ステータスバー");
+    mmShowToolBar = on(AddItem(mmShow, "mmShowToolBar", "ツールバー"), &TfoMAIN::mmShowToolBarClick);
+    mmShowStatusBar = on(AddItem(mmShow, "mmShowStatusBar", "ステータスバー"), &TfoMAIN::mmShowStatusBarClick);
 
-    O1 = AddItem(root, "O1", "オプション(&O)");
+    O1 = on(AddItem(root, "O1", "オプション(&O)"), &TfoMAIN::O1Click);
     AddItem(O1, "mmOptionSetText", "テキスト表示設定...");
-    AddItem(O1, "mmOptionHyperLink", "テキストハイパーリンク");
-    AddItem(O1, "mmOptionSet", "一般設定...");
+    mmOptionHyperLink = on(AddItem(O1, "mmOptionHyperLink", "テキストハイパーリンク"), &TfoMAIN::mmOptionHyperLinkClick);
+    AddItem(O1, "mmOptionSet", "一般設定...")->OnClick = [this](TObject*) { Fire(OpenSettingsDialog); };
     AddItem(O1, "N8", "-");
-    AddItem(O1, "mmOptionShortCutKayGuide", "ショートカットキーガイド");
-    AddItem(O1, "mmOptionHelp", "ヘルプ", VK_F1);
+    AddItem(O1, "mmOptionShortCutKayGuide", "ショートカットキーガイド")->OnClick = [](TObject*) {
+        Application->HelpContext(2);
+    };
+    AddItem(O1, "mmOptionHelp", "ヘルプ", VK_F1)->OnClick = [](TObject*) { Application->HelpContext(1); };
     AddItem(O1, "About1", "バージョン情報(&A)...");
 
     Menu = MainMenu1;
@@ -117,8 +128,27 @@ TPanel* TfoMAIN::AddPanel(TWinControl* parent, const char* name, TAlign align, i
     return p;
 }
 
+TSplitter* TfoMAIN::AddSplitter(TWinControl* parent, const char* name, TAlign align, int minSize) {
+    auto* sp = new TSplitter(this, parent);
+    sp->Name = name;
+    sp->MinSize = minSize;
+    sp->SetBounds(0, 0, 3, 3);
+    sp->SetAlign(align);
+    return sp;
+}
+
+TSpeedButton* TfoMAIN::AddButton(TWinControl* parent, const char* name, const char* hint, int x, int glyph) {
+    auto* b = new TSpeedButton(this, parent);
+    b->Name = name;
+    b->Hint = hint;
+    b->SetBounds(x, 1, 22, parent->Height() - 2);
+    if (glyph >= 0) b->SetGlyph(MakeGlyph(static_cast<TGlyphKind>(glyph)));
+    return b;
+}
+
 void TfoMAIN::BuildLayout() {
     DisableAlign();
+    Application->OnHint = [this](TObject*) { sbMAIN->SetPanelText(0, Application->Hint); };
     sbMAIN = new TStatusBar(this, this);
     sbMAIN->Name = "sbMAIN";
     sbMAIN->AddPanel(240, "インフォメーション", false);
@@ -127,39 +157,78 @@ void TfoMAIN::BuildLayout() {
     pnTbMain = AddPanel(this, "pnTbMain", alTop, 26);
     pnMain = AddPanel(this, "pnMain", alClient);
 
-    // Left: the list pane.
+    // Left: the list pane, a folder information bar over two tabs.
     pnBaseList = AddPanel(pnMain, "pnBaseList", alLeft, 266);
+    spFolderView = AddSplitter(pnMain, "spFolderView", alLeft, 30);
     pnExprsFolderInfo = AddPanel(pnBaseList, "pnExprsFolderInfo", alTop, 20);
     pnExprsFolderInfo->BevelOuter = bvRaised;
     lFolderInfo = new TLabel(this, pnExprsFolderInfo);
     lFolderInfo->Name = "lFolderInfo";
     lFolderInfo->SetBounds(4, 3, 0, 0);
     lFolderInfo->SetCaption("フォルダ インフォメーション");
+    lFolderInfo->OnClick = [this](TObject*) { OpenUtilityWindow(pcMAIN->ActivePageIndex() == 0); };
+    // The bar's buttons sit at its right end.
+    TPanel* folderButtons = AddPanel(pnExprsFolderInfo, "pnFolderButtons", alRight, 112);
+    folderButtons->SetHeight(18);
+    sbFolderUpDate = AddButton(folderButtons, "sbFolderUpDate", "最新の情報に更新", 0, gkRefresh);
+    sbSetFileShortCut = AddButton(folderButtons, "sbSetFileShortCut", "フォルダショートカット", 22, gkFolderShortcut);
+    sbSetFileShortCut->OnClick = [this](TObject*) { OpenUtilityWindow(true); };
+    sbSetFileCorrect = AddButton(folderButtons, "sbSetFileCorrect", "ファイル検索", 44, gkFileSearch);
+    sbSetFileCorrect->OnClick = [this](TObject*) { OpenUtilityWindow(false); };
+    SpeedButton2 = AddButton(folderButtons, "SpeedButton2", "終了", 66, gkExit);
+    SpeedButton2->OnClick = [this](TObject* s) { mmFileExitClick(s); };
+    sbOptionHelp = AddButton(folderButtons, "sbOptionHelp", "ヘルプ", 88, gkHelp);
+    sbOptionHelp->OnClick = [](TObject*) { Application->HelpContext(1); };
+
+    pcMAIN = new TPageControl(this, pnBaseList);
+    pcMAIN->Name = "pcMAIN";
+    pcMAIN->SetAlign(alClient);
+    TabSheet1 = pcMAIN->AddPage("TabSheet1", "ﾌｫﾙﾀﾞ・ﾌｧｲﾙ");
+    TabSheet2 = pcMAIN->AddPage("TabSheet2", "ﾌｧｲﾙｻｰﾁ");
+    pnFolder = AddPanel(TabSheet1, "pnFolder", alTop, 203);
+    spFolderFile = AddSplitter(TabSheet1, "spFolderFile", alTop, 30);
+    pnFile = AddPanel(TabSheet1, "pnFile", alClient);
+    pnTbFileSel = AddPanel(pnFile, "pnTbFileSel", alTop, 24);
+    sbLaunchFile = AddButton(pnTbFileSel, "sbLaunchFile", "関連アプリの起動[SHIFT-RETURN]", 1, gkLaunch);
+    sbLaunchFile->OnClick = [this](TObject*) {
+        if (!SelectedListPath().empty()) LaunchFile(SelectedListPath());
+    };
+    pnTbCorrect = AddPanel(TabSheet2, "pnTbCorrect", alTop, 24);
+    sbLaunchCorrect = AddButton(pnTbCorrect, "sbLaunchCorrect", "関連アプリの起動[SHIFT-RETURN]", 1, gkLaunch);
+    sbLaunchCorrect->OnClick = sbLaunchFile->OnClick;
+    sbCorrect = new TStatusBar(this, TabSheet2);
+    sbCorrect->Name = "sbCorrect";
+    sbCorrect->AddPanel(100);
 
     // Right: the view pane.
     pnBaseView = AddPanel(pnMain, "pnBaseView", alClient);
     pnExprsFileInfo = AddPanel(pnBaseView, "pnExprsFileInfo", alTop, 22);
     pnExprsFileInfo->BevelOuter = bvRaised;
+    sbHiddenPC = AddButton(pnExprsFileInfo, "sbHiddenPC", "最大画面", 1, gkArrowLeft);
+    sbHiddenPC->OnClick = [this](TObject* s) { sbHiddenPCClick(s); };
     lFileInfo = new TLabel(this, pnExprsFileInfo);
     lFileInfo->Name = "lFileInfo";
-    lFileInfo->SetBounds(4, 3, 0, 0);
+    lFileInfo->SetBounds(26, 4, 0, 0);
+    lFileInfo->OnClick = [this](TObject* s) { sbHiddenPCClick(s); };
     pnBaseArchive = AddPanel(pnBaseView, "pnBaseArchive", alTop, 160);
     pnBaseArchive->SetVisible(false);
+    spArchive = AddSplitter(pnBaseView, "spArchive", alTop, 60);
+    spArchive->SetVisible(false);
+    pnTbArchive = AddPanel(pnBaseArchive, "pnTbArchive", alTop, 24);
     pnView = AddPanel(pnBaseView, "pnView", alClient);
 
     // The preview panes; only the current kind's pane is visible.
     pnBaseText = AddPanel(pnView, "pnBaseText", alNone);
     pnTextSearch = AddPanel(pnBaseText, "pnTextSearch", alTop, 100);
     pnTextSearch->SetVisible(false);
-    pnTbText = AddPanel(pnBaseText, "pnTbText", alTop, 26);
-    sbFileFullLoad = new TSpeedButton(this, pnTbText);
-    sbFileFullLoad->Name = "sbFileFullLoad";
-    sbFileFullLoad->Hint = "テキスト全読込[Z]";
-    sbFileFullLoad->SetCaption("Z");
-    sbFileFullLoad->SetBounds(2, 2, 23, 22);
-    sbFileFullLoad->SetEnabled(false);
+    spText = AddSplitter(pnBaseText, "spText", alTop, 30);
+    spText->SetVisible(false);
+    pnTbText = AddPanel(pnBaseText, "pnTbText", alTop, 24);
+    BuildToolbars();
     pnBaseImage = AddPanel(pnView, "pnBaseImage", alNone);
+    pnTbImage = AddPanel(pnBaseImage, "pnTbImage", alTop, 24);
     pnBaseAVI = AddPanel(pnView, "pnBaseAVI", alNone);
+    pnTbAVI = AddPanel(pnBaseAVI, "pnTbAVI", alTop, 24);
     pnBaseNone = AddPanel(pnView, "pnBaseNone", alNone);
     for (TPanel* p : {pnBaseText, pnBaseImage, pnBaseAVI}) p->SetVisible(false);
     pnBaseNone->SetAlign(alClient);
@@ -174,6 +243,7 @@ void TfoMAIN::BuildLayout() {
     lInformationTitle->SetFont(title);
     lInformationTitle->SetBounds(8, 8, 0, 0);
     lInformationTitle->SetCaption(" Quillmark Information");
+    lInformationTitle->OnClick = [this](TObject* s) { sbHiddenPCClick(s); };
     sbInformation = new TSpeedButton(this, pnBaseNone);
     sbInformation->Name = "sbInformation";
     TFont button;
@@ -185,6 +255,7 @@ void TfoMAIN::BuildLayout() {
     sbInformation->Alignment = taLeftJustify;
     sbInformation->SetBounds(16, 40, 420, 22);
     sbInformation->SetVisible(false);
+    sbInformation->SetGlyph(MakeGlyph(gkLaunch));
     sbInformation->OnClick = [this](TObject*) { LaunchFile(CurrentFilePath); };
     TFont info;
     info.Height = 17;
@@ -196,6 +267,26 @@ void TfoMAIN::BuildLayout() {
         lNoneInfo[i]->SetBounds(16, 72 + 24 * i, 0, 0);
     }
     EnableAlign();
+}
+
+void TfoMAIN::BuildToolbars() {
+    sbFileFullLoad = AddButton(pnTbText, "sbFileFullLoad", "テキスト全読込[Z]", 1, gkFullLoad);
+    sbFileFullLoad->SetEnabled(false);
+    sbFileEditor = AddButton(pnTbText, "sbFileEditor", "エディタ起動[E]", 23, gkEditor);
+    sbFileEditor->OnClick = [this](TObject* s) { mmFileEditorClick(s); };
+    sbOptionHyperLink = AddButton(pnTbText, "sbOptionHyperLink", "ハイパーリンク", 51, gkHyperlink);
+    sbOptionHyperLink->GroupIndex = 1;
+    sbOptionHyperLink->AllowAllUp = true;
+    sbOptionHyperLink->OnClick = [this](TObject*) {
+        // The button has toggled itself; tell the user what changed.
+        if (HyperlinkNotice && ShowHyperlinkNotice) {
+            MessageBeep(MB_ICONASTERISK);
+            HyperlinkNotice = !ShowHyperlinkNotice(HyperlinkNoticeLines(sbOptionHyperLink->Down()));
+        }
+    };
+    sbEditCopy = AddButton(pnTbText, "sbEditCopy", "コピー", 79, gkCopy);
+    sbEditSelAll = AddButton(pnTbText, "sbEditSelAll", "全て選択", 101, gkSelectAll);
+    sbEditSearch = AddButton(pnTbText, "sbEditSearch", "文字検索", 129, gkTextSearch);
 }
 
 void TfoMAIN::HideUnofferedCommands() {

@@ -1,11 +1,13 @@
 // The main window: every pane, the shared state of the panes, start-up and
 // close, and the preview manager that shows a file in the pane of its kind.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/file_kind.h"
 #include "ui/buttons.h"
+#include "ui/extctrls.h"
 #include "ui/forms.h"
 
 class TfoSetFile;
@@ -58,18 +60,50 @@ public:
     void FillInformationPane(const std::vector<std::string>& lines, const std::string& caption);
     void WriteFileInformation(const std::string& path, double scale);
     void LaunchFile(const std::string& path);
+
+    // --- commands ----------------------------------------------------------
     void mmFileExitClick(TObject* Sender);
+    void mmFileClick(TObject* Sender);
+    void mmShowClick(TObject* Sender);
+    void O1Click(TObject* Sender);
+    void sbHiddenPCClick(TObject* Sender);
+    void mmFileEditorClick(TObject* Sender);
+    void mmFileExplorerClick(TObject* Sender);
+    void mmShowToolBarClick(TObject* Sender);
+    void mmShowStatusBarClick(TObject* Sender);
+    void mmShowFontTvClick(TObject* Sender);
+    void mmOptionHyperLinkClick(TObject* Sender);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    // Opens the search and folder-shortcut window on its shortcut page
+    // (shortcuts true) or its search page.
+    void OpenUtilityWindow(bool shortcuts);
+    // Full path of the selected item in the list of the active tab; empty
+    // when nothing is selected.
+    std::string SelectedListPath() const;
+    bool ListPaneVisible() const { return pnBaseList->Visible(); }
+    // Hooks of panes that arrive later: the settings dialog, the notice
+    // window of the hyperlink switch (returns its "do not show" check).
+    std::function<void()> OpenSettingsDialog;
+    std::function<bool(const std::vector<std::string>& lines)> ShowHyperlinkNotice;
 
     // --- components (names as the rest of the program refers to them) ----
     TMainMenu* MainMenu1;
     TMenuItem *mmFile, *mmEdit, *mmImg, *mmAvi, *mmShow, *O1;
-    TStatusBar* sbMAIN;
+    TMenuItem *mmFileSelFile, *mmFileSelCorrect, *mmFileFullLoad, *mmFileEditor;
+    TMenuItem *mmShowPcHidden, *mmShowToolBar, *mmShowStatusBar, *mmOptionHyperLink;
+    TStatusBar *sbMAIN, *sbCorrect;
     TPanel *pnTbMain, *pnMain, *pnBaseList, *pnExprsFolderInfo, *pnBaseView, *pnExprsFileInfo;
+    TSplitter *spFolderView, *spFolderFile, *spArchive, *spText;
+    TPageControl* pcMAIN;
+    TTabSheet *TabSheet1, *TabSheet2;
+    TPanel *pnFolder, *pnFile, *pnTbFileSel, *pnTbCorrect, *pnTbArchive, *pnTbImage, *pnTbAVI;
     TLabel *lFolderInfo, *lFileInfo;
     TPanel *pnBaseArchive, *pnView;
     TPanel *pnBaseText, *pnTextSearch, *pnTbText, *pnBaseImage, *pnBaseAVI, *pnBaseNone;
     TLabel* lInformationTitle;
-    TSpeedButton *sbInformation, *sbFileFullLoad;
+    TSpeedButton *sbInformation, *sbFileFullLoad, *sbFileEditor, *sbOptionHyperLink, *sbEditCopy,
+        *sbEditSelAll, *sbEditSearch, *sbHiddenPC, *sbFolderUpDate, *sbSetFileShortCut,
+        *sbSetFileCorrect, *SpeedButton2, *sbOptionHelp, *sbLaunchFile, *sbLaunchCorrect;
     TLabel* lNoneInfo[10];
 
 private:
@@ -77,6 +111,9 @@ private:
     void BuildMenu();
     TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0);
     TPanel* AddPanel(TWinControl* parent, const char* name, TAlign align, int size = 0);
+    TSplitter* AddSplitter(TWinControl* parent, const char* name, TAlign align, int minSize);
+    TSpeedButton* AddButton(TWinControl* parent, const char* name, const char* hint, int x, int glyph);
+    void BuildToolbars();
     void HideUnofferedCommands();
     void ClearInformationLabels();
     bool activated_ = false;

@@ -1,5 +1,7 @@
 #include "ui/buttons.h"
 
+#include <algorithm>
+
 #include "ui/forms.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
@@ -16,6 +18,11 @@ void TSpeedButton::SetDown(bool d) {
             if (b && b != this && b->GroupIndex == GroupIndex) b->SetDown(false);
         }
     }
+    Invalidate();
+}
+
+void TSpeedButton::SetGlyph(TGlyph glyph) {
+    glyph_ = std::move(glyph);
     Invalidate();
 }
 
@@ -59,6 +66,16 @@ void TSpeedButton::Paint(HDC dc) {
     }
     InflateRect(&r, -3, -1);
     if (sunken) OffsetRect(&r, 1, 1);
+    if (glyph_) {
+        const int side = std::min<int>(16, std::min(r.right - r.left, r.bottom - r.top));
+        RECT g{r.left, r.top + (r.bottom - r.top - side) / 2, r.left + side, r.top + (r.bottom - r.top - side) / 2 + side};
+        if (caption_.empty()) OffsetRect(&g, (r.right - r.left - side) / 2, 0);
+        int saved = SaveDC(dc);
+        glyph_(dc, g, enabled_);
+        RestoreDC(dc, saved);
+        if (caption_.empty()) return;
+        r.left = g.right + 4;
+    }
     HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));

@@ -16,6 +16,10 @@ public:
     bool Down() const { return down_; }
     void SetDown(bool d);
     TAlignment Alignment = taCenter;
+    // Draws the button's picture into the given square; the flag says
+    // whether the button is enabled (grey pictures otherwise).
+    using TGlyph = std::function<void(HDC, const RECT&, bool enabled)>;
+    void SetGlyph(TGlyph glyph);
     void Paint(HDC dc) override;
     void Click() override;
 
@@ -26,6 +30,7 @@ protected:
     void MouseLeave() override;
 
 private:
+    TGlyph glyph_;
     bool down_ = false, pressed_ = false, hot_ = false;
 };
 

@@ -1,0 +1,11 @@
+// Pictures of the toolbar buttons, drawn with GDI so they scale and need
+// no bitmap files.
+#pragma once
+#include "ui/buttons.h"
+
+enum TGlyphKind {
+    gkRefresh, gkFolderShortcut, gkFileSearch, gkExit, gkHelp, gkArrowLeft, gkArrowRight,
+    gkFullLoad, gkEditor, gkHyperlink, gkCopy, gkSelectAll, gkTextSearch, gkLaunch,
+};
+
+TSpeedButton::TGlyph MakeGlyph(TGlyphKind kind);

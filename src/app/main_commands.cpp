@@ -1,0 +1,145 @@
+// Commands and keys of the main window.
+#include "app/glyphs.h"
+#include "app/main_form.h"
+#include "base/sjis.h"
+#include "base/strutil.h"
+#include "ui/dialogs.h"
+
+namespace {
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+void TfoMAIN::mmFileClick(TObject*) {
+    mmFileSelFile->SetChecked(pcMAIN->ActivePageIndex() == 0);
+    mmFileSelCorrect->SetChecked(pcMAIN->ActivePageIndex() == 1);
+    mmFileFullLoad->SetEnabled(pnBaseText->Visible() && !FullyLoaded && sbFileFullLoad->Enabled());
+    mmFileEditor->SetEnabled(pnBaseText->Visible());
+}
+
+void TfoMAIN::mmShowClick(TObject*) {
+    mmShowStatusBar->SetChecked(sbMAIN->Visible());
+    mmShowToolBar->SetChecked(pnTbFileSel->Visible());
+    mmShowPcHidden->SetChecked(!pnBaseList->Visible());
+}
+
+void TfoMAIN::O1Click(TObject*) { mmOptionHyperLink->SetChecked(sbOptionHyperLink->Down()); }
+
+void TfoMAIN::sbHiddenPCClick(TObject*) {
+    if (pnBaseList->Visible()) {
+        TWinControl* focused = TWinControl::FromHandle(GetFocus());
+        RememberedFocus = focused;
+    }
+    const bool show = !pnBaseList->Visible();
+    pnMain->DisableAlign();
+    pnBaseList->SetVisible(show);
+    spFolderView->SetVisible(show);
+    pnMain->EnableAlign();
+    if (show) {
+        sbHiddenPC->SetGlyph(MakeGlyph(gkArrowLeft));
+        sbHiddenPC->Hint = "最大画面";
+        if (auto* w = dynamic_cast<TWinControl*>(RememberedFocus); w && w->CanFocus()) w->SetFocus();
+    } else {
+        sbHiddenPC->SetGlyph(MakeGlyph(gkArrowRight));
+        sbHiddenPC->Hint = "通常画面";
+        auto* text = dynamic_cast<TWinControl*>(FindComponent("hedText"));
+        if (text && pnBaseText->Visible() && text->CanFocus()) text->SetFocus();
+    }
+    // A fitted picture follows the pane's new size once pictures are shown.
+}
+
+void TfoMAIN::mmFileEditorClick(TObject*) {
+    const char* question = nullptr;
+    std::string text;
+    if (Trim(EditorPath).empty()) {
+        text = "外部エディタが設定されていません\r設定を行いますか？";
+        question = "unset";
+    } else if (!FileExists(EditorPath)) {
+        text = "外部エディタに設定されてるアプリケーションが見つかりません\rファイル名:" + EditorPath +
+               "\r最新の実行ファイル情報を設定してください\r\rこれから設定を行いますか？";
+        question = "missing";
+    }
+    if (question) {
+        if (BeepBox(MB_ICONASTERISK, text, MB_YESNO | MB_ICONQUESTION) == IDYES) Fire(OpenSettingsDialog);
+        return;
+    }
+    const std::string folder = ExcludeTrailingBackslash(ExtractFilePath(CurrentFilePath));
+    ShellExecuteA(nullptr, nullptr, EditorPath.c_str(), CurrentFilePath.c_str(), folder.c_str(), SW_SHOWNORMAL);
+}
+
+std::string TfoMAIN::SelectedListPath() const {
+    // The file lists fill this in once they exist.
+    return "";
+}
+
+void TfoMAIN::mmFileExplorerClick(TObject*) {
+    const std::string params = "/e,/n,/select," + SelectedListPath();
+    ShellExecuteA(nullptr, "OPEN", "Explorer.exe", params.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void TfoMAIN::mmShowToolBarClick(TObject*) {
+    const bool show = !pnTbFileSel->Visible();
+    for (TPanel* bar : {pnTbFileSel, pnTbArchive, pnTbText, pnTbImage, pnTbAVI, pnTbCorrect}) bar->SetVisible(show);
+}
+
+void TfoMAIN::mmShowStatusBarClick(TObject*) { sbMAIN->SetVisible(!sbMAIN->Visible()); }
+
+void TfoMAIN::mmShowFontTvClick(TObject* Sender) {
+    const bool tree = SjisUpperCase(static_cast<TComponent*>(Sender)->Name).find("TV") != std::string::npos;
+    // The controls that share a font, wherever they live.
+    auto find = [this](const char* name) -> TControl* {
+        if (auto* c = dynamic_cast<TControl*>(FindComponent(name))) return c;
+        return SetFileForm ? dynamic_cast<TControl*>(SetFileForm->FindComponent(name)) : nullptr;
+    };
+    TControl* source = find(tree ? "tvArchive" : "lvFile");
+    TFont font = source ? source->EffectiveFont() : Font;
+    if (!ExecuteFontDialog(Handle(), font)) return;
+    const auto targets = tree ? std::vector<const char*>{"fvx", "tvArchive", "fvxSearch"}
+                              : std::vector<const char*>{"lvFile", "lvArchive", "lvCorrect", "lvFolderList"};
+    for (const char* name : targets) {
+        if (TControl* c = find(name)) c->SetFont(font);
+    }
+}
+
+void TfoMAIN::mmOptionHyperLinkClick(TObject*) { sbOptionHyperLink->Click(); }
+
+void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
+    pcMAIN->SetActivePageIndex(shortcuts ? 0 : 1);
+    if (!SetFileForm) return;
+    SetFileForm->SetCaption(shortcuts ? "フォルダ ショートカットユーティリティ" : "ファイル サーチユーティリティ");
+    SetFileForm->ShowModal();
+    if (shortcuts) {
+        if (auto* autoClose = dynamic_cast<TCheckBox*>(SetFileForm->FindComponent("chbAutoClose"))) {
+            ShortcutAutoClose = autoClose->Checked();
+        }
+    }
+}
+
+void TfoMAIN::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    const bool shift = Shift & ssShift, ctrl = Shift & ssCtrl, alt = Shift & ssAlt;
+    const bool plain = !shift && !ctrl && !alt;
+    if (Key == VK_RETURN && shift && !ctrl && !alt) {
+        LaunchFile(CurrentFilePath);
+    } else if ((Key == VK_DOWN || Key == VK_UP) && ctrl && !alt) {
+        Key = 0;  // the file lists step through their items once they exist
+    } else if ((Key == VK_DOWN || Key == VK_UP) && alt && !ctrl) {
+        Key = 0;
+    } else if (Key == VK_SPACE && plain) {
+        if (pnBaseList->Visible()) {
+            auto* list = dynamic_cast<TWinControl*>(FindComponent(pcMAIN->ActivePageIndex() == 0 ? "lvFile" : "lvCorrect"));
+            if (list && list->CanFocus()) list->SetFocus();
+        }
+        Key = 0;
+    } else if (plain) {
+        switch (Key) {
+        case VK_RETURN: sbHiddenPCClick(this); break;
+        case 'E': mmFileEditorClick(this); break;
+        case 'S': OpenUtilityWindow(false); break;
+        case 'J': OpenUtilityWindow(true); break;
+        case 'X': mmFileExplorerClick(this); break;
+        default: break;
+        }
+    }
+}

@@ -1,0 +1,160 @@
+// The version window: its texts, the idle-time animation of the logo, the
+// logo panel's own painting, and the end of the animation on close.
+#include <gtest/gtest.h>
+
+#include "app/version_form.h"
+
+namespace {
+class VersionWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { app_ = new TApplication; }
+    static void TearDownTestSuite() { delete app_; }
+    void SetUp() override {
+        form_ = new TfoVer(app_);
+        form_->Clock = [this] { return now_; };
+        form_->Pause = [this](DWORD ms) { slept_ += ms; };
+    }
+    void TearDown() override { delete form_; }
+    // One pass of the application's idle handler at time t.
+    bool IdleAt(DWORD t) {
+        now_ = t;
+        bool done = true;
+        EXPECT_TRUE(static_cast<bool>(app_->OnIdle));
+        if (app_->OnIdle) app_->OnIdle(app_, done);
+        return done;
+    }
+
+    static TApplication* app_;
+    TfoVer* form_ = nullptr;
+    DWORD now_ = 0;
+    DWORD slept_ = 0;
+};
+TApplication* VersionWindow::app_ = nullptr;
+}  // namespace
+
+TEST_F(VersionWindow, ShowsTheVersionItWasGiven) {
+    EXPECT_EQ("Quillmark バージョン情報", form_->Caption());
+    EXPECT_EQ(366, form_->ClientWidth());
+    EXPECT_EQ(176, form_->ClientHeight());
+    EXPECT_EQ(357, form_->pnLogo->Width());
+    EXPECT_EQ(85, form_->pnLogo->Height());
+    EXPECT_TRUE(form_->FlipImage1->Transparent());
+    EXPECT_EQ(100, form_->FlipImage1->Zoom());
+    EXPECT_EQ(form_->FlipImage1, form_->FindComponent("FlipImage1"));
+    EXPECT_EQ("OK", form_->bbOK->Caption());
+    form_->Version = "v1.00A";
+    form_->FormActivate(form_);
+    EXPECT_EQ("Version v1.00A", form_->lVersion->Caption());
+}
+
+TEST_F(VersionWindow, LogoTurnsOncePerThreeSecondsAndSixTenths) {
+    EXPECT_FALSE(IdleAt(5000));  // always asks for more idle time
+    EXPECT_EQ(1400, form_->FlipImage1->Angle());
+    EXPECT_TRUE(form_->FlipImage1->Negative());
+    EXPECT_EQ(1, form_->FlipImage1->Direction());  // second turn: the other axis
+    ASSERT_NE(nullptr, form_->FlipImage1->Image());
+
+    // Within 100 ms nothing moves; the handler sleeps briefly instead.
+    EXPECT_FALSE(IdleAt(5099));
+    EXPECT_EQ(1400, form_->FlipImage1->Angle());
+    EXPECT_EQ(10u, slept_);
+    IdleAt(5100);
+    EXPECT_EQ(1500, form_->FlipImage1->Angle());
+
+    // The back half of each turn is inverted, its edges are not.
+    const struct {
+        DWORD t;
+        int angle;
+        bool negative;
+        int direction;
+    } steps[] = {{7200 + 900, 900, false, 0},   {7200 + 1100, 901 + 199, true, 0},
+                 {7200 + 2699, 2699, true, 0},  {7200 + 2900, 2900, false, 0},
+                 {10800 + 100, 100, false, 1},  {14400 + 1000, 1000, true, 0}};
+    for (const auto& s : steps) {
+        IdleAt(s.t);
+        EXPECT_EQ(s.angle, form_->FlipImage1->Angle()) << s.t;
+        EXPECT_EQ(s.negative, form_->FlipImage1->Negative()) << s.t;
+        EXPECT_EQ(s.direction, form_->FlipImage1->Direction()) << s.t;
+    }
+    // Edge-on at a quarter turn: nothing to draw.
+    IdleAt(18000 + 900);
+    EXPECT_EQ(nullptr, form_->FlipImage1->Image());
+}
+
+TEST_F(VersionWindow, ClosingStopsTheAnimation) {
+    bool earlier = false;
+    delete form_;
+    app_->OnIdle = [&](TObject*, bool&) { earlier = true; };
+    form_ = new TfoVer(app_);
+    EXPECT_TRUE(form_->Animating());
+    form_->Close();
+    EXPECT_FALSE(form_->Animating());
+    // The application's handler is what it was before the window.
+    ASSERT_TRUE(static_cast<bool>(app_->OnIdle));
+    bool done = true;
+    app_->OnIdle(app_, done);
+    EXPECT_TRUE(earlier);
+    app_->OnIdle = nullptr;
+    delete form_;
+    form_ = new TfoVer(app_);
+    delete form_;
+    form_ = nullptr;
+    EXPECT_FALSE(static_cast<bool>(app_->OnIdle));
+    form_ = new TfoVer(app_);
+}
+
+TEST_F(VersionWindow, LogoPanelPaintsWithoutErasing) {
+    HWND panel = form_->pnLogo->Handle();
+    ASSERT_NE(nullptr, panel);
+    // Erasing is swallowed: a white surface stays white.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 20, 20);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT r{0, 0, 20, 20};
+    FillRect(mem, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(1, SendMessageA(panel, WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(mem, 5, 5));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+
+    // A paint request without a device context draws the logo on black.
+    form_->Show();
+    IdleAt(3600 * 2);  // angle 0: the flat card
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(panel);
+    const COLORREF corner = GetPixel(dc, 2, 2);
+    const COLORREF inside = GetPixel(dc, 357 / 2, 85 / 2);
+    ReleaseDC(panel, dc);
+    EXPECT_EQ(RGB(0, 0, 0), corner);
+    EXPECT_NE(RGB(0, 0, 0), inside);
+    form_->Close();
+}
+
+TEST_F(VersionWindow, ShowVersionRunsModallyUntilOk) {
+    delete form_;
+    form_ = nullptr;
+    static std::string seen;
+    static int steps;
+    seen.clear();
+    steps = 0;
+    // Once the window is up, read its version line and press OK.
+    SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND h = FindWindowA("TfoVer", nullptr);
+        if (!h || !IsWindowVisible(h)) return;
+        KillTimer(nullptr, id);
+        if (auto* f = dynamic_cast<TfoVer*>(TWinControl::FromHandle(h))) {
+            seen = f->lVersion->Caption();
+            steps = f->FlipImage1->Image() || f->FlipImage1->Angle() ? 1 : 0;
+            PostMessageA(f->bbOK->Handle(), BM_CLICK, 0, 0);
+        }
+    });
+    ShowVersion("v1.00A");
+    EXPECT_EQ("Version v1.00A", seen);
+    EXPECT_EQ(1, steps);
+    EXPECT_EQ(nullptr, FindWindowA("TfoVer", nullptr));
+    EXPECT_FALSE(static_cast<bool>(app_->OnIdle));
+    form_ = new TfoVer(app_);
+}
