@@ -1,5 +1,7 @@
 #include "textview/column_map.h"
 
+#include <algorithm>
+
 #include "base/sjis.h"
 
 const TDelimiterSet& DefaultDelimiters() {
@@ -18,6 +20,10 @@ const TDelimiterSet& DefaultDelimiters() {
     return set;
 }
 
+void FillColumnCodes(const TDelimiterSet& delimiters, char* codes) {
+    for (int c = 0; c < 256; ++c) codes[c] = delimiters[c] ? '2' : '1';
+}
+
 int TabWidthAt(int col, const ColumnLayout& layout) {
     int t = layout.tab_space_count > 0 ? layout.tab_space_count : 8;
     int w = t - col % t;
@@ -29,25 +35,38 @@ int TabWidthAt(int col, const ColumnLayout& layout) {
 }
 
 void BuildColumnMap(std::string_view line, const ColumnLayout& layout, std::string& map) {
-    const TDelimiterSet& delim = layout.delimiters ? *layout.delimiters : DefaultDelimiters();
-    map.clear();
+    char own[256];
+    const char* code = layout.codes;
+    if (!code) {
+        FillColumnCodes(layout.delimiters ? *layout.delimiters : DefaultDelimiters(), own);
+        code = own;
+    }
     std::size_t n = line.size();
+    std::size_t tabs = 0;
+    for (char c : line) tabs += c == '\t';
+    int t = layout.tab_space_count > 0 ? layout.tab_space_count : 8;
+    map.resize(n + tabs * static_cast<std::size_t>(t));
+    char* out = &map[0];
+    char* const begin = out;
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(line.data());
     for (std::size_t i = 0; i < n;) {
-        unsigned char b = static_cast<unsigned char>(line[i]);
+        unsigned char b = in[i];
         if (b == '\t') {
-            int w = TabWidthAt(static_cast<int>(map.size()), layout);
-            map.push_back(delim[b] ? '2' : '1');
-            map.append(w - 1, '3');
+            int w = TabWidthAt(static_cast<int>(out - begin), layout);
+            *out++ = code[b];
+            for (int k = 1; k < w; ++k) *out++ = '3';
             ++i;
         } else if (IsSjisLeadByte(b) && i + 1 < n) {
-            map.push_back('4');
-            map.push_back('5');
+            out[0] = '4';
+            out[1] = '5';
+            out += 2;
             i += 2;
         } else {
-            map.push_back(delim[b] ? '2' : '1');
+            *out++ = code[b];
             ++i;
         }
     }
+    map.resize(static_cast<std::size_t>(out - begin));
 }
 
 std::string ColumnMap(std::string_view line, const ColumnLayout& layout) {
@@ -90,6 +109,13 @@ void TTextEditorAttributeArray::Prev() {
 }
 
 void TTextEditorAttributeArray::MoveTo(int column) {
+    if (column > col_ && !has_filler_) {
+        // Without tab filler every column up to the sentinel owns a byte.
+        int target = std::min(column, ColumnCount() + 1);
+        byte_ += target - col_;
+        col_ = target;
+        return;
+    }
     while (col_ < column && Code() != '0') Next();
     while (col_ > column && col_ > 1) Prev();
 }

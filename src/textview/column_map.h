@@ -18,7 +18,13 @@ struct ColumnLayout {
     int tab_space_count = 8;
     int wrap_byte = 0; // > 0: tabs are also cut at multiples of it
     const TDelimiterSet* delimiters = nullptr;
+    // Optional: '1'/'2' per byte value, precomputed from the delimiters by
+    // callers that lay out many lines.
+    const char* codes = nullptr;
 };
+
+// Fills codes[256] with '2' for delimiters and '1' for the rest.
+void FillColumnCodes(const TDelimiterSet& delimiters, char* codes);
 
 // Columns a tab takes when it starts at output column `col` (0-based).
 int TabWidthAt(int col, const ColumnLayout& layout);
@@ -37,7 +43,7 @@ int ColumnCount(std::string_view line, const ColumnLayout& layout);
 class TTextEditorAttributeArray {
 public:
     TTextEditorAttributeArray(std::string_view line, std::string_view map)
-        : line_(line), map_(map) {}
+        : line_(line), map_(map), has_filler_(map.find('3') != std::string_view::npos) {}
 
     char Code() const { return CodeAt(col_); }
     char CodeAt(int col) const {
@@ -59,6 +65,7 @@ public:
 
 private:
     std::string_view line_, map_;
+    bool has_filler_;
     int col_ = 1;
     int byte_ = 1;
 };

@@ -127,6 +127,7 @@ void RowArray::erase(int at, int n) {
 }
 
 void RowArray::clear() {
+    released_ = 0;
     blocks_.clear();
     starts_.clear();
     size_ = 0;
@@ -140,17 +141,17 @@ void RowArray::swap(RowArray& o) {
     starts_.swap(o.starts_);
     std::swap(size_, o.size_);
     std::swap(bytes_, o.bytes_);
+    std::swap(released_, o.released_);
     hint_ = o.hint_ = 0;
     line_prefix_dirty_ = o.line_prefix_dirty_ = true;
 }
 
 void RowArray::release_before(int upto) {
-    for (std::size_t b = 0; b < blocks_.size(); ++b) {
-        if (starts_[b] + static_cast<int>(blocks_[b].rows.size()) > upto) break;
-        if (!blocks_[b].released) {
-            std::vector<RowRec>().swap(blocks_[b].rows);
-            blocks_[b].released = true;
-        }
+    for (; released_ < blocks_.size(); ++released_) {
+        Block& blk = blocks_[released_];
+        if (starts_[released_] + static_cast<int>(blk.rows.size()) > upto) break;
+        std::vector<RowRec>().swap(blk.rows);
+        blk.released = true;
     }
 }
 
@@ -181,4 +182,9 @@ int RowArray::nth_line_end(int k) const {
         if (is_line_end(rows[j].data) && left-- == 0) return starts_[b] + static_cast<int>(j);
     }
     return -1;
+}
+
+void RowArray::set_all_brackets(int state) {
+    for (Block& b : blocks_)
+        for (RowRec& r : b.rows) r.data = WithBracket(r.data, state);
 }

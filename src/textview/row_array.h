@@ -35,6 +35,9 @@ public:
     // Row indexes do not change; freed rows must not be read again.
     void release_before(int upto);
 
+    // Gives every row the same bracket state (bits 4..7 of the data word).
+    void set_all_brackets(int state);
+
     // Rows whose attribute is not raWrapped.
     int line_ends() const;
     // Index of the k-th (0-based) row that is not raWrapped, or -1.
@@ -59,6 +62,7 @@ private:
     int size_ = 0;
     std::uint64_t bytes_ = 0;
     mutable int hint_ = 0;
+    std::size_t released_ = 0; // blocks before this one are released
     mutable std::vector<int> line_prefix_;
     mutable bool line_prefix_dirty_ = true;
 };

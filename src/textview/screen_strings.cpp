@@ -11,6 +11,22 @@
 #include "textview/view_info.h"
 
 namespace {
+// First CR or LF in [p, end), or end. Looks at eight bytes at a time.
+const char* FindLineBreak(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    while (end - p >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        std::uint64_t lf = w ^ (kOnes * '\n');
+        std::uint64_t cr = w ^ (kOnes * '\r');
+        if (((lf - kOnes) & ~lf & kHigh) | ((cr - kOnes) & ~cr & kHigh)) break;
+        p += 8;
+    }
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    return p;
+}
+
 bool HasBrackets(const TTextEditorHost* editor) {
     const TTextEditorViewInfo* view = editor ? editor->ParserView() : nullptr;
     return view && view->Brackets().Count() > 0;
@@ -232,13 +248,16 @@ void TTextEditorScreenStrings::UpdateBrackets(int row, bool invalidate) {
 void TTextEditorScreenStrings::RecomputeAllBrackets() {
     if (editor_ && editor_->IsLoading()) return;
     const int n = Count();
-    int state = kBracketNone;
-    const bool scan = HasBrackets(editor_);
-    for (int i = 0; i < n; ++i) {
-        SetBracketState(i, scan ? state : kBracketNone);
-        if (scan) state = ScanRowState(i, state);
-    }
     valid_end_ = n;
+    if (!HasBrackets(editor_)) {
+        rows_.set_all_brackets(kBracketNone);
+        return;
+    }
+    int state = kBracketNone;
+    for (int i = 0; i < n; ++i) {
+        SetBracketState(i, state);
+        state = ScanRowState(i, state);
+    }
 }
 
 std::string_view TTextEditorScreenStrings::JoinedRows(const RowArray& rows, int first, int last) {
@@ -375,20 +394,19 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
         if (size > 0) cap = static_cast<std::size_t>(size);
         std::fseek(f.get(), 0, SEEK_SET);
     }
-    std::unique_ptr<char[]> buf(new char[cap + 1]);
+    // One spare byte: a read that does not fill the buffer proves the end.
+    std::size_t size = cap + 1;
+    std::unique_ptr<char[]> buf(new char[size]);
     std::size_t used = 0;
     for (;;) {
-        if (used == cap) {
-            // The size was unknown or the file grew: read on in a larger buffer.
-            std::size_t grown = cap < 8192 ? 8192 : cap * 2;
-            std::unique_ptr<char[]> bigger(new char[grown + 1]);
-            if (used) std::memcpy(bigger.get(), buf.get(), used);
-            buf = std::move(bigger);
-            cap = grown;
-        }
-        std::size_t got = std::fread(buf.get() + used, 1, cap - used, f.get());
-        used += got;
-        if (got == 0 || (used < cap && std::feof(f.get()))) break;
+        used += std::fread(buf.get() + used, 1, size - used, f.get());
+        if (used < size) break;
+        // The size was unknown or the file grew: read on in a larger buffer.
+        std::size_t grown = size < 8192 ? 8192 : size * 2;
+        std::unique_ptr<char[]> bigger(new char[grown]);
+        std::memcpy(bigger.get(), buf.get(), used);
+        buf = std::move(bigger);
+        size = grown;
     }
     f.reset();
     // 0x1A marks the end of the text; anything after it is ignored.
@@ -397,24 +415,14 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
 
     BeginUpdate();
     Clear();
-    const char* p = arena_.Adopt(std::move(buf), cap + 1);
+    const char* p = arena_.Adopt(std::move(buf), size);
     std::size_t pos = 0;
     const std::uint32_t crlf = MakeRowData(raCrlf);
-    const char* lf = nullptr;
-    bool lf_none = false;
     while (pos < used) {
         const char* start = p + pos;
-        // The next LF is looked up once and reused, so CR-only text stays linear.
-        if (!lf_none && (!lf || lf < start)) {
-            lf = static_cast<const char*>(std::memchr(start, '\n', used - pos));
-            lf_none = lf == nullptr;
-        }
-        const char* stop = lf ? lf : p + used;
-        const char* cr = static_cast<const char*>(std::memchr(start, '\r', stop - start));
-        const char* e = cr ? cr : stop;
+        const char* e = FindLineBreak(start, p + used);
         if (e == p + used) {
             AddView(start, e - start, MakeRowData(raEof));
-            pos = used;
             break;
         }
         AddView(start, e - start, crlf);

@@ -5,32 +5,42 @@
 
 namespace {
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsAlpha(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsHex(unsigned char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-bool IsWordChar(unsigned char c) { return IsAlpha(c) || IsDigit(c) || c == '_'; }
+enum : std::uint8_t {
+    kDigit = 1,
+    kAlpha = 2,
+    kHex = 4,
+    kMailStart = 8,
+    kMailChar = 16,
+    kUrlChar = 32,
+    kBlank = 64,
+};
 
-bool IsMailStart(unsigned char c) {
-    switch (c) {
-    case '!': case '$': case '%': case '&': case '*': case ',': case '-': case '.': case '/':
-    case ';': case '=': case '?': case '^': case '_': case '~':
-        return true;
-    default:
-        return IsAlpha(c) || IsDigit(c);
+// One table lookup per byte instead of chains of comparisons.
+struct ClassTable {
+    std::uint8_t c[256] = {};
+    ClassTable() {
+        for (int i = '0'; i <= '9'; ++i) c[i] |= kDigit | kHex | kMailStart | kMailChar | kUrlChar;
+        for (int i = 'A'; i <= 'Z'; ++i) c[i] |= kAlpha | kMailStart | kMailChar | kUrlChar;
+        for (int i = 'a'; i <= 'z'; ++i) c[i] |= kAlpha | kMailStart | kMailChar | kUrlChar;
+        for (int i = 'A'; i <= 'F'; ++i) c[i] |= kHex;
+        for (int i = 'a'; i <= 'f'; ++i) c[i] |= kHex;
+        for (unsigned char ch : std::string_view("!$%&*,-./;=?^_~")) c[ch] |= kMailStart | kMailChar;
+        c['@'] |= kMailChar;
+        for (unsigned char ch : std::string_view("%-./:=?_~")) c[ch] |= kUrlChar;
+        for (int i = 0x01; i <= 0x20; ++i)
+            if (i != '\t') c[i] |= kBlank;
     }
-}
-bool IsMailChar(unsigned char c) { return c == '@' || IsMailStart(c); }
+};
+const ClassTable kClass;
 
-bool IsUrlChar(unsigned char c) {
-    switch (c) {
-    case '%': case '-': case '.': case '/': case ':': case '=': case '?': case '_': case '~':
-        return true;
-    default:
-        return IsAlpha(c) || IsDigit(c);
-    }
-}
+bool Is(unsigned char ch, std::uint8_t what) { return (kClass.c[ch] & what) != 0; }
+bool IsDigit(unsigned char c) { return Is(c, kDigit); }
+bool IsAlpha(unsigned char c) { return Is(c, kAlpha); }
+bool IsHex(unsigned char c) { return Is(c, kHex); }
+bool IsWordChar(unsigned char c) { return Is(c, kAlpha | kDigit) || c == '_'; }
+bool IsMailStart(unsigned char c) { return Is(c, kMailStart); }
+bool IsMailChar(unsigned char c) { return Is(c, kMailChar); }
+bool IsUrlChar(unsigned char c) { return Is(c, kUrlChar); }
 
 bool DbDigit(unsigned char l, unsigned char t) {
     return (l == 0x82 && t >= 0x4F && t <= 0x58) || (l == 0x81 && (t == 0x43 || t == 0x44));
@@ -78,30 +88,33 @@ const char* TokenKindName(TokenKind k) {
 
 TTextEditorParser::TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state,
                                      std::string_view text)
-    : view_(view), bracket_state_(bracket_state), buffer_(text) {
+    : view_(view), bracket_state_(bracket_state), size_(text.size()) {
+    char* buf = local_;
+    if (size_ >= sizeof local_) {
+        heap_.reset(new char[size_ + 1]);
+        buf = heap_.get();
+    }
+    if (size_) std::memcpy(buf, text.data(), size_);
+    buf[size_] = '\0';
+    text_ = reinterpret_cast<const unsigned char*>(buf);
     NextToken();
 }
 
 std::size_t TTextEditorParser::CharLen(std::size_t i) const {
-    return IsSjisLeadByte(At(i)) && At(i + 1) != 0 && i + 1 < buffer_.size() ? 2 : 1;
+    return IsSjisLeadByte(At(i)) && At(i + 1) != 0 && i + 1 < size_ ? 2 : 1;
 }
 
-std::size_t TTextEditorParser::RunPairs(std::size_t p,
-                                        bool (*accept)(unsigned char, unsigned char)) {
-    while (p + 1 < buffer_.size() && At(p + 1) != 0 && accept(At(p), At(p + 1))) p += 2;
+template <class Accept>
+std::size_t TTextEditorParser::RunPairs(std::size_t p, Accept accept) const {
+    while (p + 1 < size_ && At(p + 1) != 0 && accept(At(p), At(p + 1))) p += 2;
     return p;
 }
 
 void TTextEditorParser::NextToken() {
     std::size_t p = source_pos_;
-    for (;;) {
-        unsigned char c = At(p);
-        if (c == 0 || c == '\t' || c > 0x20) break;
-        if (p >= buffer_.size()) break;
-        ++p;
-    }
+    while (Is(At(p), kBlank)) ++p;
     source_pos_ = token_pos_ = p;
-    if (IsLineEnd(p) || p >= buffer_.size()) {
+    if (IsLineEnd(p) || p >= size_) {
         token_ = tkEnd;
         return;
     }
@@ -248,7 +261,7 @@ void TTextEditorParser::ScanExponent() {
 void TTextEditorParser::ScanCharClass() {
     std::size_t p = source_pos_;
     unsigned char b = At(p);
-    unsigned char t = p + 1 < buffer_.size() ? At(p + 1) : 0;
+    unsigned char t = p + 1 < size_ ? At(p + 1) : 0;
     bool pair = IsSjisLeadByte(b) && t != 0;
 
     if (b == '_' || IsAlpha(b)) {

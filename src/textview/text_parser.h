@@ -5,6 +5,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -40,11 +42,14 @@ public:
     // below -1 switches bracket recognition off.
     TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state, std::string_view text);
     virtual ~TTextEditorParser() = default;
+    TTextEditorParser(const TTextEditorParser&) = delete;
+    TTextEditorParser& operator=(const TTextEditorParser&) = delete;
 
     void NextToken();
     TokenKind Token() const { return token_; }
     std::string_view TokenString() const {
-        return std::string_view(buffer_).substr(token_pos_, source_pos_ - token_pos_);
+        return std::string_view(reinterpret_cast<const char*>(text_) + token_pos_,
+                                source_pos_ - token_pos_);
     }
     int TokenOffset() const { return static_cast<int>(token_pos_); }
     int TokenLength() const { return static_cast<int>(source_pos_ - token_pos_); }
@@ -52,11 +57,12 @@ public:
     int BracketIndex() const { return bracket_index_; }
 
 protected:
-    unsigned char At(std::size_t i) const {
-        return i < buffer_.size() ? static_cast<unsigned char>(buffer_[i]) : 0;
-    }
+    // Reads at most one byte past a non-NUL byte, so the terminating NUL of
+    // the private copy keeps every read inside the buffer.
+    unsigned char At(std::size_t i) const { return text_[i]; }
     bool StartsWith(std::size_t at, std::string_view s) const {
-        return !s.empty() && std::string_view(buffer_).substr(at, s.size()) == s;
+        return !s.empty() && text_[at] == static_cast<unsigned char>(s[0]) &&
+               at + s.size() <= size_ && std::memcmp(text_ + at, s.data(), s.size()) == 0;
     }
     // Bytes of the character at i: 2 for a lead byte with a byte after it.
     std::size_t CharLen(std::size_t i) const;
@@ -73,12 +79,17 @@ private:
     bool ScanString();
     void ScanExponent();
     void ScanCharClass();
-    std::size_t RunPairs(std::size_t p, bool (*accept)(unsigned char, unsigned char));
+    template <class Accept> std::size_t RunPairs(std::size_t p, Accept accept) const;
 
     const TTextEditorViewInfo* view_;
     int bracket_state_;
     int bracket_index_ = -2;
-    std::string buffer_;
+    // The private NUL-terminated copy: short rows (most) stay inside the
+    // parser, longer ones go to the heap.
+    char local_[256];
+    std::unique_ptr<char[]> heap_;
+    std::size_t size_;
+    const unsigned char* text_;
     std::size_t source_pos_ = 0;
     std::size_t token_pos_ = 0;
     TokenKind token_ = tkEnd;

@@ -37,6 +37,17 @@ TextWrapper::TextWrapper(bool word_wrap, const TTextEditorWrapOption& o, int tab
     layout_.tab_space_count = tab_space_count;
     layout_.wrap_byte = word_wrap ? wrap_byte_ : 0;
     layout_.delimiters = &delimiters;
+    FillColumnCodes(delimiters, codes_);
+    layout_.codes = codes_;
+}
+
+TextWrapper::TextWrapper(const TextWrapper& o)
+    : word_wrap_(o.word_wrap_), follow_ret_mark_(o.follow_ret_mark_),
+      follow_punctuation_(o.follow_punctuation_), leading_(o.leading_),
+      word_break_(o.word_break_), wrap_byte_(o.wrap_byte_), follow_(o.follow_), lead_(o.lead_),
+      punctuation_(o.punctuation_), layout_(o.layout_) {
+    std::copy(o.codes_, o.codes_ + 256, codes_);
+    layout_.codes = codes_;
 }
 
 int TextWrapper::WrapLine(std::string_view line, std::vector<WrapPiece>* out) {

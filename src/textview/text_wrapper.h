@@ -37,6 +37,7 @@ public:
     // word_wrap false: every line is one row.
     TextWrapper(bool word_wrap, const TTextEditorWrapOption& option, int tab_space_count,
                 const TDelimiterSet& delimiters);
+    TextWrapper(const TextWrapper& o);
 
     // Rows of one line (without its line break); pieces are appended to
     // `out` when it is given. Answers the row count.
@@ -48,6 +49,7 @@ private:
     int wrap_byte_;
     WrapCharSet follow_, lead_, punctuation_;
     ColumnLayout layout_;
+    char codes_[256];
     std::string map_;
 };
 
