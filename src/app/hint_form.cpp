@@ -12,8 +12,9 @@ public:
         const int bands = std::max(1, height_);
         for (int i = 0; i < bands; ++i) {
             const int keep = bands > 1 ? (bands - 1 - i) * 255 / (bands - 1) : 255;
-            HBRUSH b = CreateSolidBrush(RGB(GetRValue(base_) * keep / 255, GetGValue(base_) * keep / 255,
-                                            GetBValue(base_) * keep / 255));
+            HBRUSH b =
+                CreateSolidBrush(RGB(GetRValue(base_) * keep / 255, GetGValue(base_) * keep / 255,
+                                     GetBValue(base_) * keep / 255));
             RECT r{left_, top_ + i, left_ + width_, top_ + i + 1};
             FillRect(dc, &r, b);
             DeleteObject(b);
@@ -34,7 +35,7 @@ TLabel* WhiteLabel(TForm* form, const char* name, int left, int top, int height)
     l->SetBounds(left, top, 0, height + 2);
     return l;
 }
-}  // namespace
+} // namespace
 
 TfoHint::TfoHint(TComponent* owner) : TForm(owner, bsDialog, "TfoHint") {
     Name = "foHint";
@@ -69,4 +70,6 @@ TfoHint::TfoHint(TComponent* owner) : TForm(owner, bsDialog, "TfoHint") {
     bbOK->Default = true;
 }
 
-void TfoHint::lHiddenClick(TObject*) { chbHidden->SetChecked(!chbHidden->Checked()); }
+void TfoHint::lHiddenClick(TObject*) {
+    chbHidden->SetChecked(!chbHidden->Checked());
+}

@@ -52,7 +52,7 @@ TLabel* WhiteLine(TForm* form, const char* name, int top, const std::string& tex
     l->SetCaption(text);
     return l;
 }
-}  // namespace
+} // namespace
 
 TfoVer::TfoVer(TComponent* owner) : TForm(owner, bsDialog, "TfoVer") {
     Name = "foVer";
@@ -132,9 +132,13 @@ void TfoVer::RemoveIdle() {
     idleInstalled_ = false;
 }
 
-void TfoVer::FormActivate(TObject*) { lVersion->SetCaption("Version " + Version); }
+void TfoVer::FormActivate(TObject*) {
+    lVersion->SetCaption("Version " + Version);
+}
 
-void TfoVer::FormClose(TObject*, TCloseAction&) { RemoveIdle(); }
+void TfoVer::FormClose(TObject*, TCloseAction&) {
+    RemoveIdle();
+}
 
 void TfoVer::AppIdle(TObject*, bool& Done) {
     Done = false;
@@ -145,7 +149,7 @@ void TfoVer::AppIdle(TObject*, bool& Done) {
     }
     stepped_ = true;
     lastStep_ = t;
-    const int angle = static_cast<int>(t % 3600);  // one turn every 3.6 seconds
+    const int angle = static_cast<int>(t % 3600); // one turn every 3.6 seconds
     try {
         FlipImage1->BeginUpdate();
         FlipImage1->SetAngle(angle);

@@ -20,7 +20,7 @@ protected:
     TfoHint* form_ = nullptr;
 };
 TApplication* HintWindow::app_ = nullptr;
-}  // namespace
+} // namespace
 
 TEST_F(HintWindow, HasItsLinesButtonAndBox) {
     EXPECT_EQ("Quillmark インフォメーション", form_->Caption());
