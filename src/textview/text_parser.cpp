@@ -89,6 +89,15 @@ const char* TokenKindName(TokenKind k) {
 TTextEditorParser::TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state,
                                      std::string_view text)
     : view_(view), bracket_state_(bracket_state), size_(text.size()) {
+    if (view_) {
+        mail_ = view_->Mail();
+        url_ = view_->Url();
+        control_code_ = view_->ControlCode();
+        bracket_count_ = view_->Brackets().Count();
+        commenter_ = view_->Commenter();
+        hex_prefix_ = view_->HexPrefix();
+        quotation_ = view_->Quotation();
+    }
     char* buf = local_;
     if (size_ >= sizeof local_) {
         heap_.reset(new char[size_ + 1]);
@@ -120,21 +129,21 @@ void TTextEditorParser::NextToken() {
     }
     if (view_) {
         if (ScanBrackets()) return;
-        if (view_->Mail() && ScanMail()) return;
-        if (view_->Url() && ScanUrl()) return;
-        if (StartsWith(p, view_->Commenter())) {
+        if (mail_ && ScanMail()) return;
+        if (url_ && ScanUrl()) return;
+        if (StartsWith(p, commenter_)) {
             while (!IsLineEnd(source_pos_)) source_pos_ += CharLen(source_pos_);
             token_ = tkComment;
             return;
         }
         if (ScanString()) return;
-        if (StartsWith(p, view_->HexPrefix())) {
-            source_pos_ = p + view_->HexPrefix().size();
+        if (StartsWith(p, hex_prefix_)) {
+            source_pos_ = p + hex_prefix_.size();
             while (IsHex(At(source_pos_))) ++source_pos_;
             token_ = tkInteger;
             return;
         }
-        if (At(p) == '#' && view_->ControlCode()) {
+        if (At(p) == '#' && control_code_) {
             source_pos_ = p + 1;
             if (At(source_pos_) == '$') {
                 ++source_pos_;
@@ -150,7 +159,7 @@ void TTextEditorParser::NextToken() {
 }
 
 bool TTextEditorParser::ScanBrackets() {
-    if (bracket_state_ < -1) return false;
+    if (bracket_state_ < -1 || (bracket_count_ == 0 && bracket_state_ < 0)) return false;
     const TTextEditorBracketCollection& brackets = view_->Brackets();
     if (bracket_state_ >= 0) {
         if (bracket_state_ >= brackets.Count()) {
@@ -231,7 +240,7 @@ bool TTextEditorParser::ScanUrl() {
 }
 
 bool TTextEditorParser::ScanString() {
-    const std::string& q = view_->Quotation();
+    std::string_view q = quotation_;
     if (q.empty() || !StartsWith(source_pos_, q)) return false;
     std::size_t p = source_pos_ + q.size();
     // Walks whole characters so a quote byte never closes the string in the

@@ -82,6 +82,10 @@ private:
     template <class Accept> std::size_t RunPairs(std::size_t p, Accept accept) const;
 
     const TTextEditorViewInfo* view_;
+    // The view's switches, read once per row rather than once per token.
+    bool mail_ = false, url_ = false, control_code_ = false;
+    int bracket_count_ = 0;
+    std::string_view commenter_, hex_prefix_, quotation_;
     int bracket_state_;
     int bracket_index_ = -2;
     // The private NUL-terminated copy: short rows (most) stay inside the
