@@ -1,9 +1,14 @@
 #include "app/main_form.h"
 
 #include "app/app_paths.h"
+#include <memory>
+
 #include "app/glyphs.h"
+#include "app/hint_form.h"
+#include "app/version_form.h"
 #include "app/information_text.h"
 #include "base/strutil.h"
+#include "media/led_group.h"
 
 TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile") {
     Name = "foSetFile";
@@ -24,6 +29,13 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnKeyDown = [this](TObject* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    ShowHyperlinkNotice = [this](const std::vector<std::string>& lines) {
+        std::unique_ptr<TfoHint> hint(new TfoHint(this));
+        hint->lInfo1->SetCaption(lines.size() > 0 ? lines[0] : "");
+        hint->lInfo2->SetCaption(lines.size() > 1 ? lines[1] : "");
+        hint->ShowModal();
+        return hint->chbHidden->Checked();
+    };
     FormCreate();
 }
 
@@ -112,7 +124,7 @@ void TfoMAIN::BuildMenu() {
         Application->HelpContext(2);
     };
     AddItem(O1, "mmOptionHelp", "ヘルプ", VK_F1)->OnClick = [](TObject*) { Application->HelpContext(1); };
-    AddItem(O1, "About1", "バージョン情報(&A)...");
+    AddItem(O1, "About1", "バージョン情報(&A)...")->OnClick = [](TObject*) { ShowVersion("v1.00A"); };
 
     Menu = MainMenu1;
     MainMenu1->AttachTo(Handle());
@@ -227,8 +239,13 @@ void TfoMAIN::BuildLayout() {
     BuildToolbars();
     pnBaseImage = AddPanel(pnView, "pnBaseImage", alNone);
     pnTbImage = AddPanel(pnBaseImage, "pnTbImage", alTop, 24);
+    lgImgWidth = AddLed(pnTbImage, "lgImgWidth", "", 160, 4);
+    lgImgHeight = AddLed(pnTbImage, "lgImgHeight", "", 206, 4);
     pnBaseAVI = AddPanel(pnView, "pnBaseAVI", alNone);
     pnTbAVI = AddPanel(pnBaseAVI, "pnTbAVI", alTop, 24);
+    lgAVITime = AddLed(pnTbAVI, "lgAVITime", "", 200, 5);
+    lgAviSetA = AddLed(pnTbAVI, "lgAviSetA", "", 262, 5);
+    lgAviSetB = AddLed(pnTbAVI, "lgAviSetB", "", 324, 5);
     pnBaseNone = AddPanel(pnView, "pnBaseNone", alNone);
     for (TPanel* p : {pnBaseText, pnBaseImage, pnBaseAVI}) p->SetVisible(false);
     pnBaseNone->SetAlign(alClient);
@@ -236,30 +253,19 @@ void TfoMAIN::BuildLayout() {
 
     lInformationTitle = new TLabel(this, pnBaseNone);
     lInformationTitle->Name = "lInformationTitle";
-    TFont title;
-    title.Height = 20;
-    title.Bold = true;
-    title.Color = clBlue;
-    lInformationTitle->SetFont(title);
+    lInformationTitle->SetFont(TFont::Of(20, true, false, clBlue));
     lInformationTitle->SetBounds(8, 8, 0, 0);
     lInformationTitle->SetCaption(" Quillmark Information");
     lInformationTitle->OnClick = [this](TObject* s) { sbHiddenPCClick(s); };
     sbInformation = new TSpeedButton(this, pnBaseNone);
     sbInformation->Name = "sbInformation";
-    TFont button;
-    button.Height = 13;
-    button.Bold = true;
-    button.Italic = true;
-    button.Color = clBlue;
-    sbInformation->SetFont(button);
+    sbInformation->SetFont(TFont::Of(13, true, true, clBlue));
     sbInformation->Alignment = taLeftJustify;
     sbInformation->SetBounds(16, 40, 420, 22);
     sbInformation->SetVisible(false);
     sbInformation->SetGlyph(MakeGlyph(gkLaunch));
     sbInformation->OnClick = [this](TObject*) { LaunchFile(CurrentFilePath); };
-    TFont info;
-    info.Height = 17;
-    info.Bold = true;
+    const TFont info = TFont::Of(17, true);
     for (int i = 0; i < 10; ++i) {
         lNoneInfo[i] = new TLabel(this, pnBaseNone);
         lNoneInfo[i]->Name = Format("lNoneInfo%d", i);
@@ -287,6 +293,21 @@ void TfoMAIN::BuildToolbars() {
     sbEditCopy = AddButton(pnTbText, "sbEditCopy", "コピー", 79, gkCopy);
     sbEditSelAll = AddButton(pnTbText, "sbEditSelAll", "全て選択", 101, gkSelectAll);
     sbEditSearch = AddButton(pnTbText, "sbEditSearch", "文字検索", 129, gkTextSearch);
+    lgTextX = AddLed(pnTbText, "lgTextX", "カーソル(桁)", 160, 6);
+    lgTextY = AddLed(pnTbText, "lgTextY", "カーソル(行)", 226, 6);
+}
+
+TLedGroup* TfoMAIN::AddLed(TWinControl* parent, const char* name, const char* hint, int x, int digits) {
+    auto* led = new TLedGroup(this, parent);
+    led->Name = name;
+    led->Hint = hint;
+    led->SetLedStyle(lsSevenBars);
+    led->SetOnColor(RGB(0, 255, 0));
+    led->SetOffColor(clBlack);
+    led->SetMargin(1);
+    led->SetMaxDigits(digits);
+    led->SetBounds(x, 3, digits * 10 + 2, 18);
+    return led;
 }
 
 void TfoMAIN::HideUnofferedCommands() {
@@ -334,6 +355,18 @@ void TfoMAIN::FormActivate(TObject*) {
     // Dialogs hand the focus straight back; that is no new first activation.
     if (activated_) return;
     activated_ = true;
+    for (TLedGroup* led : {lgAVITime, lgAviSetA, lgAviSetB}) {
+        led->SetMaxDigits(5);
+        led->SetCaption("00000");
+    }
+    for (TLedGroup* led : {lgTextX, lgTextY}) {
+        led->SetMaxDigits(6);
+        led->SetCaption("     0");
+    }
+    for (TLedGroup* led : {lgImgWidth, lgImgHeight}) {
+        led->SetMaxDigits(4);
+        led->SetCaption("   0");
+    }
     pnTbMain->SetVisible(false);
     pnTextSearch->SetHeight(100);
     RememberedFocus = nullptr;

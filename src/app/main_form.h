@@ -11,6 +11,7 @@
 #include "ui/forms.h"
 
 class TfoSetFile;
+class TLedGroup;
 
 class TfoMAIN : public TForm {
 public:
@@ -105,6 +106,7 @@ public:
         *sbEditSelAll, *sbEditSearch, *sbHiddenPC, *sbFolderUpDate, *sbSetFileShortCut,
         *sbSetFileCorrect, *SpeedButton2, *sbOptionHelp, *sbLaunchFile, *sbLaunchCorrect;
     TLabel* lNoneInfo[10];
+    TLedGroup *lgTextX, *lgTextY, *lgImgWidth, *lgImgHeight, *lgAVITime, *lgAviSetA, *lgAviSetB;
 
 private:
     void BuildLayout();
@@ -114,6 +116,7 @@ private:
     TSplitter* AddSplitter(TWinControl* parent, const char* name, TAlign align, int minSize);
     TSpeedButton* AddButton(TWinControl* parent, const char* name, const char* hint, int x, int glyph);
     void BuildToolbars();
+    TLedGroup* AddLed(TWinControl* parent, const char* name, const char* hint, int x, int digits);
     void HideUnofferedCommands();
     void ClearInformationLabels();
     bool activated_ = false;

@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "media/led_group.h"
 
 TPanel* TfoMAIN::PaneOf(FileKind kind) const {
     switch (kind) {
@@ -115,6 +116,10 @@ void TfoMAIN::WriteFileInformation(const std::string& path, double scale) {
     }
     InformationPrefix = ::InformationPrefix(name, date, size);
     lFileInfo->SetCaption(InformationPrefix + ZoomText(scale));
+    if (scale != 0) {
+        lgImgWidth->SetCaption(Format("%4d", ImageWidth));
+        lgImgHeight->SetCaption(Format("%4d", ImageHeight));
+    }
 }
 
 void TfoMAIN::LaunchFile(const std::string& path) {

@@ -28,11 +28,7 @@ TfoSplash::TfoSplash(TComponent* owner) : TForm(owner, bsNone, "TfoSplash") {
     auto* logo = new TLogoImage(this, black);
     logo->SetBounds(40, 8, kLogoWidth, kLogoHeight);
     auto* notice = new TLabel(this, black);
-    TFont f;
-    f.Height = 15;
-    f.Bold = true;
-    f.Color = clWhite;
-    notice->SetFont(f);
+    notice->SetFont(TFont::Of(15, true, false, clWhite));
     notice->AutoSize = false;
     notice->Alignment = taCenter;
     notice->SetBounds(0, 96, 344, 18);

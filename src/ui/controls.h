@@ -21,6 +21,15 @@ struct TFont {
     bool Bold = false, Italic = false, Underline = false;
     COLORREF Color = clDefault;
     HFONT Handle() const;  // shared and cached for the life of the process
+    // The UI font at another size and style.
+    static TFont Of(int height, bool bold = false, bool italic = false, COLORREF color = clDefault) {
+        TFont f;
+        f.Height = height;
+        f.Bold = bold;
+        f.Italic = italic;
+        f.Color = color;
+        return f;
+    }
     bool operator==(const TFont& o) const;
 };
 

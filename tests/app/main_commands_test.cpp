@@ -1,6 +1,7 @@
 // Commands, keys and menus of the main window.
 #include "base/strutil.h"
 #include "main_window_fixture.h"
+#include "media/led_group.h"
 
 namespace {
 WORD Press(TfoMAIN* form, WORD key, TShiftState shift = 0) {
@@ -182,4 +183,26 @@ TEST_F(MainWindow, FileInformationForSmallAndLargeFiles) {
     // A folder has a line too.
     form_->WriteFileInformation(dir_.Path(), 0);
     EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find(ExtractFileName(dir_.Path())));
+}
+
+TEST_F(MainWindow, LedsStartAtZeroAndShowThePictureSize) {
+    Start();
+    auto led = [this](const char* name) { return dynamic_cast<TLedGroup*>(form_->FindComponent(name)); };
+    for (const char* name : {"lgAVITime", "lgAviSetA", "lgAviSetB"}) {
+        ASSERT_TRUE(led(name)) << name;
+        EXPECT_EQ(5, led(name)->MaxDigits()) << name;
+        EXPECT_EQ("00000", led(name)->Caption()) << name;
+    }
+    for (const char* name : {"lgTextX", "lgTextY"}) {
+        EXPECT_EQ(6, led(name)->MaxDigits()) << name;
+        EXPECT_EQ("     0", led(name)->Caption()) << name;
+    }
+    EXPECT_EQ("カーソル(桁)", led("lgTextX")->Hint);
+    EXPECT_EQ("   0", led("lgImgHeight")->Caption());
+    form_->ImageWidth = 640;
+    form_->ImageHeight = 48;
+    form_->WriteFileInformation(dir_ / "none.png", 0.5);
+    EXPECT_EQ(" 640", led("lgImgWidth")->Caption());
+    EXPECT_EQ("  48", led("lgImgHeight")->Caption());
+    EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find(" 50% Reduced"));
 }
