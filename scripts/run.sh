@@ -23,7 +23,9 @@ echo "Sample folder: $out/win32/samples (Z:${out//\//\\}\\win32\\samples in the 
 prog=$!
 "$run" "$bin/qmtool.exe" wait-window TfoMAIN 90
 sleep 2
-import -window root "$shots/main-window.png"
+# The main window alone when it can be found, else the whole screen.
+win=$(xdotool search --onlyvisible --name '^Quillmark$' 2>/dev/null | head -n 1 || true)
+import -window "${win:-root}" "$shots/main-window.png"
 echo "Screenshot: $shots/main-window.png"
 if [ "$QM_RUN_INNER" = headless ]; then
   "$run" "$bin/qmtool.exe" close 30
