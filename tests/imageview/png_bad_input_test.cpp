@@ -2,6 +2,8 @@
 // overread or a huge allocation.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "png_test_util.h"
 
 namespace {
@@ -156,6 +158,36 @@ TEST(PngBadInput, PaletteIndicesBeyondThePaletteStayInsideTheColourTable) {
     TPngGraphic h;
     LoadPng(h, EncodePng(img));
     EXPECT_EQ(h.Image().Palette()[1].Green, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PngBadInput, RandomlyDamagedFilesLoadOrFailWithEPngError) {
+    std::mt19937 rng(2024);
+    TTestImage rgba = RandomImage(21, 13, 6, 8, true, 21);
+    TTestImage pal = RandomImage(17, 9, 3, 2, false, 22);
+    const TBytes sources[] = {EncodePng(rgba, {}, -1, 50), EncodePng(pal, TBytes(12, 0x40), -1, 0)};
+    for (const TBytes& source : sources) {
+        for (int round = 0; round < 400; ++round) {
+            TBytes bytes = source;
+            const int flips = 1 + static_cast<int>(rng() % 4);
+            for (int f = 0; f < flips; ++f) {
+                // Keep the signature so the damage reaches the chunks.
+                const size_t at = 8 + rng() % (bytes.size() - 8);
+                bytes[at] = static_cast<uint8_t>(rng());
+            }
+            SCOPED_TRACE(round);
+            TPngGraphic g;
+            try {
+                LoadPng(g, bytes);
+                EXPECT_FALSE(g.Empty());
+            } catch (const EPngError&) {
+                EXPECT_TRUE(g.Empty());
+            }
+        }
+    }
 }
 
 } // namespace
