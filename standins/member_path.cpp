@@ -67,7 +67,7 @@ std::vector<std::string> SplitMemberPath(std::string_view path) {
     for (std::size_t i = 0; i < path.size();) {
         std::size_t len = SjisCharLength(path, i);
         if (len == 1 && IsSeparatorAt(path, i)) {
-            if (!cur.empty())
+            if (!cur.empty() && cur != ".")
                 parts.push_back(cur);
             cur.clear();
         } else {
@@ -75,7 +75,7 @@ std::vector<std::string> SplitMemberPath(std::string_view path) {
         }
         i += len;
     }
-    if (!cur.empty())
+    if (!cur.empty() && cur != ".")
         parts.push_back(cur);
     return parts;
 }

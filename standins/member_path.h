@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-// Folder components of a member path; empty components are dropped.
+// Folder components of a member path; empty and "." components are dropped.
 std::vector<std::string> SplitMemberPath(std::string_view path);
 
 // False for a name that could write outside the destination folder or

@@ -1,0 +1,26 @@
+// The archive control's view of the archiver libraries, answered by the
+// ArchiveApi wrappers (and so by the real DLLs, or their defaults).
+#pragma once
+#include "archive/archiver_api.h"
+
+class TDllArchiverApi : public TArchiverApi {
+public:
+    int GetRunning(TArchiverLibrary lib) override;
+    int GetCursorMode(TArchiverLibrary lib) override;
+    int SetCursorMode(TArchiverLibrary lib, int mode) override;
+    int Command(TArchiverLibrary lib, TWindowHandle wnd, const char* command_line, char* output,
+                std::uint32_t output_size) override;
+    int CheckArchive(TArchiverLibrary lib, const char* path, int mode) override;
+    int GetFileCount(TArchiverLibrary lib, const char* path) override;
+    int SetOwnerWindowEx(TArchiverLibrary lib, TWindowHandle wnd,
+                         TArchiverProgressSink* sink) override;
+    int KillOwnerWindowEx(TArchiverLibrary lib, TWindowHandle wnd) override;
+    TArchiveHandle OpenArchive(TArchiverLibrary lib, TWindowHandle wnd, const char* path,
+                               std::uint32_t mode) override;
+    int FindFirst(TArchiverLibrary lib, TArchiveHandle h, const char* wildcard,
+                  IndividualInfo* info) override;
+    int FindNext(TArchiverLibrary lib, TArchiveHandle h, IndividualInfo* info) override;
+    int CloseArchive(TArchiverLibrary lib, TArchiveHandle h) override;
+    int GetAttribute(TArchiverLibrary lib, TArchiveHandle h) override;
+    int TarGetArchiveType(const char* path) override;
+};

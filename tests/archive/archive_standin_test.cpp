@@ -1,0 +1,263 @@
+// The archive control against the stand-in libraries: listing, extraction
+// with the main window's switches, the response file, hostile member names.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "archive/archive_control.h"
+#include "archive/archiver_library.h"
+#include "archive/dll_archiver_api.h"
+#include "archive/win_archive_host.h"
+#include "test_archives.h"
+
+namespace {
+
+// "表" ends in the byte 0x5C, the same byte as '\'.
+const std::string kTrailName = "表.txt";
+
+std::vector<TestMember> SampleMembers(TestFormat f) {
+    const bool backslash = f == TestFormat::Lzh || f == TestFormat::Cab;
+    const std::string sep = backslash ? "\\" : "/";
+    std::vector<TestMember> m;
+    if (f != TestFormat::Cab)
+        m.push_back({"docs" + sep, "", true});
+    m.push_back({"docs" + sep + "readme.txt", "read me\r\n"});
+    m.push_back({"a.txt", "alpha"});
+    m.push_back({kTrailName, "trail byte"});
+    return m;
+}
+
+class StandinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ArchiveApi::SetLibraryFolder(BinFolder());
+        temp = MakeTempFolder("standin");
+        work = temp + "$VSWORK$\\";
+        CreateDirectoryA(work.c_str(), nullptr);
+        host.Watch = false;
+        // The main window's settings.
+        ac.SilentMode = true;
+        ac.LhaOptions.ExtractOptions = {eoOverWrite, eoIncludeHidden};
+        ac.CabOptions.ExtractOptions = {eoOverWrite};
+        ac.TarOptions.ExtractOptions = {};
+        ac.RarOptions.ExtractOptions = {eoOverWrite};
+        ac.ZipOptions.ExtractOptions = {eoOverWrite};
+    }
+    void TearDown() override {
+        if (!std::getenv("QM_KEEP_TEMP"))
+            RemoveTree(temp);
+    }
+
+    std::vector<std::string> Names() {
+        std::vector<std::string> v;
+        for (int i = 0; i < ac.Count(); ++i)
+            v.push_back(ac.Items(i)->MemberPath());
+        return v;
+    }
+    std::string Read(const std::string& path) {
+        std::string s;
+        ReadWholeFile(path, s);
+        return s;
+    }
+
+    std::string temp, work;
+    TWinArchiveHost host;
+    TDllArchiverApi api;
+    TArchiveControl ac{api, host};
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(StandinTest, ListsAndExtractsEveryFormat) {
+    const struct {
+        TestFormat format;
+        const char* name;
+        TArchiveType type;
+    } cases[] = {{TestFormat::Zip, "s.zip", atZip},
+                 {TestFormat::Tar, "s.tar", atTar},
+                 {TestFormat::TarGz, "s.tgz", atTar},
+                 {TestFormat::Lzh, "s.lzh", atLha},
+                 {TestFormat::Cab, "s.cab", atCab}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = temp + c.name;
+        ASSERT_TRUE(WriteTestArchive(c.format, path, SampleMembers(c.format)));
+        ac.SetFileName(path);
+        ASSERT_EQ(c.type, ac.ArchiveType());
+        // LZH and CAB store '\\' between folders; every format reports '/'.
+        const std::string readme_path = "docs/readme.txt";
+        // The trail byte of 表 must not have been turned into a separator.
+        ASSERT_EQ((V{readme_path, "a.txt", kTrailName}), Names());
+        TArchiveItem* readme = ac.Items(0);
+        EXPECT_EQ("readme.txt", readme->FileName());
+        EXPECT_EQ(9u, readme->UnpackedSize());
+        EXPECT_EQ(kTrailName, ac.Items(2)->FileName());
+        EXPECT_EQ("", ac.Items(2)->Path());
+        // 2024-05-06 12:34:56 local time
+        EXPECT_EQ((44 << 9) | (5 << 5) | 6, readme->Info().DosDate());
+        EXPECT_EQ((12 << 11) | (34 << 5) | 28, readme->Info().DosTime());
+        EXPECT_FALSE(readme->Attributes() & 0x10);
+
+        // Extraction drops folders and overwrites what is there.
+        WriteWholeFile(work + "readme.txt", "old");
+        EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {readme->MemberPath(), kTrailName}));
+        EXPECT_EQ("read me\r\n", Read(work + "readme.txt"));
+        EXPECT_EQ("trail byte", Read(work + kTrailName));
+        EXPECT_FALSE(PathExists(work + "docs"));
+        // A member that is not there is a failure.
+        EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"missing.txt"}));
+        DeleteFileA((work + "readme.txt").c_str());
+        DeleteFileA((work + kTrailName).c_str());
+    }
+}
+
+TEST_F(StandinTest, LongMemberListsGoThroughTheResponseFile) {
+    std::vector<TestMember> members;
+    std::vector<std::string> names;
+    for (int i = 0; i < 241; ++i) {
+        members.push_back({"m" + std::to_string(i) + ".txt", std::to_string(i)});
+        names.push_back(members.back().name);
+    }
+    const std::string zip = temp + "many.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, members));
+    ac.SetFileName(zip);
+    ASSERT_EQ(241, ac.Count());
+    const std::string response = host.ExeFolder() + "Response.txt";
+    DeleteFileA(response.c_str());
+
+    std::vector<std::string> first240(names.begin(), names.begin() + 240);
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, first240));
+    EXPECT_FALSE(PathExists(response));
+    EXPECT_EQ("239", Read(work + "m239.txt"));
+    EXPECT_FALSE(PathExists(work + "m240.txt"));
+
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, names));
+    EXPECT_TRUE(PathExists(response));
+    EXPECT_EQ("240", Read(work + "m240.txt"));
+    DeleteFileA(response.c_str());
+}
+
+TEST_F(StandinTest, HostileMemberNamesAreRefused) {
+    const std::string zip = temp + "evil.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip,
+                                 {{"../../evil.txt", "x"},
+                                  {"C:/x.txt", "x"},
+                                  {"/abs.txt", "x"},
+                                  {"ok/../../up.txt", "x"},
+                                  {"fine.txt", "fine"}}));
+    const std::string tar = temp + "evil.tar";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Tar, tar,
+                                 {{"../evil2.txt", "x"}, {"sub/./NUL", "x"}, {"good.txt", "g"}}));
+    const std::string dest = temp + "out\\inner\\";
+    CreateDirectoryA((temp + "out").c_str(), nullptr);
+    CreateDirectoryA(dest.c_str(), nullptr);
+
+    // With folders kept, the way a hostile name would do harm.
+    char log[4096] = {};
+    int r = ArchiveApi::UnZip(nullptr, ("-x \"" + zip + "\" \"" + dest + "\" ").c_str(), log,
+                              sizeof log);
+    EXPECT_NE(0, r) << log;
+    EXPECT_EQ("fine", Read(dest + "fine.txt"));
+    r = ArchiveApi::Tar(nullptr, ("--use-directory=1 -x -f \"" + tar + "\" \"" + dest + "\" ").c_str(),
+                        log, sizeof log);
+    EXPECT_NE(0, r) << log;
+    EXPECT_EQ("g", Read(dest + "good.txt"));
+    for (const char* outside :
+         {"evil.txt", "out\\evil.txt", "up.txt", "out\\up.txt", "out\\evil2.txt", "x.txt"})
+        EXPECT_FALSE(PathExists(temp + outside)) << outside;
+    EXPECT_FALSE(PathExists("C:\\x.txt"));
+    EXPECT_FALSE(PathExists("C:\\abs.txt"));
+
+    // Through the control (folders dropped) the refusal still stands.
+    ac.SetFileName(zip);
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"../../evil.txt"}));
+    EXPECT_FALSE(PathExists(work + "evil.txt"));
+}
+
+TEST_F(StandinTest, BrokenArchivesFailQuietly) {
+    const std::string zip = temp + "cut.zip";
+    std::vector<TestMember> members;
+    for (int i = 0; i < 20; ++i)
+        members.push_back({"f" + std::to_string(i) + ".txt", std::string(2000, 'a' + i % 26)});
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, members));
+    std::string data;
+    ASSERT_TRUE(ReadWholeFile(zip, data));
+    ASSERT_TRUE(WriteWholeFile(zip, data.substr(0, data.size() / 2)));
+    const std::string junk = temp + "junk.lzh";
+    ASSERT_TRUE(WriteWholeFile(junk, std::string(300, '\x7f')));
+    const std::string cut_tar = temp + "cut.tgz";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::TarGz, cut_tar, members));
+    ASSERT_TRUE(ReadWholeFile(cut_tar, data));
+    ASSERT_TRUE(WriteWholeFile(cut_tar, data.substr(0, data.size() - 40)));
+
+    std::vector<std::string> invalid;
+    ac.OnInvalid = [&](TArchiveControl&, const std::string& n) { invalid.push_back(n); };
+    ac.SetFileName(junk);
+    ac.SetFileName(cut_tar); // too short to give even its first member
+    EXPECT_EQ((V{junk, cut_tar}), invalid);
+
+    ac.SetFileName(zip); // the start of a cut ZIP still reads
+    ASSERT_EQ(atZip, ac.ArchiveType());
+    EXPECT_GT(ac.Count(), 0);
+    EXPECT_LT(ac.Count(), 20);
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"f19.txt"}));
+    EXPECT_FALSE(PathExists(work + "f19.txt")); // no half-written file
+}
+
+TEST_F(StandinTest, FolderEntriesAndSelfExtractingNames) {
+    const std::string zip = temp + "dirs.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip,
+                                 {{"d/", "", true}, {"d/e/", "", true}, {"d/e/f.txt", "f"}}));
+    ac.SetFileName(zip);
+    EXPECT_EQ((V{"d/e/f.txt"}), Names()); // GetAttribute marks the folders
+    // A ZIP under another name is found by probing when it ends in .EXE.
+    const std::string exe = temp + "setup.exe";
+    ASSERT_TRUE(CopyFileA(zip.c_str(), exe.c_str(), FALSE));
+    ac.SetFileName(exe);
+    EXPECT_EQ(atZip, ac.ArchiveType());
+    EXPECT_EQ(1, ac.Count());
+    // ...but a ZIP named .lzh is refused by the LZH library.
+    const std::string lzh = temp + "zip.lzh";
+    ASSERT_TRUE(CopyFileA(zip.c_str(), lzh.c_str(), FALSE));
+    ac.SetFileName(lzh);
+    EXPECT_EQ(exe, ac.FileName());
+}
+
+TEST_F(StandinTest, WatcherRelistsAfterTheArchiveChanges) {
+    TWinArchiveHost watching_host;
+    TArchiveControl watched(api, watching_host);
+    const std::string zip = temp + "live.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, {{"a.txt", "a"}}));
+    watched.SetFileName(zip);
+    ASSERT_EQ(1, watched.Count());
+    int notified = 0;
+    watched.OnNotification = [&](TArchiveControl&) { ++notified; };
+    Sleep(300);
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, {{"a.txt", "a"}, {"b.txt", "bb"}}));
+    // The check runs on this thread once 3000 ms pass without a change.
+    const DWORD start = GetTickCount();
+    while (watched.Count() != 2 && GetTickCount() - start < 15000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    EXPECT_EQ(2, watched.Count());
+    EXPECT_GE(GetTickCount() - start, 2500u);
+    EXPECT_EQ(1, notified);
+
+    // A deleted archive empties the list.
+    DeleteFileA(zip.c_str());
+    const DWORD again = GetTickCount();
+    while (watched.Count() != 0 && GetTickCount() - again < 15000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    EXPECT_EQ(0, watched.Count());
+}
+
+} // namespace
