@@ -1,0 +1,80 @@
+#include "search/win_file_platform.h"
+
+#include "ui/forms.h"
+#include "ui/win32.h"
+
+namespace {
+// Closes a directory search however the walk ends.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (valid()) FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+
+private:
+    HANDLE h_;
+};
+
+TLocalTime LocalTimeOf(const FILETIME& ft) {
+    TLocalTime t;
+    if (ft.dwLowDateTime == 0 && ft.dwHighDateTime == 0) return t;
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return t;
+    t.valid = true;
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    return t;
+}
+}  // namespace
+
+bool TWinFilePlatform::DirectoryExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void TWinFilePlatform::FindEntries(const std::string& pattern,
+                                   const std::function<bool(const TFoundEntry&)>& each) {
+    WIN32_FIND_DATAA fd;
+    FindHandle h(FindFirstFileA(pattern.c_str(), &fd));
+    if (!h.valid()) return;
+    TFoundEntry e;
+    do {
+        e.Name = fd.cFileName;
+        e.Attributes = fd.dwFileAttributes;
+        e.Size = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+        e.WriteTime = LocalTimeOf(fd.ftLastWriteTime);
+        if (!each(e)) return;
+    } while (FindNextFileA(h.get(), &fd));
+}
+
+bool TWinFilePlatform::GetAttributes(const std::string& path, std::uint32_t& attributes) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return false;
+    attributes = a;
+    return true;
+}
+
+bool TWinFilePlatform::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+bool TWinFilePlatform::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool TWinFilePlatform::AskYesNo(const std::string& text) {
+    return BeepBox(MB_ICONEXCLAMATION, text, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+TWinFilePlatform& WinFilePlatform() {
+    static TWinFilePlatform platform;
+    return platform;
+}
