@@ -3,6 +3,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -162,6 +163,63 @@ void FillRecord(struct archive* a, struct archive_entry* e, const std::string& a
     m.info.SetMethod(fmt ? std::string(fmt).substr(0, 7) : std::string());
 }
 
+std::uint32_t Le32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+unsigned Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+
+// libarchive does not report a ZIP member's stored size; the central
+// directory has it. Returned in local-header order, the order members are
+// read in; empty when the directory cannot be found.
+std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
+    std::vector<std::uint32_t> sizes;
+    HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return sizes;
+    auto read_at = [f](std::uint64_t at, std::string& buf, std::size_t n) {
+        LARGE_INTEGER pos;
+        pos.QuadPart = static_cast<LONGLONG>(at);
+        buf.assign(n, '\0');
+        DWORD got = 0;
+        return SetFilePointerEx(f, pos, nullptr, FILE_BEGIN) &&
+               ReadFile(f, &buf[0], static_cast<DWORD>(n), &got, nullptr) && got == n;
+    };
+    LARGE_INTEGER size;
+    std::string tail, dir;
+    if (GetFileSizeEx(f, &size) && size.QuadPart >= 22) {
+        const std::uint64_t file_size = static_cast<std::uint64_t>(size.QuadPart);
+        const std::size_t n = file_size < 65557 ? static_cast<std::size_t>(file_size) : 65557;
+        if (read_at(file_size - n, tail, n)) {
+            const auto* t = reinterpret_cast<const unsigned char*>(tail.data());
+            for (std::size_t i = n - 22 + 1; i-- > 0;) {
+                if (Le32(t + i) != 0x06054b50)
+                    continue;
+                const std::uint32_t dir_size = Le32(t + i + 12), dir_offset = Le32(t + i + 16);
+                // A self-extracting program shifts every offset by its stub.
+                const std::uint64_t eocd = file_size - n + i;
+                if (dir_size > eocd || dir_size > (64u << 20))
+                    break;
+                const std::uint64_t shift = eocd - dir_size - dir_offset;
+                if (!read_at(eocd - dir_size, dir, dir_size))
+                    break;
+                const auto* d = reinterpret_cast<const unsigned char*>(dir.data());
+                std::vector<std::pair<std::uint64_t, std::uint32_t>> entries;
+                for (std::size_t p = 0; p + 46 <= dir.size() && Le32(d + p) == 0x02014b50;) {
+                    entries.emplace_back(Le32(d + p + 42) + shift, Le32(d + p + 20));
+                    p += 46 + Le16(d + p + 28) + Le16(d + p + 30) + Le16(d + p + 32);
+                }
+                std::sort(entries.begin(), entries.end());
+                for (const auto& e : entries)
+                    sizes.push_back(e.second == 0xFFFFFFFFu ? 0 : e.second);
+                break;
+            }
+        }
+    }
+    CloseHandle(f);
+    return sizes;
+}
+
 bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<Member>& out,
                     bool& complete) {
     complete = false;
@@ -176,16 +234,29 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
             return false;
         first = false;
         Member m;
-        const std::int64_t start = archive_filter_bytes(a.get(), -1);
+        const std::int64_t start = archive_filter_bytes(a.get(), 0);
         // Skipping the data tells how much of the archive it took.
         int skip = archive_read_data_skip(a.get());
-        const std::int64_t packed = archive_filter_bytes(a.get(), -1) - start;
-        FillRecord(a.get(), e, path, packed, m);
+        const std::int64_t packed = archive_filter_bytes(a.get(), 0) - start;
+        // TAR stores members as they are; a compressed TAR is compressed as a whole.
+        const bool stored = format == StandinFormat::Tar;
+        FillRecord(a.get(), e, path, stored ? archive_entry_size(e) : packed, m);
         out.push_back(m);
         if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN)
             return !out.empty();
     }
     complete = r == ARCHIVE_EOF;
+    if (format == StandinFormat::Zip) {
+        std::vector<std::uint32_t> packed = ZipPackedSizes(path);
+        if (packed.size() == out.size()) {
+            for (std::size_t i = 0; i < out.size(); ++i) {
+                const std::uint32_t unpacked = out[i].info.UnpackedSize();
+                out[i].info.SetCompressedSize(packed[i]);
+                out[i].info.SetRatio(static_cast<std::uint16_t>(
+                    unpacked == 0 ? 0 : std::min<std::uint64_t>(65535, packed[i] * 1000ull / unpacked)));
+            }
+        }
+    }
     return complete || !out.empty();
 }
 

@@ -93,6 +93,17 @@ TEST_F(StandinTest, ListsAndExtractsEveryFormat) {
         TArchiveItem* readme = ac.Items(0);
         EXPECT_EQ("readme.txt", readme->FileName());
         EXPECT_EQ(9u, readme->UnpackedSize());
+        // Stored members take their own size; the ZIP writer deflates; a CAB
+        // compresses folders, not members, and has no size per member.
+        if (c.format == TestFormat::Zip) {
+            EXPECT_GT(readme->CompressedSize(), 0u);
+            EXPECT_EQ(readme->CompressedSize() * 1000 / 9, readme->Ratio());
+        } else if (c.format == TestFormat::Cab) {
+            EXPECT_EQ(0u, readme->CompressedSize());
+        } else {
+            EXPECT_EQ(9u, readme->CompressedSize());
+            EXPECT_EQ(1000u, readme->Ratio());
+        }
         EXPECT_EQ(kTrailName, ac.Items(2)->FileName());
         EXPECT_EQ("", ac.Items(2)->Path());
         // 2024-05-06 12:34:56 local time
