@@ -195,10 +195,10 @@ LRESULT TTreeView::Notify(NMHDR* nm) {
         return 0;
     }
     case NM_CLICK:
-        Fire(OnClick, this);
+        NodeClick();
         return 0;
     case NM_DBLCLK:
-        Fire(OnDblClick, this);
+        NodeDblClick();
         return 0;
     case NM_RCLICK: {
         POINT pt;

@@ -65,6 +65,8 @@ protected:
     virtual void Change(TTreeNode node);
     virtual void Deletion(TTreeNode node, LPARAM data);
     virtual void ContextPopup(TTreeNode node, POINT screen);
+    virtual void NodeClick() { Fire(OnClick, this); }
+    virtual void NodeDblClick() { Fire(OnDblClick, this); }
 
 private:
     static int CALLBACK CompareProc(LPARAM a, LPARAM b, LPARAM self);
