@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <unordered_map>
 
 #include "archive/archiver_progress.h"
 #include "archive/dos_time.h"
@@ -450,6 +451,16 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
             names.push_back(n);
     }
     std::vector<bool> matched(names.size(), false);
+    // Plain names are looked up by key: a long list against a big archive
+    // must not cost names x members comparisons.
+    std::unordered_multimap<std::string, std::size_t> plain;
+    std::vector<std::size_t> patterns;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (HasWildcard(names[i]))
+            patterns.push_back(i);
+        else
+            plain.emplace(MemberMatchKey(names[i]), i);
+    }
 
     Reader a = OpenReader(format_, request.archive);
     if (!a) {
@@ -467,7 +478,12 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
         first = false;
         const std::string path = EntryPath(a.get(), e, request.archive);
         bool wanted = names.empty();
-        for (std::size_t i = 0; i < names.size(); ++i) {
+        auto range = plain.equal_range(MemberMatchKey(path));
+        for (auto it = range.first; it != range.second; ++it) {
+            matched[it->second] = true;
+            wanted = true;
+        }
+        for (std::size_t i : patterns) {
             if (MatchMemberPattern(names[i], path)) {
                 matched[i] = true;
                 wanted = true;

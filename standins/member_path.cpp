@@ -117,6 +117,15 @@ std::string MemberOutputPath(std::string_view path, bool junk_paths) {
     return out;
 }
 
+std::string MemberMatchKey(std::string_view path) { return MatchForm(path); }
+
+bool HasWildcard(std::string_view pattern) {
+    for (std::size_t i = 0; i < pattern.size(); i += SjisCharLength(pattern, i))
+        if (pattern[i] == '*' || pattern[i] == '?')
+            return true;
+    return false;
+}
+
 bool MatchMemberPattern(std::string_view pattern, std::string_view path) {
     const std::string p = MatchForm(pattern), s = MatchForm(path);
     if (p == "*.*")

@@ -21,3 +21,8 @@ std::string MemberOutputPath(std::string_view path, bool junk_paths);
 // Case-insensitive match of a member path against a pattern with '*' and
 // '?' ('?' is one character, double-byte or not); '/' and '\' are equal.
 bool MatchMemberPattern(std::string_view pattern, std::string_view path);
+
+// The form MatchMemberPattern compares in (upper-cased, '/' for '\'), so
+// plain names can be looked up in a table instead of matched one by one.
+std::string MemberMatchKey(std::string_view path);
+bool HasWildcard(std::string_view pattern);

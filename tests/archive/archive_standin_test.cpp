@@ -150,6 +150,26 @@ TEST_F(StandinTest, LongMemberListsGoThroughTheResponseFile) {
     DeleteFileA(response.c_str());
 }
 
+TEST_F(StandinTest, TenThousandMembersStayQuick) {
+    std::vector<TestMember> members;
+    for (int i = 0; i < 10000; ++i)
+        members.push_back({"dir" + std::to_string(i % 10) + "/f" + std::to_string(i) + ".txt",
+                           std::to_string(i)});
+    const std::string zip = temp + "huge.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, members));
+    const DWORD start = GetTickCount();
+    ac.SetFileName(zip);
+    ASSERT_EQ(10000, ac.Count());
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; i += 20)
+        names.push_back(members[i].name);
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, names)); // 500 names: the response file
+    EXPECT_LT(GetTickCount() - start, 20000u);
+    EXPECT_EQ("9980", Read(work + "f9980.txt"));
+    EXPECT_FALSE(PathExists(work + "f9981.txt"));
+    DeleteFileA((host.ExeFolder() + "Response.txt").c_str());
+}
+
 TEST_F(StandinTest, HostileMemberNamesAreRefused) {
     const std::string zip = temp + "evil.zip";
     ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip,
