@@ -174,6 +174,49 @@ std::string Gzip(const std::string& data) {
     return out;
 }
 
+// RAR 2.x-4.x with stored members (method 0x30). Header CRCs are the low
+// 16 bits of a CRC-32 over the header from its type byte on.
+std::string RarBlock(unsigned char type, unsigned flags, const std::string& body) {
+    std::string h;
+    h += static_cast<char>(type);
+    Put16(h, flags);
+    Put16(h, 7 + body.size());
+    h += body;
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(h.data()), static_cast<uInt>(h.size()));
+    std::string out;
+    Put16(out, crc & 0xFFFF);
+    return out + h;
+}
+
+std::string MakeRar(const std::vector<TestMember>& members) {
+    std::string out("Rar!\x1a\x07\x00", 7);
+    out += RarBlock(0x73, 0, std::string(6, '\0'));
+    for (const TestMember& m : members) {
+        const std::string data = m.folder ? std::string() : m.data;
+        std::string name = m.name;
+        if (!name.empty() && (name.back() == '\\' || name.back() == '/'))
+            name.pop_back();
+        std::string body;
+        Put32(body, data.size()); // packed
+        Put32(body, data.size()); // unpacked
+        body += static_cast<char>(2); // Win32
+        Put32(body, crc32(0, reinterpret_cast<const Bytef*>(data.data()),
+                          static_cast<uInt>(data.size())));
+        Put16(body, kDosTime);
+        Put16(body, kDosDate);
+        body += static_cast<char>(20);   // version needed
+        body += static_cast<char>(0x30); // stored
+        Put16(body, name.size());
+        Put32(body, m.folder ? 0x10 : 0x20);
+        body += name;
+        // 0x8000: a data size follows; 0x00E0: a folder entry.
+        out += RarBlock(0x74, 0x8000 | (m.folder ? 0x00E0 : 0), body);
+        out += data;
+    }
+    out += RarBlock(0x7B, 0x4000, "");
+    return out;
+}
+
 long long TestTime() {
     struct tm t {};
     t.tm_year = 124;
@@ -227,6 +270,8 @@ bool WriteTestArchive(TestFormat format, const std::string& path,
         return WriteWholeFile(path, MakeTar(members, TestTime()));
     case TestFormat::TarGz:
         return WriteWholeFile(path, Gzip(MakeTar(members, TestTime())));
+    case TestFormat::Rar:
+        return WriteWholeFile(path, MakeRar(members));
     case TestFormat::Zip:
         return WriteZip(path, members);
     }

@@ -1,6 +1,6 @@
 // Archives made at test time: ZIP through libarchive's writer, and small
-// writers of our own for TAR (plain or gzip), stored LZH (-lh0-) and
-// uncompressed CAB.
+// writers of our own for TAR (plain or gzip), stored LZH (-lh0-), stored
+// RAR and uncompressed CAB.
 #pragma once
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ struct TestMember {
     bool folder = false;
 };
 
-enum class TestFormat { Zip, Tar, TarGz, Lzh, Cab };
+enum class TestFormat { Zip, Tar, TarGz, Lzh, Cab, Rar };
 
 // Writes the archive; false on failure.
 bool WriteTestArchive(TestFormat format, const std::string& path,
