@@ -68,6 +68,52 @@ void Arrow(HDC dc, int x, int y, bool left, bool on) {
     }
 }
 
+void Tile(HDC dc, int x, int y, int w, int h, bool on) {
+    Pen p(dc, Tone(RGB(0, 60, 160), on), Tone(RGB(120, 170, 240), on));
+    Rectangle(dc, x, y, x + w, y + h);
+}
+
+// A column header with the column's sign under it.
+void ColumnSign(HDC dc, int x, int y, TGlyphKind kind, bool on) {
+    {
+        Pen p(dc, Tone(RGB(90, 90, 90), on), Tone(RGB(210, 210, 210), on));
+        Rectangle(dc, x + 2, y + 1, x + 14, y + 5);
+    }
+    switch (kind) {
+    case gkColumnSize: {
+        Pen p(dc, Tone(RGB(0, 100, 0), on), Tone(RGB(60, 180, 60), on));
+        Rectangle(dc, x + 3, y + 11, x + 6, y + 15);
+        Rectangle(dc, x + 7, y + 9, x + 10, y + 15);
+        Rectangle(dc, x + 11, y + 7, x + 14, y + 15);
+        break;
+    }
+    case gkColumnType:
+        Page(dc, x + 4, y + 6, 8, 9, on);
+        break;
+    case gkColumnDate: {
+        Pen p(dc, Tone(RGB(40, 40, 40), on), Tone(RGB(255, 250, 210), on));
+        Ellipse(dc, x + 3, y + 6, x + 13, y + 16);
+        MoveToEx(dc, x + 8, y + 8, nullptr);
+        LineTo(dc, x + 8, y + 11);
+        LineTo(dc, x + 11, y + 11);
+        break;
+    }
+    case gkColumnAttr: {
+        Pen p(dc, Tone(RGB(160, 0, 0), on), Tone(RGB(160, 0, 0), on), 2);
+        MoveToEx(dc, x + 4, y + 15, nullptr);
+        LineTo(dc, x + 8, y + 7);
+        LineTo(dc, x + 12, y + 15);
+        MoveToEx(dc, x + 6, y + 12, nullptr);
+        LineTo(dc, x + 10, y + 12);
+        break;
+    }
+    default: {
+        Pen p(dc, Tone(RGB(140, 100, 0), on), Tone(RGB(250, 210, 80), on));
+        Poly(dc, x, y, {{2, 8}, {6, 8}, {7, 9}, {14, 9}, {14, 15}, {2, 15}});
+    }
+    }
+}
+
 void Draw(TGlyphKind kind, HDC dc, const RECT& r, bool on) {
     const int x = r.left, y = r.top;
     switch (kind) {
@@ -158,6 +204,46 @@ void Draw(TGlyphKind kind, HDC dc, const RECT& r, bool on) {
         Poly(dc, x, y, {{4, 2}, {14, 8}, {4, 14}});
         break;
     }
+    case gkLargeIcons:
+        Tile(dc, x + 1, y + 1, 6, 6, on);
+        Tile(dc, x + 9, y + 1, 6, 6, on);
+        Tile(dc, x + 1, y + 9, 6, 6, on);
+        Tile(dc, x + 9, y + 9, 6, 6, on);
+        break;
+    case gkSmallIcons:
+        for (int i = 0; i < 3; ++i) {
+            Tile(dc, x + 1, y + 2 + i * 5, 3, 3, on);
+            Tile(dc, x + 9, y + 2 + i * 5, 3, 3, on);
+        }
+        Lines(dc, x + 5, y + 3, 3, 3, on);
+        break;
+    case gkListStyle:
+        for (int i = 0; i < 4; ++i) Tile(dc, x + 1, y + 1 + i * 4, 3, 3, on);
+        Lines(dc, x + 6, y + 2, 9, 5, on);
+        break;
+    case gkReportStyle:
+        for (int i = 0; i < 4; ++i) Tile(dc, x + 1, y + 1 + i * 4, 3, 3, on);
+        Lines(dc, x + 6, y + 2, 4, 5, on);
+        Lines(dc, x + 12, y + 2, 3, 5, on);
+        break;
+    case gkGridLines: {
+        Pen p(dc, Tone(RGB(80, 80, 80), on), Tone(RGB(255, 255, 255), on));
+        Rectangle(dc, x + 1, y + 1, x + 15, y + 15);
+        for (int i = 1; i < 3; ++i) {
+            MoveToEx(dc, x + 1, y + 1 + i * 5, nullptr);
+            LineTo(dc, x + 15, y + 1 + i * 5);
+        }
+        MoveToEx(dc, x + 7, y + 1, nullptr);
+        LineTo(dc, x + 7, y + 15);
+        break;
+    }
+    case gkColumnSize:
+    case gkColumnType:
+    case gkColumnDate:
+    case gkColumnAttr:
+    case gkColumnFolder:
+        ColumnSign(dc, x, y, kind, on);
+        break;
     }
 }
 }  // namespace

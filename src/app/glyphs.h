@@ -6,6 +6,9 @@
 enum TGlyphKind {
     gkRefresh, gkFolderShortcut, gkFileSearch, gkExit, gkHelp, gkArrowLeft, gkArrowRight,
     gkFullLoad, gkEditor, gkHyperlink, gkCopy, gkSelectAll, gkTextSearch, gkLaunch,
+    // View buttons of the file lists.
+    gkLargeIcons, gkSmallIcons, gkListStyle, gkReportStyle, gkGridLines,
+    gkColumnSize, gkColumnType, gkColumnDate, gkColumnAttr, gkColumnFolder,
 };
 
 TSpeedButton::TGlyph MakeGlyph(TGlyphKind kind);

@@ -160,6 +160,9 @@ LRESULT TListView::Notify(NMHDR* nm) {
         if (OnChange) OnChange(this, lv->iItem, (lv->uChanged & LVIF_STATE) != 0);
         return 0;
     }
+    case NM_CLICK:
+        Fire(OnClick, this);
+        return 0;
     case NM_DBLCLK:
         Fire(OnDblClick, this);
         return 0;
