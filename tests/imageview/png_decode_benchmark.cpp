@@ -69,7 +69,7 @@ void BM_InflateOnly(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.RawSize));
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_PngDecode)->Arg(2)->Arg(6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InflateOnly)->Arg(2)->Arg(6)->Unit(benchmark::kMillisecond);
