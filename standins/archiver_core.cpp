@@ -18,8 +18,7 @@
 namespace {
 
 std::wstring Widen(const std::string& s) {
-    if (s.empty())
-        return std::wstring();
+    if (s.empty()) return std::wstring();
     int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::wstring w(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
@@ -27,8 +26,7 @@ std::wstring Widen(const std::string& s) {
 }
 
 std::string Narrow(const wchar_t* w) {
-    if (w == nullptr || *w == 0)
-        return std::string();
+    if (w == nullptr || *w == 0) return std::string();
     int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
     std::string s(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
     WideCharToMultiByte(CP_ACP, 0, w, -1, &s[0], n, nullptr, nullptr);
@@ -88,7 +86,9 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
     return a;
 }
 
-bool HeaderOk(int r) { return r == ARCHIVE_OK || r == ARCHIVE_WARN; }
+bool HeaderOk(int r) {
+    return r == ARCHIVE_OK || r == ARCHIVE_WARN;
+}
 
 // A lone compressed file is one member named after the archive.
 bool IsRawFormat(struct archive* a) {
@@ -99,13 +99,11 @@ std::string EntryPath(struct archive* a, struct archive_entry* e, const std::str
     if (IsRawFormat(a)) {
         std::string name = ExtractFileName(archive);
         const std::string upper = SjisUpperCase(ExtractFileExt(name));
-        if (upper == ".TGZ" || upper == ".TAZ")
-            return ChangeFileExt(name, ".tar");
+        if (upper == ".TGZ" || upper == ".TAZ") return ChangeFileExt(name, ".tar");
         return ChangeFileExt(name, "");
     }
     const wchar_t* w = archive_entry_pathname_w(e);
-    if (w != nullptr)
-        return Narrow(w);
+    if (w != nullptr) return Narrow(w);
     const char* p = archive_entry_pathname(e);
     return p ? std::string(p) : std::string();
 }
@@ -132,13 +130,11 @@ void FillRecord(struct archive* a, struct archive_entry* e, const std::string& a
     std::memset(m.info.bytes, 0, sizeof m.info.bytes);
     const bool dir = archive_entry_filetype(e) == AE_IFDIR;
     std::string path = EntryPath(a, e, archive);
-    if (dir && !path.empty() && path.back() != '/' && path.back() != '\\')
-        path += '/';
+    if (dir && !path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     m.info.SetMemberPath(path);
     const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
     m.info.SetUnpackedSize(static_cast<std::uint32_t>(size));
-    if (packed < 0)
-        packed = 0;
+    if (packed < 0) packed = 0;
     m.info.SetCompressedSize(static_cast<std::uint32_t>(packed));
     m.info.SetRatio(size > 0 ? static_cast<std::uint16_t>(
                                    packed * 1000 / size > 65535 ? 65535 : packed * 1000 / size)
@@ -148,17 +144,14 @@ void FillRecord(struct archive* a, struct archive_entry* e, const std::string& a
     utc.dwLowDateTime = static_cast<DWORD>(ft);
     utc.dwHighDateTime = static_cast<DWORD>(ft >> 32);
     WORD date = 0, time = 0;
-    if (FileTimeToLocalFileTime(&utc, &local))
-        FileTimeToDosDateTime(&local, &date, &time);
+    if (FileTimeToLocalFileTime(&utc, &local)) FileTimeToDosDateTime(&local, &date, &time);
     m.info.SetDosDate(date);
     m.info.SetDosTime(time);
     const bool read_only = (archive_entry_perm(e) & 0222) == 0;
     m.attribute = dir ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if (read_only)
-        m.attribute |= FILE_ATTRIBUTE_READONLY;
+    if (read_only) m.attribute |= FILE_ATTRIBUTE_READONLY;
     std::string attr_text = dir ? "----" : "A---";
-    if (read_only)
-        attr_text[3] = 'R';
+    if (read_only) attr_text[3] = 'R';
     m.info.SetAttributeText(attr_text);
     const char* fmt = archive_format_name(a);
     m.info.SetMethod(fmt ? std::string(fmt).substr(0, 7) : std::string());
@@ -167,7 +160,9 @@ void FillRecord(struct archive* a, struct archive_entry* e, const std::string& a
 std::uint32_t Le32(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-unsigned Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+unsigned Le16(const unsigned char* p) {
+    return p[0] | (p[1] << 8);
+}
 
 // libarchive does not report a ZIP member's stored size; the central
 // directory has it. Returned in local-header order, the order members are
@@ -176,8 +171,7 @@ std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
     std::vector<std::uint32_t> sizes;
     HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return sizes;
+    if (f == INVALID_HANDLE_VALUE) return sizes;
     auto read_at = [f](std::uint64_t at, std::string& buf, std::size_t n) {
         LARGE_INTEGER pos;
         pos.QuadPart = static_cast<LONGLONG>(at);
@@ -194,16 +188,13 @@ std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
         if (read_at(file_size - n, tail, n)) {
             const auto* t = reinterpret_cast<const unsigned char*>(tail.data());
             for (std::size_t i = n - 22 + 1; i-- > 0;) {
-                if (Le32(t + i) != 0x06054b50)
-                    continue;
+                if (Le32(t + i) != 0x06054b50) continue;
                 const std::uint32_t dir_size = Le32(t + i + 12), dir_offset = Le32(t + i + 16);
                 // A self-extracting program shifts every offset by its stub.
                 const std::uint64_t eocd = file_size - n + i;
-                if (dir_size > eocd || dir_size > (64u << 20))
-                    break;
+                if (dir_size > eocd || dir_size > (64u << 20)) break;
                 const std::uint64_t shift = eocd - dir_size - dir_offset;
-                if (!read_at(eocd - dir_size, dir, dir_size))
-                    break;
+                if (!read_at(eocd - dir_size, dir, dir_size)) break;
                 const auto* d = reinterpret_cast<const unsigned char*>(dir.data());
                 std::vector<std::pair<std::uint64_t, std::uint32_t>> entries;
                 for (std::size_t p = 0; p + 46 <= dir.size() && Le32(d + p) == 0x02014b50;) {
@@ -225,14 +216,12 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
                     bool& complete) {
     complete = false;
     Reader a = OpenReader(format, path);
-    if (!a)
-        return false;
+    if (!a) return false;
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
     while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
-        if (first && !AcceptableReader(a.get()))
-            return false;
+        if (first && !AcceptableReader(a.get())) return false;
         first = false;
         Member m;
         const std::int64_t start = archive_filter_bytes(a.get(), 0);
@@ -243,8 +232,7 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
         const bool stored = format == StandinFormat::Tar;
         FillRecord(a.get(), e, path, stored ? archive_entry_size(e) : packed, m);
         out.push_back(m);
-        if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN)
-            return !out.empty();
+        if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN) return !out.empty();
     }
     complete = r == ARCHIVE_EOF;
     if (format == StandinFormat::Zip) {
@@ -254,7 +242,9 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
                 const std::uint32_t unpacked = out[i].info.UnpackedSize();
                 out[i].info.SetCompressedSize(packed[i]);
                 out[i].info.SetRatio(static_cast<std::uint16_t>(
-                    unpacked == 0 ? 0 : std::min<std::uint64_t>(65535, packed[i] * 1000ull / unpacked)));
+                    unpacked == 0
+                        ? 0
+                        : std::min<std::uint64_t>(65535, packed[i] * 1000ull / unpacked)));
             }
         }
     }
@@ -266,18 +256,18 @@ bool CreateFolders(const std::string& dest, const std::string& relative) {
     std::vector<std::string> parts = SplitMemberPath(relative);
     for (const std::string& part : parts) {
         path += part;
-        if (!DirectoryExistsA(path) && !CreateDirectoryA(path.c_str(), nullptr))
-            return false;
+        if (!DirectoryExistsA(path) && !CreateDirectoryA(path.c_str(), nullptr)) return false;
         path += '\\';
     }
     return true;
 }
 
-void Log(std::string& log, const std::string& line) { log += line + "\r\n"; }
+void Log(std::string& log, const std::string& line) {
+    log += line + "\r\n";
+}
 
 void CopyLog(const std::string& log, LPSTR output, DWORD size) {
-    if (output == nullptr || size == 0)
-        return;
+    if (output == nullptr || size == 0) return;
     std::size_t n = log.size() < size - 1 ? log.size() : size - 1;
     std::memcpy(output, log.data(), n);
     output[n] = '\0';
@@ -295,8 +285,7 @@ private:
 bool ReadTextFile(const std::string& path, std::string& text) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
+    if (f == INVALID_HANDLE_VALUE) return false;
     char buf[4096];
     DWORD got = 0;
     text.clear();
@@ -309,23 +298,19 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 } // namespace
 
 BOOL ArchiverCore::CheckArchive(LPCSTR path, int /*mode*/) {
-    if (path == nullptr)
-        return FALSE;
+    if (path == nullptr) return FALSE;
     Reader a = OpenReader(format_, path);
-    if (!a)
-        return FALSE;
+    if (!a) return FALSE;
     struct archive_entry* e = nullptr;
     return HeaderOk(archive_read_next_header(a.get(), &e)) && AcceptableReader(a.get()) ? TRUE
-                                                                                         : FALSE;
+                                                                                        : FALSE;
 }
 
 int ArchiverCore::GetFileCount(LPCSTR path) {
-    if (path == nullptr)
-        return -1;
+    if (path == nullptr) return -1;
     std::vector<Member> members;
     bool complete = false;
-    if (!ReadAllMembers(format_, path, members, complete))
-        return -1;
+    if (!ReadAllMembers(format_, path, members, complete)) return -1;
     return static_cast<int>(members.size());
 }
 
@@ -336,33 +321,28 @@ BOOL ArchiverCore::SetOwnerWindowEx(HWND wnd, ArchiverProc proc) {
 }
 
 BOOL ArchiverCore::KillOwnerWindowEx(HWND wnd) {
-    if (wnd != owner_)
-        return FALSE;
+    if (wnd != owner_) return FALSE;
     owner_ = nullptr;
     owner_proc_ = nullptr;
     return TRUE;
 }
 
 HANDLE ArchiverCore::OpenArchive(HWND, LPCSTR path, DWORD) {
-    if (path == nullptr)
-        return nullptr;
+    if (path == nullptr) return nullptr;
     auto state = std::make_unique<OpenArchiveState>();
     bool complete = false;
-    if (!ReadAllMembers(format_, path, state->members, complete))
-        return nullptr;
+    if (!ReadAllMembers(format_, path, state->members, complete)) return nullptr;
     return reinterpret_cast<HANDLE>(state.release());
 }
 
 int ArchiverCore::CloseArchive(HANDLE h) {
-    if (h == nullptr)
-        return -1;
+    if (h == nullptr) return -1;
     delete reinterpret_cast<OpenArchiveState*>(h);
     return 0;
 }
 
 int ArchiverCore::FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info) {
-    if (h == nullptr)
-        return -1;
+    if (h == nullptr) return -1;
     auto* s = reinterpret_cast<OpenArchiveState*>(h);
     s->next = 0;
     s->pattern = wildcard && *wildcard ? wildcard : "*.*";
@@ -370,8 +350,7 @@ int ArchiverCore::FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info) {
 }
 
 int ArchiverCore::FindNext(HANDLE h, IndividualInfo* info) {
-    if (h == nullptr || info == nullptr)
-        return -1;
+    if (h == nullptr || info == nullptr) return -1;
     auto* s = reinterpret_cast<OpenArchiveState*>(h);
     while (s->next < s->members.size()) {
         const Member& m = s->members[s->next++];
@@ -386,14 +365,12 @@ int ArchiverCore::FindNext(HANDLE h, IndividualInfo* info) {
 }
 
 int ArchiverCore::GetAttribute(HANDLE h) {
-    if (h == nullptr)
-        return -1;
+    if (h == nullptr) return -1;
     return reinterpret_cast<OpenArchiveState*>(h)->last_attribute;
 }
 
 int ArchiverCore::ArchiveSubType(LPCSTR path) {
-    if (path == nullptr)
-        return 0;
+    if (path == nullptr) return 0;
     Reader a = OpenReader(format_, path);
     struct archive_entry* e = nullptr;
     if (!a || !HeaderOk(archive_read_next_header(a.get(), &e)) || !AcceptableReader(a.get()))
@@ -414,8 +391,7 @@ int ArchiverCore::ArchiveSubType(LPCSTR path) {
 }
 
 int ArchiverCore::Command(HWND, LPCSTR command_line, LPSTR output, DWORD size) {
-    if (running_.load())
-        return kStandinErrorBusy;
+    if (running_.load()) return kStandinErrorBusy;
     RunningFlag running(running_);
     std::string log;
     int result;
@@ -473,8 +449,7 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
     int r;
     bool first = true;
     while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
-        if (first && !AcceptableReader(a.get()))
-            return kStandinErrorArchive;
+        if (first && !AcceptableReader(a.get())) return kStandinErrorArchive;
         first = false;
         const std::string path = EntryPath(a.get(), e, request.archive);
         bool wanted = names.empty();
@@ -489,8 +464,7 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
                 wanted = true;
             }
         }
-        if (!wanted)
-            continue;
+        if (!wanted) continue;
         const std::string relative = MemberOutputPath(path, request.junk_paths);
         if (relative.empty()) {
             Log(log, "refused member name: " + path);
@@ -498,13 +472,11 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
             continue;
         }
         if (archive_entry_filetype(e) == AE_IFDIR) {
-            if (!request.junk_paths && !CreateFolders(dest, relative))
-                result = kStandinErrorWrite;
+            if (!request.junk_paths && !CreateFolders(dest, relative)) result = kStandinErrorWrite;
             continue;
         }
         // Links and devices are never written: a link could point anywhere.
-        if (archive_entry_filetype(e) != AE_IFREG || archive_entry_hardlink(e) != nullptr)
-            continue;
+        if (archive_entry_filetype(e) != AE_IFREG || archive_entry_hardlink(e) != nullptr) continue;
         const std::string target = dest + relative;
         if (target.compare(0, dest.size(), dest) != 0) {
             result = kStandinErrorUnsafeName;
@@ -573,8 +545,7 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
         if (!ok) {
             // A partial file would be previewed as if it were the member.
             DeleteFileA(target.c_str());
-            if (result == 0)
-                result = kStandinErrorWrite;
+            if (result == 0) result = kStandinErrorWrite;
             continue;
         }
         Log(log, "extracted " + relative);
@@ -583,14 +554,12 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
     }
     if (r != ARCHIVE_EOF) {
         Log(log, "archive is damaged");
-        if (result == 0)
-            result = kStandinErrorArchive;
+        if (result == 0) result = kStandinErrorArchive;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (!matched[i]) {
             Log(log, "not found: " + names[i]);
-            if (result == 0)
-                result = kStandinErrorNoMatch;
+            if (result == 0) result = kStandinErrorNoMatch;
         }
     }
     return result;
@@ -602,8 +571,7 @@ int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size) {
     std::string archive, base;
     std::vector<std::string> names;
     for (const CommandToken& t : tokens) {
-        if (archive.empty() && !t.quoted && !t.text.empty() && t.text[0] == '-')
-            continue;
+        if (archive.empty() && !t.quoted && !t.text.empty() && t.text[0] == '-') continue;
         if (archive.empty())
             archive = t.text;
         else if (base.empty() && names.empty() && !t.text.empty() && t.text.back() == '\\')
@@ -649,8 +617,7 @@ int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size) {
         }
         std::wstring wname = Widen(name);
         for (wchar_t& c : wname)
-            if (c == L'\\')
-                c = L'/';
+            if (c == L'\\') c = L'/';
         struct archive_entry* e = archive_entry_new();
         archive_entry_copy_pathname_w(e, wname.c_str());
         archive_entry_set_filetype(e, AE_IFREG);
@@ -662,8 +629,7 @@ int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size) {
         archive_entry_free(e);
         Log(log, "added " + name);
     }
-    if (archive_write_close(w) != ARCHIVE_OK && result == 0)
-        result = kStandinErrorWrite;
+    if (archive_write_close(w) != ARCHIVE_OK && result == 0) result = kStandinErrorWrite;
     archive_write_free(w);
     CopyLog(log, output, size);
     return result;

@@ -7,22 +7,30 @@
 #include "archiver_core.h"
 
 #define STANDIN_COMMON_EXPORTS(P, CORE)                                                            \
-    extern "C" BOOL WINAPI P##GetRunning(void) { return CORE.GetRunning(); }                       \
+    extern "C" BOOL WINAPI P##GetRunning(void) {                                                   \
+        return CORE.GetRunning();                                                                  \
+    }                                                                                              \
     extern "C" int WINAPI P(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size) {                         \
         return CORE.Command(wnd, cmd, out, size);                                                  \
     }                                                                                              \
     extern "C" BOOL WINAPI P##CheckArchive(LPCSTR path, int mode) {                                \
         return CORE.CheckArchive(path, mode);                                                      \
     }                                                                                              \
-    extern "C" int WINAPI P##GetFileCount(LPCSTR path) { return CORE.GetFileCount(path); }         \
+    extern "C" int WINAPI P##GetFileCount(LPCSTR path) {                                           \
+        return CORE.GetFileCount(path);                                                            \
+    }                                                                                              \
     extern "C" BOOL WINAPI P##SetOwnerWindowEx(HWND wnd, ArchiverProc proc) {                      \
         return CORE.SetOwnerWindowEx(wnd, proc);                                                   \
     }                                                                                              \
-    extern "C" BOOL WINAPI P##KillOwnerWindowEx(HWND wnd) { return CORE.KillOwnerWindowEx(wnd); }  \
+    extern "C" BOOL WINAPI P##KillOwnerWindowEx(HWND wnd) {                                        \
+        return CORE.KillOwnerWindowEx(wnd);                                                        \
+    }                                                                                              \
     extern "C" HANDLE WINAPI P##OpenArchive(HWND wnd, LPCSTR path, DWORD mode) {                   \
         return CORE.OpenArchive(wnd, path, mode);                                                  \
     }                                                                                              \
-    extern "C" int WINAPI P##CloseArchive(HANDLE h) { return CORE.CloseArchive(h); }               \
+    extern "C" int WINAPI P##CloseArchive(HANDLE h) {                                              \
+        return CORE.CloseArchive(h);                                                               \
+    }                                                                                              \
     extern "C" int WINAPI P##FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info) {          \
         return CORE.FindFirst(h, wildcard, info);                                                  \
     }                                                                                              \
@@ -31,8 +39,14 @@
     }
 
 #define STANDIN_ATTRIBUTE_EXPORT(P, CORE)                                                          \
-    extern "C" int WINAPI P##GetAttribute(HANDLE h) { return CORE.GetAttribute(h); }
+    extern "C" int WINAPI P##GetAttribute(HANDLE h) {                                              \
+        return CORE.GetAttribute(h);                                                               \
+    }
 
 #define STANDIN_CURSOR_EXPORTS(P, CORE)                                                            \
-    extern "C" BOOL WINAPI P##GetCursorMode(void) { return CORE.GetCursorMode(); }                 \
-    extern "C" BOOL WINAPI P##SetCursorMode(BOOL mode) { return CORE.SetCursorMode(mode); }
+    extern "C" BOOL WINAPI P##GetCursorMode(void) {                                                \
+        return CORE.GetCursorMode();                                                               \
+    }                                                                                              \
+    extern "C" BOOL WINAPI P##SetCursorMode(BOOL mode) {                                           \
+        return CORE.SetCursorMode(mode);                                                           \
+    }

@@ -10,8 +10,7 @@ std::vector<CommandToken> TokenizeCommandLine(const std::string& line) {
             cur.quoted = true;
             in_token = true;
         } else if ((c == ' ' || c == '\t') && !in_quotes) {
-            if (in_token)
-                tokens.push_back(cur);
+            if (in_token) tokens.push_back(cur);
             cur = CommandToken();
             in_token = false;
         } else {
@@ -19,14 +18,15 @@ std::vector<CommandToken> TokenizeCommandLine(const std::string& line) {
             in_token = true;
         }
     }
-    if (in_token)
-        tokens.push_back(cur);
+    if (in_token) tokens.push_back(cur);
     return tokens;
 }
 
 namespace {
 
-bool IsSwitch(const CommandToken& t) { return !t.quoted && t.text.size() > 1 && t.text[0] == '-'; }
+bool IsSwitch(const CommandToken& t) {
+    return !t.quoted && t.text.size() > 1 && t.text[0] == '-';
+}
 
 bool EndsWithSeparator(const std::string& s) {
     return !s.empty() && (s.back() == '\\' || s.back() == '/');
@@ -83,16 +83,13 @@ void ApplySwitch(CommandDialect d, const std::string& s, ExtractRequest& r) {
 bool ParseExtractCommand(CommandDialect d, const std::string& line, ExtractRequest& r) {
     r = ExtractRequest();
     // Defaults of each dialect before its switches.
-    if (d == CommandDialect::Lha)
-        r.overwrite = false;
-    if (d == CommandDialect::Zip)
-        r.overwrite = false;
+    if (d == CommandDialect::Lha) r.overwrite = false;
+    if (d == CommandDialect::Zip) r.overwrite = false;
     std::vector<CommandToken> tokens = TokenizeCommandLine(line);
     std::size_t i = 0;
     if (d == CommandDialect::Lha) {
         // A verb first: "e" extracts without folders unless -x1, "x" with them.
-        if (tokens.empty() || tokens[0].quoted)
-            return false;
+        if (tokens.empty() || tokens[0].quoted) return false;
         if (tokens[0].text == "e" || tokens[0].text == "E") {
             r.junk_paths = true;
         } else if (tokens[0].text == "x" || tokens[0].text == "X") {
@@ -138,14 +135,12 @@ std::vector<std::string> ResponseFileNames(const std::string& text) {
     std::string cur;
     for (char c : text) {
         if (c == '\r' || c == '\n') {
-            if (!cur.empty())
-                names.push_back(cur);
+            if (!cur.empty()) names.push_back(cur);
             cur.clear();
         } else {
             cur += c;
         }
     }
-    if (!cur.empty())
-        names.push_back(cur);
+    if (!cur.empty()) names.push_back(cur);
     return names;
 }

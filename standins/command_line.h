@@ -16,7 +16,7 @@ std::vector<CommandToken> TokenizeCommandLine(const std::string& line);
 struct ExtractRequest {
     bool is_extract = false;
     std::string archive;
-    std::string dest_folder; // with a trailing backslash, or empty
+    std::string dest_folder;        // with a trailing backslash, or empty
     std::vector<std::string> names; // empty: every member
     std::string response_file;      // from "@file" ("!file" for ARJ); read by the caller
     bool junk_paths = false;

@@ -14,8 +14,7 @@ bool IsDeviceName(const std::string& component) {
         base.pop_back();
     static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
     for (const char* d : kDevices)
-        if (base == d)
-            return true;
+        if (base == d) return true;
     if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
         base[3] >= '1' && base[3] <= '9')
         return true;
@@ -26,8 +25,7 @@ bool IsDeviceName(const std::string& component) {
 std::string MatchForm(std::string_view s) {
     std::string out = SjisUpperCase(s);
     for (std::size_t i = 0; i < out.size(); i += SjisCharLength(out, i))
-        if (out[i] == '\\')
-            out[i] = '/';
+        if (out[i] == '\\') out[i] = '/';
     return out;
 }
 
@@ -36,23 +34,19 @@ bool Match(const std::string& p, std::size_t pi, const std::string& s, std::size
         if (p[pi] == '*') {
             while (pi < p.size() && p[pi] == '*')
                 ++pi;
-            if (pi == p.size())
-                return true;
+            if (pi == p.size()) return true;
             for (std::size_t k = si; k <= s.size(); k += (k < s.size() ? SjisCharLength(s, k) : 1))
-                if (Match(p, pi, s, k))
-                    return true;
+                if (Match(p, pi, s, k)) return true;
             return false;
         }
-        if (si >= s.size())
-            return false;
+        if (si >= s.size()) return false;
         std::size_t pl = SjisCharLength(p, pi), sl = SjisCharLength(s, si);
         if (p[pi] == '?') {
             pi += 1;
             si += sl;
             continue;
         }
-        if (pl != sl || p.compare(pi, pl, s, si, sl) != 0)
-            return false;
+        if (pl != sl || p.compare(pi, pl, s, si, sl) != 0) return false;
         pi += pl;
         si += sl;
     }
@@ -67,68 +61,58 @@ std::vector<std::string> SplitMemberPath(std::string_view path) {
     for (std::size_t i = 0; i < path.size();) {
         std::size_t len = SjisCharLength(path, i);
         if (len == 1 && IsSeparatorAt(path, i)) {
-            if (!cur.empty() && cur != ".")
-                parts.push_back(cur);
+            if (!cur.empty() && cur != ".") parts.push_back(cur);
             cur.clear();
         } else {
             cur.append(path.substr(i, len));
         }
         i += len;
     }
-    if (!cur.empty() && cur != ".")
-        parts.push_back(cur);
+    if (!cur.empty() && cur != ".") parts.push_back(cur);
     return parts;
 }
 
 bool IsSafeMemberPath(std::string_view path) {
-    if (path.empty() || IsSeparatorAt(path, 0))
-        return false;
+    if (path.empty() || IsSeparatorAt(path, 0)) return false;
     for (std::size_t i = 0; i < path.size(); i += SjisCharLength(path, i)) {
         unsigned char c = static_cast<unsigned char>(path[i]);
-        if (SjisCharLength(path, i) == 1 && (c < 0x20 || c == ':'))
-            return false;
+        if (SjisCharLength(path, i) == 1 && (c < 0x20 || c == ':')) return false;
     }
     std::vector<std::string> parts = SplitMemberPath(path);
-    if (parts.empty())
-        return false;
+    if (parts.empty()) return false;
     for (const std::string& part : parts) {
         // Windows drops trailing dots and blanks, so "..", "..." and ". ." all
         // lead upwards or nowhere.
-        if (part.find_first_not_of(". ") == std::string::npos)
-            return false;
-        if (IsDeviceName(part))
-            return false;
+        if (part.find_first_not_of(". ") == std::string::npos) return false;
+        if (IsDeviceName(part)) return false;
     }
     return true;
 }
 
 std::string MemberOutputPath(std::string_view path, bool junk_paths) {
-    if (!IsSafeMemberPath(path))
-        return std::string();
+    if (!IsSafeMemberPath(path)) return std::string();
     std::vector<std::string> parts = SplitMemberPath(path);
-    if (junk_paths)
-        return parts.back();
+    if (junk_paths) return parts.back();
     std::string out;
     for (const std::string& part : parts) {
-        if (!out.empty())
-            out += '\\';
+        if (!out.empty()) out += '\\';
         out += part;
     }
     return out;
 }
 
-std::string MemberMatchKey(std::string_view path) { return MatchForm(path); }
+std::string MemberMatchKey(std::string_view path) {
+    return MatchForm(path);
+}
 
 bool HasWildcard(std::string_view pattern) {
     for (std::size_t i = 0; i < pattern.size(); i += SjisCharLength(pattern, i))
-        if (pattern[i] == '*' || pattern[i] == '?')
-            return true;
+        if (pattern[i] == '*' || pattern[i] == '?') return true;
     return false;
 }
 
 bool MatchMemberPattern(std::string_view pattern, std::string_view path) {
     const std::string p = MatchForm(pattern), s = MatchForm(path);
-    if (p == "*.*")
-        return true;
+    if (p == "*.*") return true;
     return Match(p, 0, s, 0);
 }

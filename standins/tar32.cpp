@@ -6,4 +6,6 @@ static ArchiverCore core(StandinFormat::Tar);
 
 STANDIN_COMMON_EXPORTS(Tar, core)
 
-extern "C" int WINAPI TarGetArchiveType(LPCSTR path) { return core.ArchiveSubType(path); }
+extern "C" int WINAPI TarGetArchiveType(LPCSTR path) {
+    return core.ArchiveSubType(path);
+}

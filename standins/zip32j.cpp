@@ -7,11 +7,12 @@
 
 static std::atomic<bool> running{false};
 
-extern "C" BOOL WINAPI ZipGetRunning(void) { return running.load() ? TRUE : FALSE; }
+extern "C" BOOL WINAPI ZipGetRunning(void) {
+    return running.load() ? TRUE : FALSE;
+}
 
 extern "C" int WINAPI Zip(HWND, LPCSTR cmd, LPSTR out, DWORD size) {
-    if (running.exchange(true))
-        return kStandinErrorBusy;
+    if (running.exchange(true)) return kStandinErrorBusy;
     int r = ZipCreateCommand(cmd, out, size);
     running = false;
     return r;

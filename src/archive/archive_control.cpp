@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::uint32_t kLhaIgnoreBrokenHeaderMode = 0x08000000;
 
-bool HasAttributeCall(TArchiveType t) { return t == atLha || t == atCab || t == atZip; }
+bool HasAttributeCall(TArchiveType t) {
+    return t == atLha || t == atCab || t == atZip;
+}
 bool NeedsHourglass(TArchiveType t) {
     return t == atCab || t == atTar || t == atRar || t == atZip;
 }
@@ -27,8 +29,7 @@ TArchiveControl::TArchiveControl(TArchiverApi& api, TArchiveHost& host) : api_(a
 }
 
 TArchiveControl::~TArchiveControl() {
-    if (watcher_)
-        watcher_->Stop();
+    if (watcher_) watcher_->Stop();
 }
 
 const std::string& TArchiveControl::FileName() {
@@ -98,24 +99,20 @@ TArchiveType TArchiveControl::DetectArchiveType(const std::string& path) {
     if (type == atNone && LhaOptions.IgnoreBrokenHeader && ext == ".LZH" &&
         api_.CheckArchive(alUnlha, path.c_str(), 5) != 0)
         type = atLha;
-    if (type != atNone && !SupportArchives.Contains(type))
-        type = atNone;
+    if (type != atNone && !SupportArchives.Contains(type)) type = atNone;
     return type;
 }
 
 void TArchiveControl::Changed() {
-    if (OnChange)
-        OnChange(*this);
+    if (OnChange) OnChange(*this);
 }
 
 void TArchiveControl::TellWatcher(const std::string& path) {
-    if (watcher_)
-        watcher_->SetFileName(path);
+    if (watcher_) watcher_->SetFileName(path);
 }
 
 void TArchiveControl::SetFileName(const std::string& name) {
-    if (name == file_name_ || Busy())
-        return;
+    if (name == file_name_ || Busy()) return;
     if (name.empty()) {
         list_.Clear();
         file_name_.clear();
@@ -127,14 +124,12 @@ void TArchiveControl::SetFileName(const std::string& name) {
     if (host_.FileExists(name)) {
         TArchiveType type = DetectArchiveType(name);
         if (type == atNone) {
-            if (OnInvalid)
-                OnInvalid(*this, name);
+            if (OnInvalid) OnInvalid(*this, name);
             return;
         }
         archive_type_ = type;
         file_name_ = name;
-        if (Automatic)
-            ListArchive("*.*");
+        if (Automatic) ListArchive("*.*");
         TellWatcher(file_name_);
         return;
     }
@@ -148,8 +143,7 @@ void TArchiveControl::SetFileName(const std::string& name) {
         accepted = true;
     }
     if (!accepted) {
-        if (OnInvalid)
-            OnInvalid(*this, name);
+        if (OnInvalid) OnInvalid(*this, name);
         return;
     }
     file_name_ = new_name;
@@ -167,14 +161,13 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
     }
     const TArchiverLibrary lib = ReaderLibrary(archive_type_);
     const int count = api_.GetFileCount(lib, file_name_.c_str());
-    const bool go_on = archive_type_ == atLha ? (count >= 1 || LhaOptions.IgnoreBrokenHeader)
-                                              : count > 0;
+    const bool go_on =
+        archive_type_ == atLha ? (count >= 1 || LhaOptions.IgnoreBrokenHeader) : count > 0;
     if (!go_on) {
         Changed();
         return;
     }
-    if (count > 0)
-        list_.Reserve(count);
+    if (count > 0) list_.Reserve(count);
     const bool hourglass = NeedsHourglass(archive_type_);
     const int saved_cursor = hourglass ? host_.BeginHourglass() : 0;
 
@@ -199,15 +192,13 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
             } else if (item->FileName().empty()) {
                 keep = false;
             }
-            if (keep)
-                list_.Add(item.release());
+            if (keep) list_.Add(item.release());
             std::memset(info.bytes, 0, sizeof info.bytes);
             found = api_.FindNext(lib, h, &info);
         }
         api_.CloseArchive(lib, h);
     }
-    if (hourglass)
-        host_.EndHourglass(saved_cursor);
+    if (hourglass) host_.EndHourglass(saved_cursor);
     if (sort_type_ != stNoSort)
         list_.SortBy(sort_type_, [this](const std::string& a, const std::string& b) {
             return host_.CompareStr(a, b);
@@ -216,8 +207,7 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
 }
 
 void TArchiveControl::Sort(TArcSortType t) {
-    if (t == stNoSort || list_.Count() == 0)
-        return;
+    if (t == stNoSort || list_.Count() == 0) return;
     auto cmp = [this](const std::string& a, const std::string& b) {
         return host_.CompareStr(a, b);
     };
@@ -231,8 +221,7 @@ void TArchiveControl::Sort(TArcSortType t) {
 }
 
 void TArchiveControl::SetSortType(TArcSortType t) {
-    if (t == sort_type_)
-        return;
+    if (t == sort_type_) return;
     if (t != stNoSort) {
         list_.ResetDirections();
         list_.SortBy(t, [this](const std::string& a, const std::string& b) {
@@ -246,8 +235,7 @@ void TArchiveControl::SetSortType(TArcSortType t) {
 std::string TArchiveControl::ResponseFilePath() {
     const std::string name = ResponseFile.empty() ? std::string("Response.txt") : ResponseFile;
     // A full path is taken as given; a bare name lives beside the program.
-    if (name.find(':') != std::string::npos || name.rfind("\\\\", 0) == 0)
-        return name;
+    if (name.find(':') != std::string::npos || name.rfind("\\\\", 0) == 0) return name;
     return host_.ExeFolder() + name;
 }
 
@@ -261,23 +249,18 @@ bool TArchiveControl::BuildCommandLine(TArchiveOperationKind op, TArchiveStrings
 
 int TArchiveControl::ExtractFiles(const std::string& dest_folder,
                                   const std::vector<std::string>& names) {
-    if (dest_folder.empty() || !host_.DirectoryExists(dest_folder))
-        return kExtractFailed;
+    if (dest_folder.empty() || !host_.DirectoryExists(dest_folder)) return kExtractFailed;
     TArchiveOptions* options = OptionsFor(archive_type_);
-    if (options == nullptr)
-        return kExtractNoOptions;
-    if (Busy())
-        return kExtractBusy;
+    if (options == nullptr) return kExtractNoOptions;
+    if (Busy()) return kExtractBusy;
 
     TArchiveStrings strings(options, ResponseFile);
     strings.SetDestFolder(dest_folder);
     for (const std::string& name : names)
         strings.Add(name);
 
-    if (OnStart)
-        OnStart(*this, aoExtract);
-    if (watcher_)
-        watcher_->Pause();
+    if (OnStart) OnStart(*this, aoExtract);
+    if (watcher_) watcher_->Pause();
 
     const TArchiverLibrary lib = ReaderLibrary(archive_type_);
     const TWindowHandle wnd = host_.ApplicationWindow();
@@ -297,8 +280,7 @@ int TArchiveControl::ExtractFiles(const std::string& dest_folder,
     int result = kArcCommandDefault;
     BuildCommandLine(aoExtract, strings, command, response_text);
     bool ready = true;
-    if (!response_text.empty())
-        ready = host_.WriteTextFile(ResponseFilePath(), response_text);
+    if (!response_text.empty()) ready = host_.WriteTextFile(ResponseFilePath(), response_text);
     if (ready) {
         if (OnLog) {
             log_buffer_.assign(BufferSize, '\0');
@@ -311,35 +293,29 @@ int TArchiveControl::ExtractFiles(const std::string& dest_folder,
     }
     log_buffer_.clear();
 
-    if (OnEnd)
-        OnEnd(*this, aoExtract, result);
+    if (OnEnd) OnEnd(*this, aoExtract, result);
     if (registered) {
         api_.KillOwnerWindowEx(lib, wnd);
         SilentMode = saved_silent;
     } else if (OnExtract) {
         SilentMode = saved_silent;
     }
-    if (watcher_)
-        watcher_->Resume();
+    if (watcher_) watcher_->Resume();
     return result == 0 ? kExtractOk : kExtractFailed;
 }
 
 bool TArchiveControl::ArchiverProgress(int state, const std::string& file_name,
                                        std::uint32_t /*written*/, std::uint32_t /*file_size*/) {
-    if (!OnExtract)
-        return true;
-    if (state == 0)
-        ++progress_counter_;
+    if (!OnExtract) return true;
+    if (state == 0) ++progress_counter_;
     bool cancel = false;
     OnExtract(*this, file_name, progress_counter_, progress_total_, state == 2, cancel);
     return !cancel;
 }
 
 void TArchiveControl::HandleNotification() {
-    if (OnNotification)
-        OnNotification(*this);
-    if (Busy() || !Automatic)
-        return;
+    if (OnNotification) OnNotification(*this);
+    if (Busy() || !Automatic) return;
     if (host_.FileExists(file_name_)) {
         ListArchive("*.*");
     } else {

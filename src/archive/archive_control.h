@@ -34,7 +34,7 @@ public:
         std::function<void(TArchiveControl& sender, TArchiveOperationKind op, int result)>;
     using TProgressEvent =
         std::function<void(TArchiveControl& sender, const std::string& file_name, int counter,
-                            int total, bool file_done, bool& cancel)>;
+                           int total, bool file_done, bool& cancel)>;
     using TLogEvent =
         std::function<void(TArchiveControl& sender, const std::string& log, int result)>;
 
@@ -97,8 +97,8 @@ public:
     std::string ResponseFilePath();
     // Command line for `strings` on the current archive; throws
     // std::logic_error when the strings carry another format's options.
-    bool BuildCommandLine(TArchiveOperationKind op, TArchiveStrings& strings,
-                          std::string& command, std::string& response_text);
+    bool BuildCommandLine(TArchiveOperationKind op, TArchiveStrings& strings, std::string& command,
+                          std::string& response_text);
 
     // Runs on the user-interface thread when the watched file changed.
     void HandleNotification();

@@ -5,19 +5,14 @@
 
 TArchiveType ArchiveTypeByName(std::string_view file_name) {
     const std::string ext = SjisUpperCase(ExtractFileExt(file_name));
-    if (ext == ".LZH")
-        return atLha;
-    if (ext == ".CAB")
-        return atCab;
+    if (ext == ".LZH") return atLha;
+    if (ext == ".CAB") return atCab;
     if (ext == ".TAR" || ext == ".TAZ" || ext == ".GZ" || ext == ".Z" || ext == ".TGZ" ||
         ext == ".BZ2")
         return atTar;
-    if (ext == ".ARJ")
-        return atArj;
-    if (ext == ".RAR")
-        return atRar;
-    if (ext == ".ZIP")
-        return atZip;
+    if (ext == ".ARJ") return atArj;
+    if (ext == ".RAR") return atRar;
+    if (ext == ".ZIP") return atZip;
     return atNone;
 }
 
@@ -40,7 +35,7 @@ TArchiverLibrary ReaderLibrary(TArchiveType type) {
 
 const char* ArchiverLibraryFileName(TArchiverLibrary lib) {
     static const char* const kNames[kArchiverLibraryCount] = {
-        "Unlha32.dll", "cab32.dll", "Tar32.dll", "Unarj32j.dll",
+        "Unlha32.dll", "cab32.dll",   "Tar32.dll", "Unarj32j.dll",
         "unrar32.dll", "Unzip32.dll", "Zip32j.dll"};
     return kNames[lib];
 }
@@ -55,16 +50,14 @@ std::string ForceTarExtension(std::string_view file_name, TTarCompressType compr
     const std::string ext = SjisUpperCase(ExtractFileExt(file_name));
     switch (compress) {
     case ctTar:
-        if (ext != ".TAR")
-            return ChangeFileExt(file_name, ".tar");
+        if (ext != ".TAR") return ChangeFileExt(file_name, ".tar");
         break;
     case ctGZip:
         if (ext != ".TGZ" && ext != ".TAZ" && ext != ".GZ" && ext != ".Z")
             return ChangeFileExt(file_name, ".tgz");
         break;
     case ctBZip2:
-        if (ext != ".BZ2")
-            return ChangeFileExt(file_name, ".bz2");
+        if (ext != ".BZ2") return ChangeFileExt(file_name, ".bz2");
         break;
     }
     return std::string(file_name);

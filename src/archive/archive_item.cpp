@@ -9,13 +9,11 @@
 
 TArchiveItem::TArchiveItem(TArchiveList* owner, const IndividualInfo& info)
     : info_(info), owner_(owner) {
-    if (owner == nullptr)
-        throw std::logic_error("TArchiveItem needs an owning list");
+    if (owner == nullptr) throw std::logic_error("TArchiveItem needs an owning list");
 }
 
 void TArchiveItem::SplitPath() {
-    if (split_)
-        return;
+    if (split_) return;
     const std::string full = MemberPath();
     std::size_t pos = SjisLastDelimiter(full, "/\\");
     if (pos == std::string::npos) {
@@ -43,16 +41,14 @@ std::uint32_t TArchiveItem::Attributes() const {
 }
 
 std::uint64_t TArchiveItem::FileTime() {
-    if (file_time_ == 0)
-        file_time_ = DosDateTimeToFileTime(info_.DosDate(), info_.DosTime());
+    if (file_time_ == 0) file_time_ = DosDateTimeToFileTime(info_.DosDate(), info_.DosTime());
     return file_time_;
 }
 
 double TArchiveItem::DateTime() {
     if (date_time_ == 0.0) {
         std::uint64_t ft = FileTime();
-        if (ft != 0)
-            date_time_ = FileTimeToDateTime(ft);
+        if (ft != 0) date_time_ = FileTimeToDateTime(ft);
     }
     return date_time_;
 }
@@ -76,11 +72,12 @@ int TArchiveItem::IconIndex() {
     return icon_index_;
 }
 
-int TArchiveItem::Index() const { return owner_->IndexOf(this); }
+int TArchiveItem::Index() const {
+    return owner_->IndexOf(this);
+}
 
 TArchiveItem* TArchiveList::Items(int i) const {
-    if (i < 0 || i >= Count())
-        return nullptr;
+    if (i < 0 || i >= Count()) return nullptr;
     return items_[static_cast<std::size_t>(i)];
 }
 
@@ -95,8 +92,7 @@ int TArchiveList::IndexOf(const TArchiveItem* item) const {
 }
 
 void TArchiveList::Reserve(int n) {
-    if (n > 0)
-        items_.reserve(static_cast<std::size_t>(n));
+    if (n > 0) items_.reserve(static_cast<std::size_t>(n));
 }
 
 void TArchiveList::Clear() {
@@ -113,10 +109,8 @@ std::uint64_t TArchiveList::TotalSize() {
 }
 
 void TArchiveList::SortBy(
-    TArcSortType t,
-    const std::function<int(const std::string&, const std::string&)>& compare_str) {
-    if (t == stNoSort)
-        return;
+    TArcSortType t, const std::function<int(const std::string&, const std::string&)>& compare_str) {
+    if (t == stNoSort) return;
     const int dir = directions_[t];
     auto sign = [](long long v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
     auto compare = [&](TArchiveItem* a, TArchiveItem* b) -> int {
@@ -141,9 +135,8 @@ void TArchiveList::SortBy(
             return 0;
         }
     };
-    std::stable_sort(items_.begin(), items_.end(), [&](TArchiveItem* a, TArchiveItem* b) {
-        return compare(a, b) * dir < 0;
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&](TArchiveItem* a, TArchiveItem* b) { return compare(a, b) * dir < 0; });
 }
 
 TArchiveList2::~TArchiveList2() {

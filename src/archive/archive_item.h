@@ -80,8 +80,8 @@ public:
     void ResetDirections() { directions_.fill(1); }
     // Stable sort by one key times its direction. `compare_str` is the
     // locale-aware comparison used for the text keys.
-    void SortBy(TArcSortType t, const std::function<int(const std::string&, const std::string&)>&
-                                    compare_str);
+    void SortBy(TArcSortType t,
+                const std::function<int(const std::string&, const std::string&)>& compare_str);
 
     // Where items get their shell type names and icons.
     void SetHost(TArchiveHost* host) { host_ = host; }

@@ -83,8 +83,7 @@ struct TArchiveNotifyThread::State {
             Lock l(lock);
             current = path;
         }
-        if (current.empty())
-            return;
+        if (current.empty()) return;
         WIN32_FIND_DATAA fresh;
         if (FileExists(current) && ReadEntry(current, fresh)) {
             bool same;
@@ -93,13 +92,10 @@ struct TArchiveNotifyThread::State {
                 same = fresh.nFileSizeLow == snapshot.nFileSizeLow &&
                        CompareFileTime(&fresh.ftLastWriteTime, &snapshot.ftLastWriteTime) == 0;
             }
-            if (same)
-                return;
-            if (callback)
-                callback();
+            if (same) return;
+            if (callback) callback();
             Lock l(lock);
-            if (path == current)
-                snapshot = fresh;
+            if (path == current) snapshot = fresh;
         } else {
             {
                 Lock l(lock);
@@ -107,8 +103,7 @@ struct TArchiveNotifyThread::State {
                 folder.clear();
                 std::memset(&snapshot, 0, sizeof snapshot);
             }
-            if (callback)
-                callback();
+            if (callback) callback();
         }
     }
 };
@@ -121,15 +116,13 @@ HANDLE OpenNotification(TArchiveNotifyThread::State& s) {
         Lock l(s.lock);
         folder = s.folder;
     }
-    if (!DirectoryExists(folder))
-        return INVALID_HANDLE_VALUE;
+    if (!DirectoryExists(folder)) return INVALID_HANDLE_VALUE;
     return FindFirstChangeNotificationA(ExcludeTrailingBackslash(folder).c_str(), FALSE,
                                         kNotifyFilter);
 }
 
 void CloseNotification(HANDLE& h) {
-    if (h != INVALID_HANDLE_VALUE)
-        FindCloseChangeNotification(h);
+    if (h != INVALID_HANDLE_VALUE) FindCloseChangeNotification(h);
     h = INVALID_HANDLE_VALUE;
 }
 
@@ -145,8 +138,7 @@ unsigned __stdcall Run(void* arg) {
         HANDLE handles[3] = {s.stop_event, s.wake_event, change};
         DWORD n = change == INVALID_HANDLE_VALUE ? 2 : 3;
         DWORD r = WaitForMultipleObjects(n, handles, FALSE, INFINITE);
-        if (r == WAIT_OBJECT_0)
-            break;
+        if (r == WAIT_OBJECT_0) break;
         if (r == WAIT_OBJECT_0 + 1) {
             CloseNotification(change);
             change = OpenNotification(s);
@@ -170,19 +162,16 @@ unsigned __stdcall Run(void* arg) {
                 woken = true;
                 break;
             }
-            if (q != WAIT_OBJECT_0 + 2)
-                break; // quiet
+            if (q != WAIT_OBJECT_0 + 2) break; // quiet
         }
-        if (stop)
-            break;
+        if (stop) break;
         if (woken) {
             // Paused, resumed or given another file: watch the folder as it is now.
             CloseNotification(change);
             change = OpenNotification(s);
             continue;
         }
-        if (s.synchronize)
-            s.synchronize([&s] { s.Check(); });
+        if (s.synchronize) s.synchronize([&s] { s.Check(); });
         // The notification stays armed (FindNextChangeNotification above), so
         // a change made while the check ran is not lost.
     }
@@ -207,13 +196,14 @@ TArchiveNotifyThread::TArchiveNotifyThread(std::function<void()> on_change,
     CloseHandle(thread);
 }
 
-TArchiveNotifyThread::~TArchiveNotifyThread() { Stop(); }
+TArchiveNotifyThread::~TArchiveNotifyThread() {
+    Stop();
+}
 
 void TArchiveNotifyThread::SetFileName(const std::string& path) {
     {
         Lock l(state_->lock);
-        if (path == state_->path)
-            return;
+        if (path == state_->path) return;
         state_->TakeFile(path);
     }
     SetEvent(state_->wake_event);
@@ -236,11 +226,12 @@ void TArchiveNotifyThread::Resume() {
 }
 
 void TArchiveNotifyThread::Stop() {
-    if (stopped_)
-        return;
+    if (stopped_) return;
     stopped_ = true;
     state_->callback = nullptr;
     SetEvent(state_->stop_event);
 }
 
-void TArchiveNotifyThread::SetQuietPeriod(DWORD ms) { state_->quiet_ms = ms; }
+void TArchiveNotifyThread::SetQuietPeriod(DWORD ms) {
+    state_->quiet_ms = ms;
+}

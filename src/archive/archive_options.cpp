@@ -9,26 +9,27 @@ namespace {
 // Appends a piece followed by exactly one blank.
 void Add(std::string& s, const char* piece) {
     s += piece;
-    if (s.empty() || s.back() != ' ')
-        s += ' ';
+    if (s.empty() || s.back() != ' ') s += ' ';
 }
 
 template <class T> const T& SameClass(const TArchiveOptions& source) {
     const T* t = dynamic_cast<const T*>(&source);
-    if (t == nullptr)
-        throw std::logic_error("TArchiveOptions.Assign: options of another format");
+    if (t == nullptr) throw std::logic_error("TArchiveOptions.Assign: options of another format");
     return *t;
 }
 
 } // namespace
 
 TArchiveOptions::TArchiveOptions(TArchiveControl* owner) : owner_(owner) {
-    if (owner == nullptr)
-        throw std::logic_error("TArchiveOptions needs an owning archive control");
+    if (owner == nullptr) throw std::logic_error("TArchiveOptions needs an owning archive control");
 }
 
-bool TArchiveOptions::SilentMode() const { return owner_->SilentMode; }
-bool TArchiveOptions::CheckAllPath() const { return owner_->CheckAllPath; }
+bool TArchiveOptions::SilentMode() const {
+    return owner_->SilentMode;
+}
+bool TArchiveOptions::CheckAllPath() const {
+    return owner_->CheckAllPath;
+}
 
 void TLhaOptions::Assign(const TArchiveOptions& source) {
     const TLhaOptions& s = SameClass<TLhaOptions>(source);
@@ -44,23 +45,16 @@ void TLhaOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TLhaOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, "e -+ -jf0 -jyc");
-    if (ExtractOptions.Contains(eoIncludeDir))
-        Add(c, "-x1");
-    if (ExtractOptions.Contains(eoOverWrite))
-        Add(c, "-c1 -jyo");
-    if (ExtractOptions.Contains(eoIncludeHidden))
-        Add(c, "-a1");
-    if (CheckAllPath())
-        Add(c, "-p");
+    if (ExtractOptions.Contains(eoIncludeDir)) Add(c, "-x1");
+    if (ExtractOptions.Contains(eoOverWrite)) Add(c, "-c1 -jyo");
+    if (ExtractOptions.Contains(eoIncludeHidden)) Add(c, "-a1");
+    if (CheckAllPath()) Add(c, "-p");
     Add(c, "-l1");
-    if (IgnoreBrokenHeader)
-        Add(c, "-jc1");
-    if (SilentMode())
-        Add(c, "-n");
+    if (IgnoreBrokenHeader) Add(c, "-jc1");
+    if (SilentMode()) Add(c, "-n");
     Add(c, "-gp0");
     return true;
 }
@@ -77,17 +71,13 @@ void TCabOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TCabOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, "-x");
-    if (!ExtractOptions.Contains(eoIncludeDir))
-        Add(c, "-j");
+    if (!ExtractOptions.Contains(eoIncludeDir)) Add(c, "-j");
     Add(c, ExtractOptions.Contains(eoOverWrite) ? "-o" : "-n");
-    if (MultiVolume)
-        Add(c, "-k");
-    if (SilentMode())
-        Add(c, "-i");
+    if (MultiVolume) Add(c, "-k");
+    if (SilentMode()) Add(c, "-i");
     return true;
 }
 
@@ -101,16 +91,12 @@ void TTarOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TTarOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, ExtractOptions.Contains(eoIncludeDir) ? "--use-directory=1" : "--use-directory=0");
-    if (SilentMode())
-        Add(c, "--display-dialog=0");
-    if (CheckAllPath())
-        Add(c, "--check-all-path=1");
-    if (!ExtractOptions.Contains(eoOverWrite))
-        Add(c, "-q");
+    if (SilentMode()) Add(c, "--display-dialog=0");
+    if (CheckAllPath()) Add(c, "--check-all-path=1");
+    if (!ExtractOptions.Contains(eoOverWrite)) Add(c, "-q");
     Add(c, "-x -f");
     return true;
 }
@@ -120,20 +106,14 @@ void TArjOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TArjOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, "x -+ -jyc");
-    if (!ExtractOptions.Contains(eoIncludeDir))
-        Add(c, "-hj");
-    if (!ExtractOptions.Contains(eoOverWrite))
-        Add(c, "-u");
-    if (!ExtractOptions.Contains(eoIncludeHidden))
-        Add(c, "-a");
-    if (SilentMode())
-        Add(c, "-i");
-    if (CheckAllPath())
-        Add(c, "-p");
+    if (!ExtractOptions.Contains(eoIncludeDir)) Add(c, "-hj");
+    if (!ExtractOptions.Contains(eoOverWrite)) Add(c, "-u");
+    if (!ExtractOptions.Contains(eoIncludeHidden)) Add(c, "-a");
+    if (SilentMode()) Add(c, "-i");
+    if (CheckAllPath()) Add(c, "-p");
     return true;
 }
 
@@ -142,8 +122,7 @@ void TRarOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TRarOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, ExtractOptions.Contains(eoIncludeDir) ? "-x" : "-e");
     Add(c, ExtractOptions.Contains(eoOverWrite) ? "-o" : "-u");
@@ -158,14 +137,11 @@ void TZipOptions::Assign(const TArchiveOptions& source) {
 }
 
 bool TZipOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract)
-        return false;
+    if (op != aoExtract) return false;
     c.clear();
     Add(c, "-x -C");
-    if (!ExtractOptions.Contains(eoIncludeDir))
-        Add(c, "-j");
+    if (!ExtractOptions.Contains(eoIncludeDir)) Add(c, "-j");
     Add(c, ExtractOptions.Contains(eoOverWrite) ? "-o" : "-n");
-    if (SilentMode())
-        Add(c, "--i");
+    if (SilentMode()) Add(c, "--i");
     return true;
 }

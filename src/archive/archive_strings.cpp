@@ -8,17 +8,14 @@
 namespace {
 
 void AddPiece(std::string& s, const std::string& piece) {
-    if (piece.empty())
-        return;
+    if (piece.empty()) return;
     s += piece;
-    if (s.back() != ' ')
-        s += ' ';
+    if (s.back() != ' ') s += ' ';
 }
 
 // A name with a blank would fall apart into two names on the command line.
 std::string CommandLineName(const std::string& name) {
-    if (name.find(' ') == std::string::npos)
-        return name;
+    if (name.find(' ') == std::string::npos) return name;
     return "\"" + name + "\"";
 }
 

@@ -14,10 +14,9 @@ std::string g_folder;
 // Loads on demand; a failed load is tried again on the next call.
 HMODULE Module(TArchiverLibrary lib) {
     if (g_slots[lib] == nullptr) {
-        const std::string name = g_folder.empty()
-                                     ? std::string(ArchiverLibraryFileName(lib))
-                                     : IncludeTrailingBackslash(g_folder) +
-                                           ArchiverLibraryFileName(lib);
+        const std::string name =
+            g_folder.empty() ? std::string(ArchiverLibraryFileName(lib))
+                             : IncludeTrailingBackslash(g_folder) + ArchiverLibraryFileName(lib);
         g_slots[lib] = LoadLibraryA(name.c_str());
     }
     return g_slots[lib];
@@ -26,8 +25,7 @@ HMODULE Module(TArchiverLibrary lib) {
 // Looked up on every call: addresses are never kept.
 template <class Fn> Fn Export(TArchiverLibrary lib, const char* name) {
     HMODULE m = Module(lib);
-    if (m == nullptr)
-        return nullptr;
+    if (m == nullptr) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, name)));
 }
 
@@ -70,8 +68,7 @@ struct CommandCall {
 int GuardedCommand(TArchiverLibrary lib, const char* name, HWND wnd, LPCSTR cmd, LPSTR out,
                    DWORD size) {
     FnCommand fn = Export<FnCommand>(lib, name);
-    if (fn == nullptr)
-        return kArcCommandDefault;
+    if (fn == nullptr) return kArcCommandDefault;
     CommandCall call{fn, wnd, cmd, out, size, kArcCommandDefault};
     const bool ok = RunGuarded(
         [](void* p) {
@@ -92,16 +89,34 @@ struct ReleaseAtExit {
 
 } // namespace
 
-void SetLibraryFolder(const std::string& folder) { g_folder = folder; }
-HMODULE LibraryModule(TArchiverLibrary lib) { return g_slots[lib]; }
+void SetLibraryFolder(const std::string& folder) {
+    g_folder = folder;
+}
+HMODULE LibraryModule(TArchiverLibrary lib) {
+    return g_slots[lib];
+}
 
-void ReleaseUnlha32() { Release(alUnlha); }
-void ReleaseCab32() { Release(alCab); }
-void ReleaseTar32() { Release(alTar); }
-void ReleaseUnarj32j() { Release(alUnarj); }
-void ReleaseUnrar32() { Release(alUnrar); }
-void ReleaseUnzip32() { Release(alUnzip); }
-void ReleaseZip32j() { Release(alZip); }
+void ReleaseUnlha32() {
+    Release(alUnlha);
+}
+void ReleaseCab32() {
+    Release(alCab);
+}
+void ReleaseTar32() {
+    Release(alTar);
+}
+void ReleaseUnarj32j() {
+    Release(alUnarj);
+}
+void ReleaseUnrar32() {
+    Release(alUnrar);
+}
+void ReleaseUnzip32() {
+    Release(alUnzip);
+}
+void ReleaseZip32j() {
+    Release(alZip);
+}
 
 void ReleaseAllLibraries() {
     ReleaseUnlha32();
@@ -115,11 +130,15 @@ void ReleaseAllLibraries() {
 
 // The wrappers every reading library has.
 #define READER_WRAPPERS(P, LIB, CLOSE_DEFAULT)                                                     \
-    BOOL P##GetRunning() { return Call<FnBool>(LIB, #P "GetRunning", FALSE); }                     \
+    BOOL P##GetRunning() {                                                                         \
+        return Call<FnBool>(LIB, #P "GetRunning", FALSE);                                          \
+    }                                                                                              \
     BOOL P##CheckArchive(LPCSTR path, int mode) {                                                  \
         return Call<FnCheck>(LIB, #P "CheckArchive", FALSE, path, mode);                           \
     }                                                                                              \
-    int P##GetFileCount(LPCSTR path) { return Call<FnPathInt>(LIB, #P "GetFileCount", -1, path); } \
+    int P##GetFileCount(LPCSTR path) {                                                             \
+        return Call<FnPathInt>(LIB, #P "GetFileCount", -1, path);                                  \
+    }                                                                                              \
     BOOL P##SetOwnerWindowEx(HWND wnd, LPARCHIVERPROC proc) {                                      \
         return Call<FnSetOwner>(LIB, #P "SetOwnerWindowEx", FALSE, wnd, proc);                     \
     }                                                                                              \
@@ -135,14 +154,22 @@ void ReleaseAllLibraries() {
     int P##FindNext(HARC h, IndividualInfo* info) {                                                \
         return Call<FnFindNext>(LIB, #P "FindNext", -1, h, info);                                  \
     }                                                                                              \
-    int P##CloseArchive(HARC h) { return Call<FnHarcInt>(LIB, #P "CloseArchive", CLOSE_DEFAULT, h); }
+    int P##CloseArchive(HARC h) {                                                                  \
+        return Call<FnHarcInt>(LIB, #P "CloseArchive", CLOSE_DEFAULT, h);                          \
+    }
 
 #define CURSOR_WRAPPERS(P, LIB)                                                                    \
-    BOOL P##GetCursorMode() { return Call<FnBool>(LIB, #P "GetCursorMode", FALSE); }               \
-    BOOL P##SetCursorMode(BOOL mode) { return Call<FnSetMode>(LIB, #P "SetCursorMode", FALSE, mode); }
+    BOOL P##GetCursorMode() {                                                                      \
+        return Call<FnBool>(LIB, #P "GetCursorMode", FALSE);                                       \
+    }                                                                                              \
+    BOOL P##SetCursorMode(BOOL mode) {                                                             \
+        return Call<FnSetMode>(LIB, #P "SetCursorMode", FALSE, mode);                              \
+    }
 
 #define ATTRIBUTE_WRAPPER(P, LIB)                                                                  \
-    int P##GetAttribute(HARC h) { return Call<FnHarcInt>(LIB, #P "GetAttribute", -1, h); }
+    int P##GetAttribute(HARC h) {                                                                  \
+        return Call<FnHarcInt>(LIB, #P "GetAttribute", -1, h);                                     \
+    }
 
 #define PLAIN_COMMAND(P, LIB)                                                                      \
     int P(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size) {                                           \
@@ -165,7 +192,9 @@ PLAIN_COMMAND(Cab, alCab)
 
 READER_WRAPPERS(Tar, alTar, kArcCommandDefault)
 GUARDED_COMMAND(Tar, alTar)
-int TarGetArchiveType(LPCSTR path) { return Call<FnPathInt>(alTar, "TarGetArchiveType", 0, path); }
+int TarGetArchiveType(LPCSTR path) {
+    return Call<FnPathInt>(alTar, "TarGetArchiveType", 0, path);
+}
 
 READER_WRAPPERS(Unarj, alUnarj, kArcCommandDefault)
 CURSOR_WRAPPERS(Unarj, alUnarj)
@@ -178,7 +207,9 @@ READER_WRAPPERS(UnZip, alUnzip, kArcCommandDefault)
 ATTRIBUTE_WRAPPER(UnZip, alUnzip)
 PLAIN_COMMAND(UnZip, alUnzip)
 
-BOOL ZipGetRunning() { return Call<FnBool>(alZip, "ZipGetRunning", FALSE); }
+BOOL ZipGetRunning() {
+    return Call<FnBool>(alZip, "ZipGetRunning", FALSE);
+}
 PLAIN_COMMAND(Zip, alZip)
 
 } // namespace ArchiveApi

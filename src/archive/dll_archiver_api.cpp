@@ -12,8 +12,7 @@ namespace {
 TArchiverProgressSink* g_progress_sink = nullptr;
 
 BOOL CALLBACK ProgressProc(HWND, UINT, UINT state, LPVOID info) {
-    if (g_progress_sink == nullptr || info == nullptr)
-        return TRUE;
+    if (g_progress_sink == nullptr || info == nullptr) return TRUE;
     const auto* p = static_cast<const ArchiverProgressInfo*>(info);
     std::string name(p->source_name, strnlen(p->source_name, sizeof p->source_name));
     return g_progress_sink->ArchiverProgress(static_cast<int>(state), name, p->written,
@@ -22,8 +21,12 @@ BOOL CALLBACK ProgressProc(HWND, UINT, UINT state, LPVOID info) {
                : FALSE;
 }
 
-HWND Wnd(TWindowHandle w) { return reinterpret_cast<HWND>(w); }
-HARC Harc(TArchiveHandle h) { return reinterpret_cast<HARC>(h); }
+HWND Wnd(TWindowHandle w) {
+    return reinterpret_cast<HWND>(w);
+}
+HARC Harc(TArchiveHandle h) {
+    return reinterpret_cast<HARC>(h);
+}
 
 } // namespace
 
@@ -48,18 +51,14 @@ int TDllArchiverApi::GetRunning(TArchiverLibrary lib) {
 }
 
 int TDllArchiverApi::GetCursorMode(TArchiverLibrary lib) {
-    if (lib == alUnlha)
-        return UnlhaGetCursorMode();
-    if (lib == alUnarj)
-        return UnarjGetCursorMode();
+    if (lib == alUnlha) return UnlhaGetCursorMode();
+    if (lib == alUnarj) return UnarjGetCursorMode();
     return 0;
 }
 
 int TDllArchiverApi::SetCursorMode(TArchiverLibrary lib, int mode) {
-    if (lib == alUnlha)
-        return UnlhaSetCursorMode(mode);
-    if (lib == alUnarj)
-        return UnarjSetCursorMode(mode);
+    if (lib == alUnlha) return UnlhaSetCursorMode(mode);
+    if (lib == alUnarj) return UnarjSetCursorMode(mode);
     return 0;
 }
 
@@ -262,4 +261,6 @@ int TDllArchiverApi::GetAttribute(TArchiverLibrary lib, TArchiveHandle h) {
     }
 }
 
-int TDllArchiverApi::TarGetArchiveType(const char* path) { return ArchiveApi::TarGetArchiveType(path); }
+int TDllArchiverApi::TarGetArchiveType(const char* path) {
+    return ArchiveApi::TarGetArchiveType(path);
+}

@@ -7,7 +7,9 @@ constexpr std::uint64_t kTicksPerDay = 86400ull * kTicksPerSecond;
 // Days from 1601-01-01 to 1899-12-30, the zero of a calendar date-time.
 constexpr std::int64_t kDaysTo1899 = 109205;
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -52,8 +54,7 @@ void FileTimeToDosDateTime(std::uint64_t file_time, std::uint16_t* date, std::ui
     int y = 1601;
     while (true) {
         int len = IsLeap(y) ? 366 : 365;
-        if (days < len)
-            break;
+        if (days < len) break;
         days -= len;
         ++y;
     }

@@ -33,7 +33,9 @@ void* ReadChainHead() {
     return head;
 }
 
-void WriteChainHead(void* head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+void WriteChainHead(void* head) {
+    asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory");
+}
 
 EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* rec, void* frame, CONTEXT*, void*) {
     if (rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))

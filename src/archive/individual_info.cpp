@@ -5,7 +5,8 @@
 #include "base/sjis.h"
 
 std::uint32_t IndividualInfo::U32(std::size_t at) const {
-    return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
+    return static_cast<std::uint32_t>(bytes[at]) |
+           (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
            (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
            (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
 }
@@ -41,8 +42,7 @@ void IndividualInfo::SetMemberPath(std::string_view path) {
     std::size_t n = 0;
     while (n < path.size()) {
         std::size_t len = SjisCharLength(path, n);
-        if (n + len > kInfoPathCapacity - 1)
-            break;
+        if (n + len > kInfoPathCapacity - 1) break;
         n += len;
     }
     std::memset(bytes + kFileName, 0, kInfoPathCapacity);
@@ -52,13 +52,9 @@ void IndividualInfo::SetMemberPath(std::string_view path) {
 std::uint32_t IndividualInfo::AttributesFromText() const {
     const char* a = reinterpret_cast<const char*>(bytes + kAttribute);
     std::uint32_t attr = 0;
-    if (a[0] == 'A')
-        attr |= kAttrArchive;
-    if (a[1] == 'S')
-        attr |= kAttrSystem;
-    if (a[2] == 'H')
-        attr |= kAttrHidden;
-    if (a[3] == 'R')
-        attr |= kAttrReadOnly;
+    if (a[0] == 'A') attr |= kAttrArchive;
+    if (a[1] == 'S') attr |= kAttrSystem;
+    if (a[2] == 'H') attr |= kAttrHidden;
+    if (a[3] == 'R') attr |= kAttrReadOnly;
     return attr;
 }

@@ -23,8 +23,8 @@ HWND CreateSyncWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kSyncClass;
     RegisterClassA(&wc); // fails harmlessly when already registered
-    return CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           wc.hInstance, nullptr);
+    return CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                           nullptr);
 }
 
 } // namespace
@@ -41,8 +41,7 @@ TWinArchiveHost::TWinArchiveHost(HWND application_window)
 }
 
 TWinArchiveHost::~TWinArchiveHost() {
-    if (sync_window_)
-        DestroyWindow(sync_window_);
+    if (sync_window_) DestroyWindow(sync_window_);
 }
 
 TWindowHandle TWinArchiveHost::ApplicationWindow() {
@@ -50,15 +49,13 @@ TWindowHandle TWinArchiveHost::ApplicationWindow() {
 }
 
 bool TWinArchiveHost::FileExists(const std::string& path) {
-    if (path.empty())
-        return false;
+    if (path.empty()) return false;
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool TWinArchiveHost::DirectoryExists(const std::string& path) {
-    if (path.empty())
-        return false;
+    if (path.empty()) return false;
     DWORD a = GetFileAttributesA(ExcludeTrailingBackslash(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -72,8 +69,7 @@ std::string TWinArchiveHost::ExeFolder() {
 bool TWinArchiveHost::WriteTextFile(const std::string& path, const std::string& text) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
+    if (f == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
     bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr) &&
               put == text.size();
@@ -112,7 +108,6 @@ int TWinArchiveHost::ShellIconIndex(const std::string& path, std::uint32_t attri
 }
 
 std::unique_ptr<TArchiveWatcher> TWinArchiveHost::CreateWatcher(std::function<void()> on_change) {
-    if (!Watch)
-        return nullptr;
+    if (!Watch) return nullptr;
     return std::make_unique<TArchiveNotifyThread>(std::move(on_change), Synchronize);
 }

@@ -36,8 +36,7 @@ protected:
     std::vector<std::string> Checks() {
         std::vector<std::string> v;
         for (auto& c : api.calls)
-            if (c.rfind("Check", 0) == 0)
-                v.push_back(c);
+            if (c.rfind("Check", 0) == 0) v.push_back(c);
         return v;
     }
 };
@@ -239,8 +238,8 @@ TEST_F(ArchiveControlTest, ProgressAndLogHandlers) {
     ac.SetFileName("C:\\a.tar");
     std::vector<std::string> seen;
     bool silent_during = true;
-    ac.OnExtract = [&](TArchiveControl& c, const std::string& n, int counter, int total,
-                       bool done, bool&) {
+    ac.OnExtract = [&](TArchiveControl& c, const std::string& n, int counter, int total, bool done,
+                       bool&) {
         silent_during = c.SilentMode;
         seen.push_back(n + " " + std::to_string(counter) + "/" + std::to_string(total) +
                        (done ? " done" : ""));

@@ -20,14 +20,15 @@ const std::string kTrailName = "表.txt";
 // Unicode into '/', so old Shift-JIS RAR names may not hold such a character.
 const std::string kRarJapaneseName = "日本.txt";
 
-std::string JapaneseName(TestFormat f) { return f == TestFormat::Rar ? kRarJapaneseName : kTrailName; }
+std::string JapaneseName(TestFormat f) {
+    return f == TestFormat::Rar ? kRarJapaneseName : kTrailName;
+}
 
 std::vector<TestMember> SampleMembers(TestFormat f) {
     const bool backslash = f == TestFormat::Lzh || f == TestFormat::Cab || f == TestFormat::Rar;
     const std::string sep = backslash ? "\\" : "/";
     std::vector<TestMember> m;
-    if (f != TestFormat::Cab)
-        m.push_back({"docs" + sep, "", true});
+    if (f != TestFormat::Cab) m.push_back({"docs" + sep, "", true});
     m.push_back({"docs" + sep + "readme.txt", "read me\r\n"});
     m.push_back({"a.txt", "alpha"});
     m.push_back({JapaneseName(f), "trail byte"});
@@ -51,8 +52,7 @@ protected:
         ac.ZipOptions.ExtractOptions = {eoOverWrite};
     }
     void TearDown() override {
-        if (!std::getenv("QM_KEEP_TEMP"))
-            RemoveTree(temp);
+        if (!std::getenv("QM_KEEP_TEMP")) RemoveTree(temp);
     }
 
     std::vector<std::string> Names() {
@@ -80,12 +80,9 @@ TEST_F(StandinTest, ListsAndExtractsEveryFormat) {
         TestFormat format;
         const char* name;
         TArchiveType type;
-    } cases[] = {{TestFormat::Zip, "s.zip", atZip},
-                 {TestFormat::Tar, "s.tar", atTar},
-                 {TestFormat::TarGz, "s.tgz", atTar},
-                 {TestFormat::Lzh, "s.lzh", atLha},
-                 {TestFormat::Cab, "s.cab", atCab},
-                 {TestFormat::Rar, "s.rar", atRar}};
+    } cases[] = {{TestFormat::Zip, "s.zip", atZip},   {TestFormat::Tar, "s.tar", atTar},
+                 {TestFormat::TarGz, "s.tgz", atTar}, {TestFormat::Lzh, "s.lzh", atLha},
+                 {TestFormat::Cab, "s.cab", atCab},   {TestFormat::Rar, "s.rar", atRar}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = temp + c.name;
@@ -198,8 +195,9 @@ TEST_F(StandinTest, HostileMemberNamesAreRefused) {
                               sizeof log);
     EXPECT_NE(0, r) << log;
     EXPECT_EQ("fine", Read(dest + "fine.txt"));
-    r = ArchiveApi::Tar(nullptr, ("--use-directory=1 -x -f \"" + tar + "\" \"" + dest + "\" ").c_str(),
-                        log, sizeof log);
+    r = ArchiveApi::Tar(nullptr,
+                        ("--use-directory=1 -x -f \"" + tar + "\" \"" + dest + "\" ").c_str(), log,
+                        sizeof log);
     EXPECT_NE(0, r) << log;
     EXPECT_EQ("g", Read(dest + "good.txt"));
     for (const char* outside :
@@ -284,6 +282,19 @@ TEST_F(StandinTest, WatcherRelistsAfterTheArchiveChanges) {
     }
     EXPECT_EQ(2, watched.Count());
     EXPECT_GE(GetTickCount() - start, 2500u);
+    EXPECT_EQ(1, notified);
+
+    // Our own extraction beside the archive is not taken for a change.
+    const std::string folder = temp;
+    EXPECT_EQ(kExtractOk, watched.ExtractFiles(folder, {"b.txt"}));
+    EXPECT_EQ("bb", Read(folder + "b.txt"));
+    const DWORD quiet = GetTickCount();
+    while (GetTickCount() - quiet < 4500) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(20);
+    }
     EXPECT_EQ(1, notified);
 
     // A deleted archive empties the list.

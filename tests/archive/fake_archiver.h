@@ -51,8 +51,7 @@ public:
                 std::uint32_t size) override {
         last_command = cmd;
         last_command_lib = lib;
-        if (out && size > 4)
-            std::strcpy(out, "log!");
+        if (out && size > 4) std::strcpy(out, "log!");
         if (sink) {
             sink->ArchiverProgress(0, "a.txt", 0, 10);
             sink->ArchiverProgress(2, "a.txt", 10, 10);
@@ -62,13 +61,11 @@ public:
     int CheckArchive(TArchiverLibrary lib, const char* path, int mode) override {
         calls.push_back(std::string("Check ") + std::to_string(lib) + " " + std::to_string(mode) +
                         " cursor " + std::to_string(cursor_mode[lib]));
-        if (lib == alUnlha && mode == 5 && lenient_lha.count(path))
-            return 1;
+        if (lib == alUnlha && mode == 5 && lenient_lha.count(path)) return 1;
         return archives[lib].count(path) ? 1 : 0;
     }
     int GetFileCount(TArchiverLibrary lib, const char* path) override {
-        if (file_count_override != -2)
-            return file_count_override;
+        if (file_count_override != -2) return file_count_override;
         auto it = archives[lib].find(path);
         return it == archives[lib].end() ? -1 : static_cast<int>(it->second.size());
     }
@@ -86,8 +83,7 @@ public:
                                std::uint32_t mode) override {
         last_open_mode = mode;
         auto it = archives[lib].find(path);
-        if (it == archives[lib].end() && !(lib == alUnlha && lenient_lha.count(path)))
-            return 0;
+        if (it == archives[lib].end() && !(lib == alUnlha && lenient_lha.count(path))) return 0;
         open_ = it == archives[lib].end() ? nullptr : &it->second;
         pos_ = 0;
         return 77;
@@ -98,8 +94,7 @@ public:
         return FindNext(lib, h, info);
     }
     int FindNext(TArchiverLibrary, TArchiveHandle, IndividualInfo* info) override {
-        if (!open_ || pos_ >= open_->size())
-            return -1;
+        if (!open_ || pos_ >= open_->size()) return -1;
         const FakeMember& m = (*open_)[pos_++];
         std::memset(info->bytes, 0, sizeof info->bytes);
         info->SetMemberPath(m.path);
@@ -153,14 +148,12 @@ public:
     bool FileExists(const std::string& p) override { return files.count(p) != 0; }
     bool DirectoryExists(const std::string& p) override {
         std::string q = p;
-        if (q.size() > 1 && q.back() == '\\')
-            q.pop_back();
+        if (q.size() > 1 && q.back() == '\\') q.pop_back();
         return folders.count(q) != 0;
     }
     std::string ExeFolder() override { return "C:\\App\\"; }
     bool WriteTextFile(const std::string& p, const std::string& text) override {
-        if (write_fails)
-            return false;
+        if (write_fails) return false;
         written[p] = text;
         return true;
     }
@@ -170,8 +163,7 @@ public:
         return 5;
     }
     void EndHourglass(int saved) override {
-        if (saved == 5)
-            --hourglass_depth;
+        if (saved == 5) --hourglass_depth;
     }
     int CompareStr(const std::string& a, const std::string& b) override { return a.compare(b); }
     std::string ShellTypeName(const std::string& path, std::uint32_t) override {

@@ -55,8 +55,9 @@ TEST(DosTimeTest, ConvertsLikeThePlatform) {
     const std::uint16_t time = (4 << 11) | (5 << 5) | 3;
     EXPECT_EQ(126256467060000000ull, DosDateTimeToFileTime(date, time));
     // 2000-01-01 00:00:00 is day 36526 of the calendar date-time.
-    EXPECT_DOUBLE_EQ(36526.0, FileTimeToDateTime(DosDateTimeToFileTime((20 << 9) | (1 << 5) | 1, 0)));
-    EXPECT_EQ(0u, DosDateTimeToFileTime(0, 0));                        // month 0
+    EXPECT_DOUBLE_EQ(36526.0,
+                     FileTimeToDateTime(DosDateTimeToFileTime((20 << 9) | (1 << 5) | 1, 0)));
+    EXPECT_EQ(0u, DosDateTimeToFileTime(0, 0));                         // month 0
     EXPECT_EQ(0u, DosDateTimeToFileTime((21 << 9) | (2 << 5) | 29, 0)); // 2001-02-29
     EXPECT_NE(0u, DosDateTimeToFileTime((20 << 9) | (2 << 5) | 29, 0)); // 2000-02-29
     std::uint16_t d = 0, t = 0;

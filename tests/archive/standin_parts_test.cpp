@@ -6,9 +6,9 @@
 #include "member_path.h"
 
 TEST(MemberPathTest, NamesThatLeaveTheDestinationAreUnsafe) {
-    for (const char* bad : {"../evil.txt", "a/../../b", "..\\x", "/abs", "\\abs", "C:\\x",
-                            "C:x", "a/b:stream", "...", "a/. ./b", "", "/", "nul",
-                            "dir/CON.txt", "com1", "a\tb"})
+    for (const char* bad :
+         {"../evil.txt", "a/../../b", "..\\x", "/abs", "\\abs", "C:\\x", "C:x", "a/b:stream", "...",
+          "a/. ./b", "", "/", "nul", "dir/CON.txt", "com1", "a\tb"})
         EXPECT_FALSE(IsSafeMemberPath(bad)) << bad;
     for (const char* good : {"a.txt", "dir/sub/a.txt", "dir\\a.txt", "..a", "a..", "表.txt",
                              "表\\示.txt", "./a.txt", "console.txt", "com10"})
@@ -66,8 +66,8 @@ TEST(CommandLineTest, TheProgramsExtractionLinesParse) {
     EXPECT_TRUE(r.junk_paths);
     EXPECT_TRUE(r.names.empty());
 
-    ASSERT_TRUE(ParseExtractCommand(CommandDialect::Zip, "-x -C -j -o --i \"a.zip\" \"W\\\" -n.txt ",
-                                    r));
+    ASSERT_TRUE(
+        ParseExtractCommand(CommandDialect::Zip, "-x -C -j -o --i \"a.zip\" \"W\\\" -n.txt ", r));
     EXPECT_EQ(std::vector<std::string>{"-n.txt"}, r.names); // after the archive: a name
     EXPECT_TRUE(r.overwrite);
     ASSERT_TRUE(ParseExtractCommand(CommandDialect::Cab, "-x -n \"a.cab\" \"W\\\" ", r));

@@ -75,8 +75,7 @@ std::string MakeCab(const std::vector<TestMember>& members) {
     unsigned long offset = 0;
     int count = 0;
     for (const TestMember& m : members) {
-        if (m.folder)
-            continue;
+        if (m.folder) continue;
         Put32(files, m.data.size());
         Put32(files, offset);
         Put16(files, 0);
@@ -98,8 +97,7 @@ std::string MakeCab(const std::vector<TestMember>& members) {
         Put16(blocks, chunk.size());
         blocks += chunk;
         ++nblocks;
-        if (data.empty())
-            break;
+        if (data.empty()) break;
     }
     const unsigned long coff_files = 36 + 8;
     const unsigned long coff_data = coff_files + files.size();
@@ -145,7 +143,10 @@ std::string MakeTar(const std::vector<TestMember>& members, long long mtime) {
         h.replace(136, 12, Octal(static_cast<unsigned long long>(mtime), 12));
         h.replace(148, 8, std::string(8, ' '));
         h[156] = m.folder ? '5' : '0';
-        h.replace(257, 8, std::string("ustar\0" "00", 8));
+        h.replace(257, 8,
+                  std::string("ustar\0"
+                              "00",
+                              8));
         unsigned sum = 0;
         for (unsigned char c : h)
             sum += c;
@@ -182,7 +183,8 @@ std::string RarBlock(unsigned char type, unsigned flags, const std::string& body
     Put16(h, flags);
     Put16(h, 7 + body.size());
     h += body;
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(h.data()), static_cast<uInt>(h.size()));
+    const uLong crc =
+        crc32(0, reinterpret_cast<const Bytef*>(h.data()), static_cast<uInt>(h.size()));
     std::string out;
     Put16(out, crc & 0xFFFF);
     return out + h;
@@ -194,11 +196,10 @@ std::string MakeRar(const std::vector<TestMember>& members) {
     for (const TestMember& m : members) {
         const std::string data = m.folder ? std::string() : m.data;
         std::string name = m.name;
-        if (!name.empty() && (name.back() == '\\' || name.back() == '/'))
-            name.pop_back();
+        if (!name.empty() && (name.back() == '\\' || name.back() == '/')) name.pop_back();
         std::string body;
-        Put32(body, data.size()); // packed
-        Put32(body, data.size()); // unpacked
+        Put32(body, data.size());     // packed
+        Put32(body, data.size());     // unpacked
         body += static_cast<char>(2); // Win32
         Put32(body, crc32(0, reinterpret_cast<const Bytef*>(data.data()),
                           static_cast<uInt>(data.size())));
@@ -229,8 +230,7 @@ long long TestTime() {
     return static_cast<long long>(mktime(&t)); // local time, as DOS stamps are
 }
 
-bool WriteZip(const std::string& path,
-                         const std::vector<TestMember>& members) {
+bool WriteZip(const std::string& path, const std::vector<TestMember>& members) {
     struct archive* w = archive_write_new();
     archive_write_set_format_zip(w);
     // Names go in as wide strings; store them as UTF-8 whatever the C locale.
@@ -248,8 +248,7 @@ bool WriteZip(const std::string& path,
         archive_entry_set_size(e, m.folder ? 0 : static_cast<la_int64_t>(m.data.size()));
         archive_entry_set_mtime(e, when, 0);
         archive_write_header(w, e);
-        if (!m.folder)
-            archive_write_data(w, m.data.data(), m.data.size());
+        if (!m.folder) archive_write_data(w, m.data.data(), m.data.size());
         archive_entry_free(e);
     }
     bool ok = archive_write_close(w) == ARCHIVE_OK;
@@ -283,8 +282,7 @@ std::string BinFolder() {
     std::string out = "Z:";
     for (const char* p = bin ? bin : ""; *p; ++p)
         out += *p == '/' ? '\\' : *p;
-    if (out.back() != '\\')
-        out += '\\';
+    if (out.back() != '\\') out += '\\';
     return out;
 }
 
@@ -305,8 +303,7 @@ void RemoveTree(const std::string& folder) {
     if (h != INVALID_HANDLE_VALUE) {
         do {
             std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
+            if (name == "." || name == "..") continue;
             std::string path = folder + name;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path + "\\");
@@ -321,10 +318,9 @@ void RemoveTree(const std::string& folder) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& data) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
     data.clear();
     char buf[4096];
     DWORD got = 0;
@@ -336,8 +332,7 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
 
 bool WriteWholeFile(const std::string& path, const std::string& data) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
+    if (f == INVALID_HANDLE_VALUE) return false;
     DWORD put = 0;
     bool ok = WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
               put == data.size();

@@ -18,7 +18,7 @@ bool WriteTestArchive(TestFormat format, const std::string& path,
                       const std::vector<TestMember>& members);
 
 // Helpers for the Win32 tests.
-std::string BinFolder();            // QM_BIN_DIR as a Windows path, with '\'
+std::string BinFolder();                            // QM_BIN_DIR as a Windows path, with '\'
 std::string MakeTempFolder(const std::string& tag); // fresh, with '\'
 void RemoveTree(const std::string& folder);
 bool ReadWholeFile(const std::string& path, std::string& data);
