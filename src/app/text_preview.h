@@ -1,0 +1,63 @@
+// The text preview of the main window: the text controls hedText,
+// hedSearch and hedImageText, loading the first kilobytes (or all) of a
+// file, the load status, the full load, the text search with its result
+// pane, the caret LEDs, copy and select all, and the hyperlinks.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "textview/text_editor_ex_win.h"
+
+class TfoMAIN;
+
+class TTextPreview {
+public:
+    // Makes the three text controls, owned by the main window, and binds
+    // the text commands, buttons and events.
+    explicit TTextPreview(TfoMAIN* main);
+    TTextPreview(const TTextPreview&) = delete;
+    TTextPreview& operator=(const TTextPreview&) = delete;
+
+    TTextEditorEx* hedText;
+    TTextEditorEx* hedSearch;
+    TTextEditorEx* hedImageText;
+
+    // Fills the editor with the whole file or its first limitKB kilobytes;
+    // true when the whole file was loaded.
+    bool LoadPreviewText(TTextEditorEx* editor, const std::string& path, int limitKB, bool loadAll);
+    // lFileInfo := information prefix + the share loaded or " Full Loaded".
+    void ShowLoadStatus(long long size, int limitKB);
+    // Reloads the current file whole (Z, menu, button).
+    void FullLoad();
+    // Asks for a text and lists the rows of hedText that hold it.
+    void Search();
+    // The search itself; answers the number of result lines.
+    int SearchRows(const std::string& text);
+    // The caret of hedSearch went to a result line: show that row of hedText.
+    void JumpToResult();
+    void UpdateCaretLeds();
+    // Copy and select all on the focused text control (nothing when the
+    // focus is elsewhere).
+    void CopyFocused();
+    void SelectAllFocused();
+    // The hyperlink click and the hint while the mouse moves over a text.
+    void TextClick(TObject* Sender);
+    void TextMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    // The text branch of the preview manager for a text file.
+    void PreviewText(const std::string& path);
+    // Z: full load while the text is partial. True when the key was used.
+    bool KeyDown(WORD& key, TShiftState shift);
+
+    // Opens a URL or "mailto:" address; the shell by default.
+    std::function<void(const std::string& target)> OpenLink;
+
+private:
+    TTextEditorEx* MakeEditor(TWinControl* parent, const char* name);
+    TTextEditorEx* FocusedEditor() const;
+
+    TfoMAIN* main_;
+    bool filling_results_ = false;
+};
+
+// The designed look of the main window's text controls.
+void ApplyTextDesign(TTextEditorEx& editor);
