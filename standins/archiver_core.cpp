@@ -224,6 +224,19 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
         if (first && !AcceptableReader(a.get())) return false;
         first = false;
         Member m;
+        if (IsRawFormat(a.get())) {
+            // A lone compressed file has no header that tells its size: count it.
+            char buf[65536];
+            la_ssize_t got;
+            la_int64_t total = 0;
+            while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0)
+                total += got;
+            archive_entry_set_size(e, total);
+            FillRecord(a.get(), e, path, archive_filter_bytes(a.get(), -1), m);
+            out.push_back(m);
+            if (got < 0) return true;
+            continue;
+        }
         const std::int64_t start = archive_filter_bytes(a.get(), 0);
         // Skipping the data tells how much of the archive it took.
         int skip = archive_read_data_skip(a.get());

@@ -261,6 +261,53 @@ TEST_F(StandinTest, FolderEntriesAndSelfExtractingNames) {
     EXPECT_EQ(exe, ac.FileName());
 }
 
+TEST_F(StandinTest, ALoneCompressedFileIsOneMember) {
+    const std::string gz = temp + "notes.txt.gz";
+    ASSERT_TRUE(WriteGzipFile(gz, std::string(5000, 'n')));
+    ac.SetFileName(gz);
+    ASSERT_EQ(atTar, ac.ArchiveType());
+    ASSERT_EQ(1, ac.Count());
+    EXPECT_EQ("notes.txt", ac.Items(0)->FileName());
+    EXPECT_EQ(5000u, ac.Items(0)->UnpackedSize());
+    EXPECT_GT(ac.Items(0)->CompressedSize(), 0u);
+    EXPECT_LT(ac.Items(0)->CompressedSize(), 5000u);
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"notes.txt"}));
+    EXPECT_EQ(std::string(5000, 'n'), Read(work + "notes.txt"));
+    // A plain file with a .gz name is no archive.
+    const std::string fake = temp + "fake.gz";
+    ASSERT_TRUE(WriteWholeFile(fake, "not compressed at all"));
+    std::string invalid;
+    ac.OnInvalid = [&](TArchiveControl&, const std::string& n) { invalid = n; };
+    ac.SetFileName(fake);
+    EXPECT_EQ(fake, invalid);
+}
+
+TEST_F(StandinTest, ProgressAndLogReachTheControl) {
+    const std::string zip = temp + "p.zip";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Zip, zip, {{"a.txt", "aaaa"}, {"b.txt", "bb"}}));
+    ac.SetFileName(zip);
+    std::vector<std::string> seen;
+    ac.OnExtract = [&](TArchiveControl&, const std::string& name, int counter, int total, bool done,
+                       bool&) {
+        seen.push_back(name + " " + std::to_string(counter) + "/" + std::to_string(total) +
+                       (done ? " done" : ""));
+    };
+    std::string log;
+    ac.OnLog = [&](TArchiveControl&, const std::string& text, int) { log = text; };
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"a.txt", "b.txt"}));
+    EXPECT_EQ(
+        (V{"a.txt 1/2", "a.txt 1/2", "a.txt 1/2 done", "b.txt 2/2", "b.txt 2/2", "b.txt 2/2 done"}),
+        seen);
+    EXPECT_NE(std::string::npos, log.find("extracted b.txt"));
+    // Cancelling from the handler stops the library.
+    ac.OnExtract = [&](TArchiveControl&, const std::string&, int, int, bool, bool& cancel) {
+        cancel = true;
+    };
+    DeleteFileA((work + "a.txt").c_str());
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"a.txt"}));
+    EXPECT_FALSE(PathExists(work + "a.txt"));
+}
+
 TEST_F(StandinTest, WatcherRelistsAfterTheArchiveChanges) {
     TWinArchiveHost watching_host;
     TArchiveControl watched(api, watching_host);

@@ -277,6 +277,10 @@ bool WriteTestArchive(TestFormat format, const std::string& path,
     return false;
 }
 
+bool WriteGzipFile(const std::string& path, const std::string& data) {
+    return WriteWholeFile(path, Gzip(data));
+}
+
 std::string BinFolder() {
     const char* bin = std::getenv("QM_BIN_DIR");
     std::string out = "Z:";

@@ -17,6 +17,9 @@ enum class TestFormat { Zip, Tar, TarGz, Lzh, Cab, Rar };
 bool WriteTestArchive(TestFormat format, const std::string& path,
                       const std::vector<TestMember>& members);
 
+// One file compressed with gzip (no archive inside).
+bool WriteGzipFile(const std::string& path, const std::string& data);
+
 // Helpers for the Win32 tests.
 std::string BinFolder();                            // QM_BIN_DIR as a Windows path, with '\'
 std::string MakeTempFolder(const std::string& tag); // fresh, with '\'
