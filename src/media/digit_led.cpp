@@ -41,9 +41,12 @@ void TDigitLed::SetDot(bool lit) {
 void TDigitLed::Paint(HDC dc) {
     if (!parent_) return;
     const int ux = LedGridUnit(width_), uy = LedGridUnit(height_);
-    HPEN pen = CreatePen(PS_SOLID, 1, offColor_);
-    HBRUSH lit = CreateSolidBrush(onColor_);
-    HBRUSH unlit = CreateSolidBrush(offColor_);
+    // System colours are allowed, as on every control.
+    const COLORREF on = ResolveColor(onColor_, COLOR_WINDOWTEXT);
+    const COLORREF off = ResolveColor(offColor_, COLOR_WINDOWTEXT);
+    HPEN pen = CreatePen(PS_SOLID, 1, off);
+    HBRUSH lit = CreateSolidBrush(on);
+    HBRUSH unlit = CreateSolidBrush(off);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, unlit);
     std::vector<POINT> pts;
