@@ -21,19 +21,10 @@ add_executable(Quillmark WIN32 main.cpp "${CMAKE_BINARY_DIR}/res/quillmark.rc")
 qm_project_flags(Quillmark)
 target_link_libraries(Quillmark PRIVATE qm_app_win)
 
-# The version window turns its logo with the flip image; the main window's
-# counters are LED groups. Those folders are added after this one, so their
-# targets are named here before they exist.
-if("imageview" IN_LIST QM_SUBSYSTEMS)
-  target_link_libraries(qm_app_win PUBLIC qm_flip_win)
-endif()
-if("media" IN_LIST QM_SUBSYSTEMS)
-  target_link_libraries(qm_app_win PUBLIC qm_media_win)
-endif()
-# The file lists: the listing engine and the shell folder tree.
-if("search" IN_LIST QM_SUBSYSTEMS AND "foldertree" IN_LIST QM_SUBSYSTEMS)
-  target_link_libraries(qm_app_win PUBLIC qm_search_win qm_foldertree_win)
-endif()
-if("textview" IN_LIST QM_SUBSYSTEMS)
-  target_link_libraries(qm_app_win PUBLIC qm_textview_win)
-endif()
+# Libraries of the panes: the flip image of the version window, the LED
+# counters, the file lists (listing engine, shell folder tree), the text
+# control. Their folders are added after this one, so they are named here
+# by generator expressions, which see every target and drop the missing.
+foreach(lib qm_flip_win qm_media_win qm_search_win qm_foldertree_win qm_textview_win)
+  target_link_libraries(qm_app_win PUBLIC $<TARGET_NAME_IF_EXISTS:${lib}>)
+endforeach()
