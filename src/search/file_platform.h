@@ -43,6 +43,8 @@ public:
     virtual bool GetAttributes(const std::string& path, std::uint32_t& attributes) = 0;
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
+    // The platform's wildcard test of one name ("*.*" takes every name).
+    virtual bool MatchesMask(const std::string& name, const std::string& mask) = 0;
     // A warning box with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
 };

@@ -69,28 +69,38 @@ void TFileRecordEngine::Search() {
     BeginBusy();
     BusyScope<TFileRecordEngine> busy(*this, &TFileRecordEngine::EndBusy);
     SetViewItemCount(0);
-    SearchFolder(Folder());
-    if (Recursive) WalkFolder(Folder());
+    SearchFolder(Folder(), Recursive);
     SetViewItemCount(RecordCount());
+    FolderDone();
 }
 
-void TFileRecordEngine::SearchFolder(const std::string& folder) {
+// One pass over the folder finds its hits and its sub-folders; the
+// sub-folders are walked afterwards, depth first in the order the platform
+// lists them, so the records come folder by folder. Pending messages run
+// after each sub-folder, and a cancel ends every walk on the way up: a
+// folder once started is always finished.
+void TFileRecordEngine::SearchFolder(const std::string& folder, bool walk) {
     ShowSearching(ExtractFileName(ExcludeTrailingBackslash(folder)) + "フォルダを探しています");
     if (!platform_.DirectoryExists(ExcludeTrailingBackslash(folder))) return;
     const std::string prefix = IncludeTrailingBackslash(folder);
     const bool byExtension = UseExtensions();
-    if (byExtension && Trim(Extensions()).empty()) return;
-    std::string pattern = prefix + "*.*";
-    if (!byExtension) {
-        const std::string m = Trim(Mask());
-        pattern = prefix + (m.empty() ? "*.*" : m);
-    }
+    const bool anyHits = !byExtension || !Trim(Extensions()).empty();
+    std::string mask = Trim(Mask());
+    if (mask.empty()) mask = "*.*";
     const std::string upperExtensions = SjisUpperCase(Extensions());
-    ForEachEntry(pattern, [&](const TFoundEntry& e) {
-        if (e.Attributes & faDirectory) return true;
+    std::vector<std::string> subFolders;
+    platform_.FindEntries(prefix + "*.*", [&](const TFoundEntry& e) {
+        if (e.Name.empty() || e.Name == "." || e.Name == "..") return true;
+        if (e.Attributes & faDirectory) {
+            if (walk) subFolders.push_back(e.Name);
+            return true;
+        }
+        if (!anyHits || (e.Attributes & faVolumeID)) return true;
         if (byExtension) {
             const std::string key = ExtensionKey(e.Name);
             if (Trim(key).empty() || SjisFind(upperExtensions, key) == std::string::npos) return true;
+        } else if (!platform_.MatchesMask(e.Name, mask)) {
+            return true;
         }
         Results.push_back(MakeRecord(prefix, e, true));
         ++HitCount;
@@ -98,19 +108,12 @@ void TFileRecordEngine::SearchFolder(const std::string& folder) {
         return true;
     });
     if (ViewItemCount() != RecordCount()) SetViewItemCount(RecordCount());
-}
-
-void TFileRecordEngine::WalkFolder(const std::string& folder) {
-    const std::string prefix = IncludeTrailingBackslash(folder);
-    platform_.FindEntries(prefix + "*.*", [&](const TFoundEntry& e) {
-        if (e.Name == "." || e.Name == "..") return true;
-        if ((e.Attributes & faDirectory) && !e.Name.empty()) {
-            SearchFolder(prefix + e.Name);
-            WalkFolder(prefix + e.Name);
-        }
+    FolderDone();
+    for (const std::string& sub : subFolders) {
+        SearchFolder(prefix + sub, true);
         ProcessMessages();
-        return !Cancelled;
-    });
+        if (Cancelled) return;
+    }
 }
 
 void TFileRecordEngine::FillOne(TFileInfo& r) {

@@ -53,6 +53,8 @@ protected:
     virtual void ShowError(const std::string& /*text*/) {}
     virtual void ShowSearching(const std::string& /*text*/) {}
     virtual void ShowHitCount(const std::string& /*text*/) {}
+    // One folder of a search is done (and the search itself at the end).
+    virtual void FolderDone() {}
     virtual void ProcessMessages() {}
     virtual int ViewItemCount() { return 0; }
     virtual void SetViewItemCount(int /*count*/) {}
@@ -68,6 +70,6 @@ protected:
 private:
     std::unique_ptr<TFileInfo> MakeRecord(const std::string& folderPrefix, const TFoundEntry& e, bool flag);
     void FillOne(TFileInfo& r);
-    void SearchFolder(const std::string& folder);
-    void WalkFolder(const std::string& folder);
+    // Searches one folder and, when asked, walks its sub-folders.
+    void SearchFolder(const std::string& folder, bool walk);
 };

@@ -30,13 +30,30 @@ bool TFileTransactEx::ProgressLabelsSet() { return lSearching && lHitCount; }
 void TFileTransactEx::ShowError(const std::string& text) { BeepBox(MB_ICONEXCLAMATION, text, MB_OK | MB_ICONERROR); }
 
 void TFileTransactEx::ShowSearching(const std::string& text) {
-    lSearching->SetCaption(text);
-    lSearching->Repaint();
+    searchingText_ = text;
+    progressPending_ = true;
+    PaintProgress(false);
 }
 
 void TFileTransactEx::ShowHitCount(const std::string& text) {
-    lHitCount->SetCaption(text);
-    lHitCount->Repaint();
+    hitText_ = text;
+    progressPending_ = true;
+    PaintProgress(false);
+}
+
+void TFileTransactEx::FolderDone() { PaintProgress(false); }
+
+void TFileTransactEx::PaintProgress(bool force) {
+    if (!progressPending_ || !lSearching || !lHitCount) return;
+    const DWORD now = GetTickCount();
+    if (!force && now - lastPaint_ < 40) return;
+    lastPaint_ = now;
+    progressPending_ = false;
+    for (auto [label, text] : {std::pair<TLabel*, std::string*>{lSearching, &searchingText_}, {lHitCount, &hitText_}}) {
+        if (label->Caption() == *text) continue;
+        label->SetCaption(*text);
+        label->Repaint();
+    }
 }
 
 void TFileTransactEx::ProcessMessages() {
@@ -57,7 +74,10 @@ void TFileTransactEx::BeginBusy() {
 }
 
 void TFileTransactEx::EndBusy() {
-    if (busyDepth_ > 0 && --busyDepth_ == 0) Screen.SetCursor(static_cast<TCursor>(savedCursor_));
+    if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        PaintProgress(true);
+        Screen.SetCursor(static_cast<TCursor>(savedCursor_));
+    }
 }
 
 void TFileTransactEx::AfterSort() {

@@ -27,6 +27,7 @@ protected:
     void ShowError(const std::string& text) override;
     void ShowSearching(const std::string& text) override;
     void ShowHitCount(const std::string& text) override;
+    void FolderDone() override;
     void ProcessMessages() override;
     int ViewItemCount() override;
     void SetViewItemCount(int count) override;
@@ -36,6 +37,13 @@ protected:
     void QueryShellDetails(const std::string& name, std::string& typeName, int& icon) override;
 
 private:
+    // The labels are repainted at most every few hundredths of a second:
+    // a search finds tens of thousands of files a second, and painting each
+    // count would take longer than finding it. The last texts always show.
+    void PaintProgress(bool force);
+    std::string searchingText_, hitText_;
+    bool progressPending_ = false;
+    DWORD lastPaint_ = 0;
     TListView* listView_ = nullptr;
     int savedCursor_ = 0;
     int busyDepth_ = 0;

@@ -12,6 +12,7 @@ public:
     bool GetAttributes(const std::string& path, std::uint32_t& attributes) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override;
+    bool MatchesMask(const std::string& name, const std::string& mask) override;
     bool AskYesNo(const std::string& text) override;
 };
 

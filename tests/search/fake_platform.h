@@ -76,6 +76,7 @@ public:
         removed.push_back(path);
         return true;
     }
+    bool MatchesMask(const std::string& name, const std::string& mask) override { return Matches(mask, name); }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         return answerYes;

@@ -109,6 +109,26 @@ TEST_F(EngineWin, SearchWithAndWithoutRecursion) {
     EXPECT_EQ(crDefault, Screen.Cursor());
 }
 
+TEST_F(EngineWin, WildcardsMatchWholeNames) {
+    engine.lSearching = searching;
+    engine.lHitCount = hits;
+    MakeFile(dir / "b.PI", 1);
+    MakeFile(dir / "c.pic", 1);
+    MakeFile(dir / "d.api", 1);
+    engine.Recursive = false;
+    engine.SetMask("*.pi");
+    engine.Search();
+    Names found = Column(0);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ((Names{"b.PI", "pic.pi"}), found);
+    engine.SetMask("?.p*");
+    engine.Search();
+    EXPECT_EQ(2, engine.HitCount);  // b.PI and c.pic
+    engine.SetMask("  ");
+    engine.Search();
+    EXPECT_EQ(7, engine.HitCount);
+}
+
 TEST_F(EngineWin, CancelButtonStopsTheWalk) {
     engine.lSearching = searching;
     engine.lHitCount = hits;

@@ -1,0 +1,166 @@
+// qmtool list FOLDER [MASK]
+// qmtool search FOLDER MASK|EXTENSIONS [flat]
+// qmtool show-files FOLDER [OUT.BMP] [SECONDS]
+// The folder listing and the search as the file lists run them, with the
+// time they took, and the main window with the folder tree opened on a
+// folder and its files listed (written as a .BMP of what the screen shows).
+// needs: qm_search_win qm_app_win
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/file_lists.h"
+#include "app/main_form.h"
+#include "base/strutil.h"
+#include "qmtool.h"
+#include "search/file_transact_ex.h"
+
+namespace {
+class Stopwatch {
+public:
+    Stopwatch() {
+        QueryPerformanceFrequency(&freq_);
+        QueryPerformanceCounter(&start_);
+    }
+    double Ms() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(freq_.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER freq_, start_;
+};
+
+int List(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fprintf(stderr, "list: no folder given\n");
+        return 2;
+    }
+    TApplication app;
+    TFileTransactEx engine;
+    engine.SetFolder(args[0]);
+    if (args.size() > 1) engine.SetMask(args[1]);
+    Stopwatch watch;
+    engine.Execute();
+    engine.SortByName();
+    const double listed = watch.Ms();
+    // What a list view asks for one screen of rows.
+    engine.FillDetails(0, std::min(engine.RecordCount(), 40) - 1);
+    for (int i = 0; i < std::min(engine.RecordCount(), 40); ++i) engine.RowData(i, true);
+    const double shown = watch.Ms();
+    std::printf("files\t%d\nlist_ms\t%.1f\nfirst_screen_ms\t%.1f\n", engine.RecordCount(), listed, shown);
+    return 0;
+}
+
+int Search(const std::vector<std::string>& args) {
+    if (args.size() < 2) {
+        std::fprintf(stderr, "search: FOLDER and MASK or EXTENSIONS needed\n");
+        return 2;
+    }
+    TApplication app;
+    TLabel searching(nullptr, nullptr), hits(nullptr, nullptr);
+    TFileTransactEx engine;
+    engine.lSearching = &searching;
+    engine.lHitCount = &hits;
+    engine.SetFolder(args[0]);
+    // ".TXT .DOC " style lists start with a dot; anything else is a wildcard.
+    if (!args[1].empty() && args[1][0] == '.') {
+        engine.SetUseExtensions(true);
+        engine.SetExtensions(args[1] + " ");
+    } else {
+        engine.SetMask(args[1]);
+    }
+    engine.Recursive = !(args.size() > 2 && args[2] == "flat");
+    Stopwatch watch;
+    engine.Search();
+    std::printf("hits\t%d\nsearch_ms\t%.1f\n", engine.HitCount, watch.Ms());
+    return 0;
+}
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool SaveWindow(HWND hwnd, const std::string& path) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    const DWORD stride = ((w * 24 + 31) / 32) * 4;
+    std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
+    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
+                    std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+int ShowFiles(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fprintf(stderr, "show-files: no folder given\n");
+        return 2;
+    }
+    TApplication app;
+    app.Title = "Quillmark";
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    auto* main = app.CreateForm<TfoMAIN>(std::string(self));
+    auto* lists = new TFileLists(main);
+    main->Show();
+    Pump(300);
+    lists->FirstActivation();
+    int rc = 0;
+    if (!lists->fvx->SelectPath(args[0])) {
+        std::fprintf(stderr, "show-files: %s is not in the tree\n", args[0].c_str());
+        rc = 1;
+    }
+    lists->SelectNext(0, true);
+    Pump(1500);
+    std::printf("%s\n", main->lFolderInfo->Caption().c_str());
+    if (args.size() > 1 && !args[1].empty()) {
+        if (SaveWindow(main->Handle(), args[1])) {
+            std::printf("%s written\n", args[1].c_str());
+        } else {
+            rc = 1;
+        }
+    }
+    const int seconds = args.size() > 2 ? std::atoi(args[2].c_str()) : 0;
+    Pump(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
+    return rc;
+}
+}  // namespace
+
+static const QmCommand listCommand("list", "FOLDER [MASK]   list a folder as the file list does, with the time",
+                                   List);
+static const QmCommand searchCommand(
+    "search", "FOLDER MASK|.EXT... [flat]   search a folder (and its sub-folders), with the time", Search);
+static const QmCommand showFilesCommand(
+    "show-files", "FOLDER [OUT.BMP] [SECONDS]   main window with the tree opened on FOLDER", ShowFiles);
