@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "archive/archive_control.h"
@@ -259,6 +260,33 @@ TEST_F(StandinTest, FolderEntriesAndSelfExtractingNames) {
     ASSERT_TRUE(CopyFileA(zip.c_str(), lzh.c_str(), FALSE));
     ac.SetFileName(lzh);
     EXPECT_EQ(exe, ac.FileName());
+}
+
+TEST_F(StandinTest, ArchivesFromDebianTools) {
+    const std::string samples = BinFolder() + "..\\tests\\archive_samples\\";
+    if (!PathExists(samples + "tools.zip"))
+        GTEST_SKIP() << "no tool-made archives (python3 missing at build time)";
+    ac.SetFileName(samples + "tools.zip");
+    ASSERT_EQ(atZip, ac.ArchiveType());
+    EXPECT_EQ((V{"docs/guide.txt", "top.txt", "nested.zip"}), Names());
+    EXPECT_LT(ac.Items(0)->CompressedSize(), 3000u); // deflated
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"docs/guide.txt", "nested.zip"}));
+    std::string guide;
+    for (int i = 0; i < 500; ++i)
+        guide += "guide ";
+    EXPECT_EQ(guide, Read(work + "guide.txt"));
+    // The nested archive opens in turn from the work folder.
+    ac.SetFileName(work + "nested.zip");
+    ASSERT_EQ(1, ac.Count());
+    EXPECT_EQ("inner.txt", ac.Items(0)->FileName());
+
+    ac.SetFileName(samples + "tools.tar.gz");
+    ASSERT_EQ(atTar, ac.ArchiveType());
+    V names = Names(); // folder entries dropped; order as tar walked the folder
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((V{"src/README", "src/lib/code.c"}), names);
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"src/README"}));
+    EXPECT_EQ("readme\n", Read(work + "README"));
 }
 
 TEST_F(StandinTest, ALoneCompressedFileIsOneMember) {
