@@ -60,6 +60,7 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     fvx->DragAndDrop = false;
     fvx->SetAlign(alClient);
     fvx->OnChange = [this](TObject* s, const std::string& folder) { fvxChange(s, folder); };
+    main->sbFolderUpDate->OnClick = [this](TObject*) { fvx->RefreshKeepState(); };
 
     pmLv = new TPopupMenu(main);
     pmLv->Name = "pmLv";

@@ -1,6 +1,7 @@
 // The file lists in the main window: filling from the folder tree, the
 // view commands and their buttons and menu checks, selection and preview.
 #include "app/file_lists.h"
+#include "base/sjis.h"
 #include "base/strutil.h"
 #include "main_window_fixture.h"
 
@@ -231,4 +232,20 @@ TEST_F(FileLists, SearchResultsShowTheFolderColumn) {
     lists->lvCorrect->SetSelected(1);
     EXPECT_EQ(row.Caption, ExtractFileName(form_->CurrentFilePath));
     EXPECT_EQ(1, lists->lvCorrect->Tag);
+}
+
+TEST_F(FileLists, RefreshButtonShowsNewFoldersAndFiles) {
+    StartLists();
+    TempFolder folder;
+    MakeFiles(folder, 1);
+    lists->fvx->RefreshDelayMs = 0;
+    ASSERT_TRUE(lists->fvx->SelectPath(folder.Path()));
+    EXPECT_EQ(1, lists->lvFile->ItemCount());
+    CreateDirectoryA((folder / "later").c_str(), nullptr);
+    MakeFiles(folder, 3);
+    form_->sbFolderUpDate->Click();
+    EXPECT_NE(nullptr, lists->fvx->FindPath(folder / "later", false));
+    EXPECT_TRUE(SjisSameText(folder.Path(), lists->fvx->SelectedFolder()));
+    EXPECT_EQ(3, lists->lvFile->ItemCount());
+    EXPECT_EQ(" 3Files", form_->lFolderInfo->Caption());
 }
