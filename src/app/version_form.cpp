@@ -8,35 +8,51 @@
 namespace {
 const char kFormProp[] = "QmVersionForm";
 
-// The logo on a black card with rounded corners: the black corners are the
-// first pixel of the top row, so they turn transparent and the card keeps
-// its round shape while it turns.
+// The card is the logo scaled so that even at the strongest perspective it
+// stays inside the panel (a third taller at most, about either axis).
+constexpr int kCardWidth = 264, kCardHeight = 63;
+// Corners of a colour the logo never uses: as the first pixel of the top
+// row it becomes the transparent colour, so the card turns with round corners.
+constexpr COLORREF kCornerKey = RGB(255, 0, 255);
+
 void LoadLogo(TFlipImage* flip) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kLogoWidth;
-    bi.bmiHeader.biHeight = kLogoHeight;
+    bi.bmiHeader.biWidth = kCardWidth;
+    bi.bmiHeader.biHeight = kCardHeight;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) {
-        DeleteDC(dc);
-        return;
+    HBITMAP card = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC full = CreateCompatibleDC(nullptr);
+    bi.bmiHeader.biWidth = kLogoWidth;
+    bi.bmiHeader.biHeight = kLogoHeight;
+    void* fullBits = nullptr;
+    HBITMAP logo = CreateDIBSection(full, &bi, DIB_RGB_COLORS, &fullBits, nullptr, 0);
+    if (card && logo) {
+        HGDIOBJ oldCard = SelectObject(dc, card);
+        HGDIOBJ oldLogo = SelectObject(full, logo);
+        DrawLogo(full, 0, 0);
+        RECT all{0, 0, kCardWidth, kCardHeight};
+        HBRUSH key = CreateSolidBrush(kCornerKey);
+        FillRect(dc, &all, key);
+        DeleteObject(key);
+        HRGN round = CreateRoundRectRgn(0, 0, kCardWidth + 1, kCardHeight + 1, 16, 16);
+        SelectClipRgn(dc, round);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, 0, 0, kCardWidth, kCardHeight, full, 0, 0, kLogoWidth, kLogoHeight, SRCCOPY);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(round);
+        SelectObject(full, oldLogo);
+        SelectObject(dc, oldCard);
+        flip->SetBitmap(card);
     }
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all{0, 0, kLogoWidth, kLogoHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HRGN card = CreateRoundRectRgn(0, 0, kLogoWidth + 1, kLogoHeight + 1, 18, 18);
-    SelectClipRgn(dc, card);
-    DrawLogo(dc, 0, 0);
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(card);
-    SelectObject(dc, old);
+    if (logo) DeleteObject(logo);
+    if (card) DeleteObject(card);
+    DeleteDC(full);
     DeleteDC(dc);
-    flip->SetBitmap(bmp);
-    DeleteObject(bmp);
 }
 
 TLabel* WhiteLine(TForm* form, const char* name, int top, const std::string& text) {

@@ -44,6 +44,20 @@ TEST_F(VersionWindow, ShowsTheVersionItWasGiven) {
     EXPECT_EQ(100, form_->FlipImage1->Zoom());
     EXPECT_EQ(form_->FlipImage1, form_->FindComponent("FlipImage1"));
     EXPECT_EQ("OK", form_->bbOK->Caption());
+    // The card turns with round corners: they are the transparent colour.
+    const auto& logo = form_->FlipImage1->Picture();
+    ASSERT_FALSE(logo.Empty());
+    EXPECT_EQ(logo.Pixel(0, logo.height - 1), logo.Pixel(logo.width - 1, 0));
+    EXPECT_NE(logo.Pixel(0, logo.height - 1), logo.Pixel(logo.width / 2, logo.height / 2));
+    // At every angle about either axis the card stays inside its panel.
+    for (int direction : {0, 1}) {
+        form_->FlipImage1->SetDirection(direction);
+        for (int angle = 0; angle < 3600; angle += 25) {
+            form_->FlipImage1->SetAngle(angle);
+            EXPECT_LE(form_->FlipImage1->Frame().width, form_->pnLogo->Width()) << angle;
+            EXPECT_LE(form_->FlipImage1->Frame().height, form_->pnLogo->Height()) << angle;
+        }
+    }
     form_->Version = "v1.00A";
     form_->FormActivate(form_);
     EXPECT_EQ("Version v1.00A", form_->lVersion->Caption());
