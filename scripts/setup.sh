@@ -44,7 +44,7 @@ add_deb_src() {
 }
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config dpkg-dev git python3 zlib1g-dev
+  build-essential cmake ninja-build pkg-config dpkg-dev git python3 zlib1g-dev xz-utils
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
   googletest libbenchmark-dev
   wine wine32:i386

@@ -33,8 +33,10 @@ void EnsureWindowClass() {
 }
 }  // namespace
 
-COLORREF ResolveColor(COLORREF c, int sysColor) {
-    return c == clDefault ? GetSysColor(sysColor) : c;
+COLORREF ResolveColor(TColor c, int sysColor) {
+    if (c == clDefault) return GetSysColor(sysColor);
+    if (IsSystemColor(c)) return GetSysColor(static_cast<int>(c & 0xFF));
+    return c;
 }
 
 // ---------------------------------------------------------------------------
@@ -130,7 +132,7 @@ const TFont& TControl::EffectiveFont() const {
     return Font;
 }
 
-void TControl::SetColor(COLORREF c) {
+void TControl::SetColor(TColor c) {
     Color = c;
     Invalidate();
 }

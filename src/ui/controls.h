@@ -5,21 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "base/color.h"
 #include "ui/component.h"
 #include "ui/win32.h"
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 
-constexpr COLORREF clBlack = 0x000000, clWhite = 0xFFFFFF, clBlue = 0xFF0000, clNavy = 0x800000;
-constexpr COLORREF clDefault = 0xFF000000;  // use the system colour of the control's kind
-COLORREF ResolveColor(COLORREF c, int sysColor);
+// The colour to paint with: system colours looked up, clDefault replaced by
+// the system colour `sysColor` of the control's kind.
+COLORREF ResolveColor(TColor c, int sysColor);
 
 struct TFont {
     std::string Name = "ＭＳ Ｐゴシック";
     int Height = 15;  // pixels
     bool Bold = false, Italic = false, Underline = false;
-    COLORREF Color = clDefault;
+    TColor Color = clDefault;
     HFONT Handle() const;  // shared and cached for the life of the process
     // The UI font at another size and style.
     static TFont Of(int height, bool bold = false, bool italic = false, COLORREF color = clDefault) {
@@ -74,8 +75,8 @@ public:
     bool ParentFont = true;
     void SetFont(const TFont& f);
     const TFont& EffectiveFont() const;
-    COLORREF Color = clDefault;
-    void SetColor(COLORREF c);
+    TColor Color = clDefault;
+    void SetColor(TColor c);
     std::string Hint;
     bool ShowHint = true;
 
