@@ -8,9 +8,9 @@
 
 namespace {
 struct ViewCommand {
-    const char* command;  // part of the control names
-    const char* hint;     // button tooltip
-    const char* caption;  // menu caption
+    const char* command; // part of the control names
+    const char* hint;    // button tooltip
+    const char* caption; // menu caption
     TGlyphKind glyph;
 };
 
@@ -27,16 +27,19 @@ struct ColumnCommand {
     const char* command;
     int column;
 };
-const ColumnCommand kFileColumns[] = {{"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseAttr", 4}};
-const ColumnCommand kCorrectColumns[] = {{"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseFolder", 4}};
-const ColumnCommand kArchiveColumns[] = {{"EraseSize", 1},     {"EraseType", 2}, {"EraseCompSize", 3},
-                                         {"EraseCompRate", 4}, {"EraseDate", 5}, {"EraseFolder", 6}};
+const ColumnCommand kFileColumns[] = {
+    {"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseAttr", 4}};
+const ColumnCommand kCorrectColumns[] = {
+    {"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseFolder", 4}};
+const ColumnCommand kArchiveColumns[] = {{"EraseSize", 1},     {"EraseType", 2},
+                                         {"EraseCompSize", 3}, {"EraseCompRate", 4},
+                                         {"EraseDate", 5},     {"EraseFolder", 6}};
 
 // What a column toggle's name stands for: the first command the name
 // holds, and the caption fragment of its column.
 const std::pair<const char*, const char*> kColumnFragments[] = {
-    {"ERASESIZE", "サイズ"},         {"ERASETYPE", "種類"},       {"ERASEDATE", "日時"},
-    {"ERASEATTR", "属性"},           {"ERASECOMPSIZE", "圧縮サイズ"}, {"ERASECOMPRATE", "圧縮率"},
+    {"ERASESIZE", "サイズ"},     {"ERASETYPE", "種類"},           {"ERASEDATE", "日時"},
+    {"ERASEATTR", "属性"},       {"ERASECOMPSIZE", "圧縮サイズ"}, {"ERASECOMPRATE", "圧縮率"},
     {"ERASEFOLDER", "フォルダ"},
 };
 
@@ -45,11 +48,12 @@ bool Contains(const std::string& upperName, const char* part) {
 }
 
 // A column counts as shown only when it is wider than 5 pixels.
-bool ColumnShown(TListView* list, int column) { return list->ColumnWidth(column) > 5; }
-}  // namespace
+bool ColumnShown(TListView* list, int column) {
+    return list->ColumnWidth(column) > 5;
+}
+} // namespace
 
-template <typename T>
-T* TFileLists::Find(const std::string& name) const {
+template <typename T> T* TFileLists::Find(const std::string& name) const {
     return dynamic_cast<T*>(main_->FindComponent(name));
 }
 
@@ -76,8 +80,11 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
 
     lvFile = new TListView(main, main->pnFile);
     lvFile->Name = "lvFile";
-    for (auto [caption, width] : {std::pair<const char*, int>{"名前", 100}, {"サイズ", 85},
-                                  {"ファイルの種類", 85}, {"更新日時", 55}, {"属性", 50}}) {
+    for (auto [caption, width] : {std::pair<const char*, int>{"名前", 100},
+                                  {"サイズ", 85},
+                                  {"ファイルの種類", 85},
+                                  {"更新日時", 55},
+                                  {"属性", 50}}) {
         lvFile->AddColumn(caption, width);
     }
     TFont listFont;
@@ -97,7 +104,9 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     }
     BuildList(lvCorrect);
     lvCorrect->OnData = [this](TObject* s, TListItemData& item) { lvCorrectData(s, item); };
-    lvCorrect->OnDataHint = [this](TObject* s, int from, int to) { lvCorrectDataHint(s, from, to); };
+    lvCorrect->OnDataHint = [this](TObject* s, int from, int to) {
+        lvCorrectDataHint(s, from, to);
+    };
     lvCorrect->OnColumnClick = [this](TObject* s, int c) { lvCorrectColumnClick(s, c); };
     // An empty result list leads to the search page.
     lvCorrect->OnClick = [this](TObject*) {
@@ -111,11 +120,15 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     main->pnTbFileSel->OnDblClick = [this](TObject* s) { pnTbFileSelDblClick(s); };
 
     BuildViewMenu("mmShowStyleFile", "ファイルセレクタ(&S)", "SEL",
-                  {{"EraseSize", "【サイズ】を表示"}, {"EraseType", "【ファイルの種類】を表示"},
-                   {"EraseDate", "【更新日時】を表示"}, {"EraseAttr", "【属性】を表示"}});
+                  {{"EraseSize", "【サイズ】を表示"},
+                   {"EraseType", "【ファイルの種類】を表示"},
+                   {"EraseDate", "【更新日時】を表示"},
+                   {"EraseAttr", "【属性】を表示"}});
     BuildViewMenu("mmShowStyleCorrect", "ファイルコレクタ(&C)", "Cor",
-                  {{"EraseSize", "【サイズ】を表示"}, {"EraseType", "【ファイルの種類】を表示"},
-                   {"EraseDate", "【更新日時】を表示"}, {"EraseFolder", "【フォルダ】を表示"}});
+                  {{"EraseSize", "【サイズ】を表示"},
+                   {"EraseType", "【ファイルの種類】を表示"},
+                   {"EraseDate", "【更新日時】を表示"},
+                   {"EraseFolder", "【フォルダ】を表示"}});
     AddArchiveViewMenu();
     main->MainMenu1->Rebuild();
 }
@@ -165,8 +178,9 @@ void TFileLists::BuildViewButtons(TWinControl* bar, const char* tag, bool folder
     grid->OnClick = [this](TObject* s) { sbShowGridSELClick(s); };
 }
 
-TMenuItem* TFileLists::BuildViewMenu(const char* name, const char* caption, const char* tag,
-                                     const std::vector<std::pair<const char*, const char*>>& columns) {
+TMenuItem*
+TFileLists::BuildViewMenu(const char* name, const char* caption, const char* tag,
+                          const std::vector<std::pair<const char*, const char*>>& columns) {
     auto* parent = Find<TMenuItem>("mmShowStyle");
     if (!parent) return nullptr;
     auto item = [&](TMenuItem* under, const std::string& itemName, const char* text) {
@@ -249,8 +263,12 @@ void TFileLists::RowData(TFileTransactEx* engine, TListView* list, TListItemData
     item.SubItems = std::move(row.SubItems);
 }
 
-void TFileLists::lvFileData(TObject*, TListItemData& item) { RowData(fileEngine_.get(), lvFile, item); }
-void TFileLists::lvCorrectData(TObject*, TListItemData& item) { RowData(correctEngine_.get(), lvCorrect, item); }
+void TFileLists::lvFileData(TObject*, TListItemData& item) {
+    RowData(fileEngine_.get(), lvFile, item);
+}
+void TFileLists::lvCorrectData(TObject*, TListItemData& item) {
+    RowData(correctEngine_.get(), lvCorrect, item);
+}
 
 void TFileLists::lvFileDataHint(TObject*, int from, int to) {
     if (fileEngine_) fileEngine_->FillDetails(from, to);
@@ -391,10 +409,12 @@ void TFileLists::SyncViewControls() {
         if (!s.list) continue;
         const TViewStyle style = s.list->ViewStyle();
         const TViewStyle styles[] = {vsIcon, vsSmallIcon, vsList, vsReport};
-        for (int i = 0; i < 4; ++i) apply(std::string(kStyles[i].command) + s.tag, style == styles[i], true, false);
+        for (int i = 0; i < 4; ++i)
+            apply(std::string(kStyles[i].command) + s.tag, style == styles[i], true, false);
         const bool report = style == vsReport;
         for (std::size_t i = 0; i < s.count; ++i) {
-            apply(std::string(s.columns[i].command) + s.tag, ColumnShown(s.list, s.columns[i].column), report, true);
+            apply(std::string(s.columns[i].command) + s.tag,
+                  ColumnShown(s.list, s.columns[i].column), report, true);
         }
         apply(std::string("Grid") + s.tag, s.list->GridLines(), report, true);
     }

@@ -72,8 +72,7 @@ private:
     TMenuItem* BuildViewMenu(const char* name, const char* caption, const char* tag,
                              const std::vector<std::pair<const char*, const char*>>& columns);
     void RowData(TFileTransactEx* engine, TListView* list, TListItemData& item);
-    template <typename T>
-    T* Find(const std::string& name) const;
+    template <typename T> T* Find(const std::string& name) const;
 
     TfoMAIN* main_;
     std::unique_ptr<TFileTransactEx> fileEngine_, correctEngine_;

@@ -8,20 +8,22 @@
 
 namespace {
 const int kSpecialFolders[] = {
-    CSIDL_DRIVES,  CSIDL_DRIVES,   CSIDL_DESKTOPDIRECTORY, CSIDL_FAVORITES, CSIDL_PROGRAMS,
-    CSIDL_RECENT,  CSIDL_SENDTO,   CSIDL_STARTMENU,        CSIDL_STARTUP,   CSIDL_APPDATA,
-    CSIDL_TEMPLATES, CSIDL_CONTROLS, CSIDL_BITBUCKET,      CSIDL_PRINTERS,
+    CSIDL_DRIVES,    CSIDL_DRIVES,   CSIDL_DESKTOPDIRECTORY, CSIDL_FAVORITES, CSIDL_PROGRAMS,
+    CSIDL_RECENT,    CSIDL_SENDTO,   CSIDL_STARTMENU,        CSIDL_STARTUP,   CSIDL_APPDATA,
+    CSIDL_TEMPLATES, CSIDL_CONTROLS, CSIDL_BITBUCKET,        CSIDL_PRINTERS,
 };
 
 // Lets the shell's context menu draw its own items while it is open: the
 // menu messages of the owning window go to IContextMenu2.
-LRESULT CALLBACK MenuForwardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK MenuForwardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                 DWORD_PTR ref) {
     auto* menu = reinterpret_cast<IContextMenu2*>(ref);
     switch (msg) {
     case WM_INITMENUPOPUP:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
-        if (menu && SUCCEEDED(menu->HandleMenuMsg(msg, wp, lp))) return msg == WM_INITMENUPOPUP ? 0 : TRUE;
+        if (menu && SUCCEEDED(menu->HandleMenuMsg(msg, wp, lp)))
+            return msg == WM_INITMENUPOPUP ? 0 : TRUE;
         break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
@@ -39,7 +41,7 @@ public:
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // lives on the stack
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
         if (escape) return DRAGDROP_S_CANCEL;
         if (!(keys & (MK_LBUTTON | MK_RBUTTON))) return DRAGDROP_S_DROP;
@@ -66,7 +68,8 @@ bool HasSubFolder(const std::string& path, bool includeHidden) {
     bool found = false;
     do {
         const std::string name = fd.cFileName;
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..") continue;
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..")
+            continue;
         if (!includeHidden && (fd.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
         found = true;
     } while (!found && FindNextFileA(h, &fd));
@@ -74,7 +77,9 @@ bool HasSubFolder(const std::string& path, bool includeHidden) {
     return found;
 }
 
-std::string PathKey(const std::string& path) { return SjisUpperCase(ExcludeTrailingBackslash(path)); }
+std::string PathKey(const std::string& path) {
+    return SjisUpperCase(ExcludeTrailingBackslash(path));
+}
 
 // The key is the node's own path or lies below it.
 bool PathWithin(const std::string& key, const std::string& nodeKey) {
@@ -83,15 +88,17 @@ bool PathWithin(const std::string& key, const std::string& nodeKey) {
     return key.size() == nodeKey.size() || key[nodeKey.size()] == '\\' ||
            (nodeKey.back() == '\\' && !IsSjisTrailPosition(nodeKey, nodeKey.size() - 1));
 }
-}  // namespace
+} // namespace
 
-TShellFolderTree::TShellFolderTree(TComponent* owner, TWinControl* parent) : TTreeView(owner, parent) {
+TShellFolderTree::TShellFolderTree(TComponent* owner, TWinControl* parent)
+    : TTreeView(owner, parent) {
     oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
     SetBounds(left_, top_, 153, 185);
     // Read-only, single border.
     SetWindowLongA(handle_, GWL_EXSTYLE, GetWindowLongA(handle_, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     SetWindowLongA(handle_, GWL_STYLE, GetWindowLongA(handle_, GWL_STYLE) | WS_BORDER);
-    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     SetImages(shell::SmallImageList());
     Refresh();
 }
@@ -178,9 +185,11 @@ bool TShellFolderTree::FileListed(IShellFolder* folder, LPCITEMIDLIST relative) 
 
 bool TShellFolderTree::FolderHasListedFile(IShellFolder* parent, LPCITEMIDLIST relative) const {
     TComRef<IShellFolder> folder;
-    if (FAILED(parent->BindToObject(relative, nullptr, IID_IShellFolder, folder.out())) || !folder) return false;
+    if (FAILED(parent->BindToObject(relative, nullptr, IID_IShellFolder, folder.out())) || !folder)
+        return false;
     TComRef<IEnumIDList> items;
-    const DWORD flags = SHCONTF_NONFOLDERS | (showIncludeHidden_ || virtual_ ? SHCONTF_INCLUDEHIDDEN : 0);
+    const DWORD flags =
+        SHCONTF_NONFOLDERS | (showIncludeHidden_ || virtual_ ? SHCONTF_INCLUDEHIDDEN : 0);
     if (folder->EnumObjects(handle_, flags, items.pp()) != S_OK || !items) return false;
     TPidl item;
     ULONG fetched = 0;
@@ -200,8 +209,10 @@ TPidl TShellFolderTree::RootPidl() {
                                               static_cast<int>(wide.size()));
             ULONG eaten = 0;
             ULONG attrs = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
-            if (n > 0 && SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten,
-                                                             pidl.out(), &attrs)) && pidl) {
+            if (n > 0 &&
+                SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten,
+                                                    pidl.out(), &attrs)) &&
+                pidl) {
                 TPidl parentId = shell::PidlParent(pidl.get());
                 TPidl last = shell::PidlLast(pidl.get());
                 TComRef<IShellFolder> parent;
@@ -218,14 +229,16 @@ TPidl TShellFolderTree::RootPidl() {
         }
         pidl.reset();
     }
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialFolders[rootFolder_], pidl.out())) || !pidl) {
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialFolders[rootFolder_], pidl.out())) ||
+        !pidl) {
         SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, pidl.out());
     }
     return pidl;
 }
 
 TTreeNode TShellFolderTree::AddItem(TTreeNode parent, IShellFolder* folder, LPCITEMIDLIST relative,
-                                    LPCITEMIDLIST absolute, ULONG attributes, IShellIconOverlay* overlays) {
+                                    LPCITEMIDLIST absolute, ULONG attributes,
+                                    IShellIconOverlay* overlays) {
     auto* data = new TTVITEMDATA;
     data->Parent = folder;
     folder->AddRef();
@@ -242,7 +255,8 @@ TTreeNode TShellFolderTree::AddItem(TTreeNode parent, IShellFolder* folder, LPCI
     const int image = shell::SmallIcon(absolute, false);
     const int selected = (showFile_ && !isFolder) ? image : shell::SmallIcon(absolute, true);
     const std::string caption = shell::DisplayName(folder, relative, SHGDN_INFOLDER);
-    TTreeNode node = AddChild(parent, caption, image, selected, reinterpret_cast<LPARAM>(data), hasChildren);
+    TTreeNode node =
+        AddChild(parent, caption, image, selected, reinterpret_cast<LPARAM>(data), hasChildren);
     if (!node) {
         delete data;
         return nullptr;
@@ -258,7 +272,8 @@ TTreeNode TShellFolderTree::AddItem(TTreeNode parent, IShellFolder* folder, LPCI
     return node;
 }
 
-void TShellFolderTree::Enumerate(TTreeNode node, IShellFolder* folder, LPCITEMIDLIST folderAbsolute) {
+void TShellFolderTree::Enumerate(TTreeNode node, IShellFolder* folder,
+                                 LPCITEMIDLIST folderAbsolute) {
     if (!folder) return;
     DWORD flags = SHCONTF_FOLDERS;
     if (showIncludeHidden_ || virtual_) flags |= SHCONTF_INCLUDEHIDDEN;
@@ -270,7 +285,8 @@ void TShellFolderTree::Enumerate(TTreeNode node, IShellFolder* folder, LPCITEMID
     TPidl item;
     ULONG fetched = 0;
     while (items->Next(1, item.out(), &fetched) == S_OK && fetched == 1) {
-        ULONG attrs = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_SHARE | SFGAO_LINK;
+        ULONG attrs =
+            SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_SHARE | SFGAO_LINK;
         LPCITEMIDLIST one = item.get();
         if (FAILED(folder->GetAttributesOf(1, &one, &attrs))) continue;
         if (!(attrs & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER))) {
@@ -322,7 +338,8 @@ void TShellFolderTree::Build() {
     TComRef<IShellFolder> parent;
     if (shell::PidlEmpty(parentId.get())) {
         parent = TComRef<IShellFolder>(desktop.get(), true);
-    } else if (FAILED(desktop->BindToObject(parentId.get(), nullptr, IID_IShellFolder, parent.out()))) {
+    } else if (FAILED(desktop->BindToObject(parentId.get(), nullptr, IID_IShellFolder,
+                                            parent.out()))) {
         return;
     }
     if (shell::PidlEmpty(last.get())) {
@@ -340,10 +357,10 @@ void TShellFolderTree::Build() {
         data->Relative = shell::PidlCopy(last.get());
         data->Absolute = shell::PidlCopy(rootAbsolute_.get());
         data->Attributes = attrs;
-        TTreeNode top = AddChild(nullptr, shell::DisplayName(parent.get(), last.get(), SHGDN_NORMAL),
-                                 shell::SmallIcon(rootAbsolute_.get(), false),
-                                 shell::SmallIcon(rootAbsolute_.get(), true), reinterpret_cast<LPARAM>(data),
-                                 true);
+        TTreeNode top = AddChild(
+            nullptr, shell::DisplayName(parent.get(), last.get(), SHGDN_NORMAL),
+            shell::SmallIcon(rootAbsolute_.get(), false),
+            shell::SmallIcon(rootAbsolute_.get(), true), reinterpret_cast<LPARAM>(data), true);
         if (!top) {
             delete data;
             return;
@@ -420,7 +437,8 @@ TTreeNode TShellFolderTree::FindIn(TTreeNode first, const std::string& key, int 
     if (otherBudget > 0) {
         for (TTreeNode o : others) {
             if (!FirstChild(o)) FillChildren(o);
-            if (TTreeNode found = FirstChild(o) ? FindIn(FirstChild(o), key, otherBudget - 1) : nullptr) {
+            if (TTreeNode found =
+                    FirstChild(o) ? FindIn(FirstChild(o), key, otherBudget - 1) : nullptr) {
                 return found;
             }
         }
@@ -434,8 +452,10 @@ TTreeNode TShellFolderTree::FindPath(const std::string& path, bool expand) {
     TTreeNode node = FindIn(FirstNode(), key, 1);
     if (node && expand) {
         std::vector<TTreeNode> way;
-        for (TTreeNode p = ParentNode(node); p; p = ParentNode(p)) way.push_back(p);
-        for (auto it = way.rbegin(); it != way.rend(); ++it) Expand(*it);
+        for (TTreeNode p = ParentNode(node); p; p = ParentNode(p))
+            way.push_back(p);
+        for (auto it = way.rbegin(); it != way.rend(); ++it)
+            Expand(*it);
     }
     return node;
 }
@@ -467,7 +487,8 @@ void TShellFolderTree::RefreshKeepState() {
     if (Count() >= 10241) return;
     std::vector<std::string> expanded;
     TTreeNode first = FirstNode();
-    for (TTreeNode n = first ? NextNode(first) : nullptr; n && expanded.size() < 10240; n = NextNode(n)) {
+    for (TTreeNode n = first ? NextNode(first) : nullptr; n && expanded.size() < 10240;
+         n = NextNode(n)) {
         if (Expanded(n) && FirstChild(n)) {
             std::string p = NodePath(n);
             if (!p.empty()) expanded.push_back(std::move(p));
@@ -492,7 +513,8 @@ void TShellFolderTree::RefreshKeepState() {
     } else {
         // Without a root node every top node is a child of the root: all of
         // them are read again, not just the first.
-        while (TTreeNode top = FirstNode()) Delete(top);
+        while (TTreeNode top = FirstNode())
+            Delete(top);
         Enumerate(nullptr, rootFolderObject_.get(), rootAbsolute_.get());
     }
     for (const std::string& p : expanded) {
@@ -522,7 +544,9 @@ void TShellFolderTree::Change(TTreeNode) {
     ReportChange();
 }
 
-void TShellFolderTree::Deletion(TTreeNode, LPARAM data) { delete ItemData(data); }
+void TShellFolderTree::Deletion(TTreeNode, LPARAM data) {
+    delete ItemData(data);
+}
 
 void TShellFolderTree::NodeClick() {
     if (OnClick) OnClick(this, SelectedFolder());
@@ -553,7 +577,9 @@ void TShellFolderTree::ContextPopup(TTreeNode node, POINT screen) {
     if (!data || !data->Parent) return;
     TComRef<IContextMenu> menu;
     LPCITEMIDLIST one = data->Relative.get();
-    if (FAILED(data->Parent->GetUIObjectOf(handle_, 1, &one, IID_IContextMenu, nullptr, menu.out())) || !menu) {
+    if (FAILED(
+            data->Parent->GetUIObjectOf(handle_, 1, &one, IID_IContextMenu, nullptr, menu.out())) ||
+        !menu) {
         return;
     }
     HMENU popup = CreatePopupMenu();
@@ -566,8 +592,8 @@ void TShellFolderTree::ContextPopup(TTreeNode node, POINT screen) {
     menu->QueryInterface(IID_IContextMenu2, menu2.out());
     HWND form = GetAncestor(handle_, GA_ROOT);
     SetWindowSubclass(form, MenuForwardProc, 0x5146, reinterpret_cast<DWORD_PTR>(menu2.get()));
-    const UINT command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x,
-                                        screen.y, 0, form, nullptr);
+    const UINT command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
+                                        screen.x, screen.y, 0, form, nullptr);
     RemoveWindowSubclass(form, MenuForwardProc, 0x5146);
     DestroyMenu(popup);
     if (!command) return;
@@ -577,7 +603,9 @@ void TShellFolderTree::ContextPopup(TTreeNode node, POINT screen) {
     info.lpVerb = MAKEINTRESOURCEA(command - 1);
     info.nShow = SW_SHOWNORMAL;
     if (FAILED(menu->InvokeCommand(&info))) {
-        if (command != 19) MessageBoxA(form, "InvokeCommand failed!", " ShellFolderTree", MB_OK | MB_ICONINFORMATION);
+        if (command != 19)
+            MessageBoxA(form, "InvokeCommand failed!", " ShellFolderTree",
+                        MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (AutoUpDate) ContextCommandDone(command);
@@ -585,11 +613,11 @@ void TShellFolderTree::ContextPopup(TTreeNode node, POINT screen) {
 
 void TShellFolderTree::ContextCommandDone(UINT command) {
     switch (command) {
-    case 18:  // delete
+    case 18: // delete
         if (TTreeNode n = Selected()) Delete(n);
         break;
-    case 17:  // cut
-    case 27:  // paste
+    case 17: // cut
+    case 27: // paste
         RefreshKeepState();
         break;
     default:
@@ -603,12 +631,15 @@ void TShellFolderTree::StartDrag(TTreeNode node) {
     if (!DragAndDrop || !data || !data->Parent) return;
     TComRef<IDataObject> object;
     LPCITEMIDLIST one = data->Relative.get();
-    if (FAILED(data->Parent->GetUIObjectOf(handle_, 1, &one, IID_IDataObject, nullptr, object.out())) || !object) {
+    if (FAILED(data->Parent->GetUIObjectOf(handle_, 1, &one, IID_IDataObject, nullptr,
+                                           object.out())) ||
+        !object) {
         return;
     }
     DropSource source;
     DWORD effect = 0;
-    const HRESULT hr = DoDragDrop(object.get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
+    const HRESULT hr = DoDragDrop(object.get(), &source,
+                                  DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
     if (hr != DRAGDROP_S_DROP || !AutoUpDate) return;
     POINT pt;
     GetCursorPos(&pt);

@@ -10,8 +10,20 @@
 #include "ui/tree_view.h"
 
 enum TRootFolder {
-    rfManual, rfDrives, rfDesktop, rfFavorites, rfPrograms, rfRecent, rfSendTo, rfStartMenu,
-    rfStartup, rfAppdata, rfTemplates, rf_Controls, rf_Bitbucket, rf_Printers,
+    rfManual,
+    rfDrives,
+    rfDesktop,
+    rfFavorites,
+    rfPrograms,
+    rfRecent,
+    rfSendTo,
+    rfStartMenu,
+    rfStartup,
+    rfAppdata,
+    rfTemplates,
+    rf_Controls,
+    rf_Bitbucket,
+    rf_Printers,
 };
 enum TSelectedDir { sdNone, sdSystem, sdCurrent };
 
@@ -111,7 +123,8 @@ private:
 
     TRootFolder rootFolder_ = rfDrives;
     std::string rootFolderName_;
-    bool showRootFolder_ = true, showFile_ = false, showIncludeHidden_ = true, infoViewSort_ = false;
+    bool showRootFolder_ = true, showFile_ = false, showIncludeHidden_ = true,
+         infoViewSort_ = false;
     std::vector<std::string> fileMask_;
     TSelectedDir selectedDir_ = sdNone;
     bool virtual_ = false;

@@ -8,11 +8,14 @@ UINT PidlSize(LPCITEMIDLIST p) {
     if (!p) return 0;
     UINT size = sizeof(USHORT);
     const BYTE* b = reinterpret_cast<const BYTE*>(p);
-    for (USHORT cb; (cb = reinterpret_cast<const SHITEMID*>(b)->cb) != 0; b += cb) size += cb;
+    for (USHORT cb; (cb = reinterpret_cast<const SHITEMID*>(b)->cb) != 0; b += cb)
+        size += cb;
     return size;
 }
 
-bool PidlEmpty(LPCITEMIDLIST p) { return !p || p->mkid.cb == 0; }
+bool PidlEmpty(LPCITEMIDLIST p) {
+    return !p || p->mkid.cb == 0;
+}
 
 TPidl PidlCopy(LPCITEMIDLIST p) {
     const UINT size = p ? PidlSize(p) : sizeof(USHORT);
@@ -44,10 +47,11 @@ namespace {
 const BYTE* LastId(LPCITEMIDLIST p) {
     const BYTE* b = reinterpret_cast<const BYTE*>(p);
     const BYTE* last = nullptr;
-    for (USHORT cb; (cb = reinterpret_cast<const SHITEMID*>(b)->cb) != 0; b += cb) last = b;
+    for (USHORT cb; (cb = reinterpret_cast<const SHITEMID*>(b)->cb) != 0; b += cb)
+        last = b;
     return last;
 }
-}  // namespace
+} // namespace
 
 TPidl PidlLast(LPCITEMIDLIST p) {
     if (PidlEmpty(p)) return PidlCopy(nullptr);
@@ -71,7 +75,8 @@ std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST relative, DWORD flag
     case STRRET_WSTR: {
         std::string out;
         if (sr.pOleStr) {
-            const int n = WideCharToMultiByte(CP_ACP, 0, sr.pOleStr, -1, nullptr, 0, nullptr, nullptr);
+            const int n =
+                WideCharToMultiByte(CP_ACP, 0, sr.pOleStr, -1, nullptr, 0, nullptr, nullptr);
             if (n > 1) {
                 out.resize(n - 1);
                 WideCharToMultiByte(CP_ACP, 0, sr.pOleStr, -1, out.data(), n, nullptr, nullptr);
@@ -109,4 +114,4 @@ HIMAGELIST SmallImageList() {
         SHGetFileInfoA(folder, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
 
-}  // namespace shell
+} // namespace shell

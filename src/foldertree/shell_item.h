@@ -42,8 +42,7 @@ private:
 };
 
 // A held COM reference, released at the end.
-template <typename I>
-class TComRef {
+template <typename I> class TComRef {
 public:
     TComRef() = default;
     explicit TComRef(I* p, bool addRef = false) : p_(p) {
@@ -97,4 +96,4 @@ std::string PathOf(LPCITEMIDLIST absolute);
 // Small system icon index of an absolute id (open icon when asked).
 int SmallIcon(LPCITEMIDLIST absolute, bool open);
 HIMAGELIST SmallImageList();
-}  // namespace shell
+} // namespace shell

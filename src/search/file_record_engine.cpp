@@ -11,8 +11,7 @@ const char* const TFileRecordEngine::kUnsetLabelsError =
 
 namespace {
 // Pairs the busy hooks also when the work in between throws.
-template <typename Engine>
-class BusyScope {
+template <typename Engine> class BusyScope {
 public:
     BusyScope(Engine& e, void (Engine::*end)()) : e_(e), end_(end) {}
     ~BusyScope() { (e_.*end_)(); }
@@ -24,8 +23,10 @@ private:
     void (Engine::*end_)();
 };
 
-std::string FolderOfPath(const std::string& path) { return ExcludeTrailingBackslash(ExtractFilePath(path)); }
-}  // namespace
+std::string FolderOfPath(const std::string& path) {
+    return ExcludeTrailingBackslash(ExtractFilePath(path));
+}
+} // namespace
 
 TFileRecordEngine::TFileRecordEngine(TFilePlatform& platform) : TFileTransact(platform) {}
 
@@ -98,7 +99,8 @@ void TFileRecordEngine::SearchFolder(const std::string& folder, bool walk) {
         if (!anyHits || (e.Attributes & faVolumeID)) return true;
         if (byExtension) {
             const std::string key = ExtensionKey(e.Name);
-            if (Trim(key).empty() || SjisFind(upperExtensions, key) == std::string::npos) return true;
+            if (Trim(key).empty() || SjisFind(upperExtensions, key) == std::string::npos)
+                return true;
         } else if (!platform_.MatchesMask(e.Name, mask)) {
             return true;
         }
@@ -162,9 +164,8 @@ std::string TFileRecordEngine::PathOf(int index) const {
 }
 
 void TFileRecordEngine::SortByName() {
-    std::stable_sort(Results.begin(), Results.end(), [](const auto& a, const auto& b) {
-        return UpperLess(a->Name, b->Name);
-    });
+    std::stable_sort(Results.begin(), Results.end(),
+                     [](const auto& a, const auto& b) { return UpperLess(a->Name, b->Name); });
 }
 
 void TFileRecordEngine::SortByColumn(int column) {
@@ -186,10 +187,18 @@ void TFileRecordEngine::SortByColumn(int column) {
     for (auto& r : Results) {
         Keyed k;
         switch (column) {
-        case 0: k.text = SjisUpperCase(r->Name); break;
-        case 1: k.number = r->Size; break;
-        case 2: k.text = SjisUpperCase(r->TypeName); break;
-        case 3: k.text = SjisUpperCase(r->DateText); break;
+        case 0:
+            k.text = SjisUpperCase(r->Name);
+            break;
+        case 1:
+            k.number = r->Size;
+            break;
+        case 2:
+            k.text = SjisUpperCase(r->TypeName);
+            break;
+        case 3:
+            k.text = SjisUpperCase(r->DateText);
+            break;
         default:
             if (SearchRows) {
                 k.text = SjisUpperCase(FolderOfPath(r->Path));
@@ -201,10 +210,13 @@ void TFileRecordEngine::SortByColumn(int column) {
         keyed.push_back(std::move(k));
     }
     std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        const int c = numeric ? (a.number < b.number ? -1 : a.number > b.number ? 1 : 0)
+        const int c = numeric ? (a.number < b.number   ? -1
+                                 : a.number > b.number ? 1
+                                                       : 0)
                               : a.text.compare(b.text);
         return ascending ? c < 0 : c > 0;
     });
-    for (std::size_t i = 0; i < keyed.size(); ++i) Results[i] = std::move(keyed[i].record);
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        Results[i] = std::move(keyed[i].record);
     AfterSort();
 }

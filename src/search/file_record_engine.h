@@ -15,7 +15,7 @@
 struct TRowData {
     std::string Caption;
     int ImageIndex = 0;
-    std::vector<std::string> SubItems;  // only in report view
+    std::vector<std::string> SubItems; // only in report view
 };
 
 class TFileRecordEngine : public TFileTransact {
@@ -43,7 +43,7 @@ public:
     TRowData RowData(int index, bool report);
     void SortByColumn(int column);
     std::string PathOf(int index) const;
-    void SortByName();  // ascending, as the file list shows a new folder
+    void SortByName(); // ascending, as the file list shows a new folder
 
     static const char* const kUnsetLabelsError;
 
@@ -68,7 +68,8 @@ protected:
     }
 
 private:
-    std::unique_ptr<TFileInfo> MakeRecord(const std::string& folderPrefix, const TFoundEntry& e, bool flag);
+    std::unique_ptr<TFileInfo> MakeRecord(const std::string& folderPrefix, const TFoundEntry& e,
+                                          bool flag);
     void FillOne(TFileInfo& r);
     // Searches one folder and, when asked, walks its sub-folders.
     void SearchFolder(const std::string& folder, bool walk);

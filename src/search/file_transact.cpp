@@ -24,7 +24,9 @@ void TFileTransact::SetUseExtensions(bool use) {
     if (use != useExtensions_) useExtensions_ = use;
 }
 
-std::string TFileTransact::FolderPrefix() const { return IncludeTrailingBackslash(folder_); }
+std::string TFileTransact::FolderPrefix() const {
+    return IncludeTrailingBackslash(folder_);
+}
 
 std::string TFileTransact::MaskPattern() const {
     const std::string m = Trim(mask_);
@@ -88,7 +90,8 @@ void TFileTransact::ListByExtensions() {
 void TFileTransact::DeleteAll() {
     if (!FolderExists()) return;
     const std::vector<std::string> copy = Files;
-    for (const std::string& f : copy) DeleteFileChecked(NamesOnly ? FolderPrefix() + f : f, false);
+    for (const std::string& f : copy)
+        DeleteFileChecked(NamesOnly ? FolderPrefix() + f : f, false);
 }
 
 bool TFileTransact::HasAttributes(const std::string& path, std::uint32_t bits) {
@@ -97,7 +100,8 @@ bool TFileTransact::HasAttributes(const std::string& path, std::uint32_t bits) {
     return (attrs & bits) == bits;
 }
 
-std::string TFileTransact::DeleteQuestion(const std::string& classification, const std::string& path) {
+std::string TFileTransact::DeleteQuestion(const std::string& classification,
+                                          const std::string& path) {
     return classification + "\r\r" + path + "\r\r" + "削除してよろしいですか？";
 }
 

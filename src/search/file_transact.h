@@ -49,7 +49,8 @@ protected:
     TFilePlatform& platform_;
     // Runs `each` for the entries of pattern that are real names (no ".",
     // "..", empty names or volume labels).
-    void ForEachEntry(const std::string& pattern, const std::function<bool(const TFoundEntry&)>& each);
+    void ForEachEntry(const std::string& pattern,
+                      const std::function<bool(const TFoundEntry&)>& each);
     // Folder with a trailing backslash, as the entries' paths begin.
     std::string FolderPrefix() const;
     // Pattern of a listing by mask: the folder, then the trimmed mask or "*.*".

@@ -25,9 +25,13 @@ void TFileTransactEx::SetListView(TListView* list) {
     list->SetLargeImages(SystemImages(false));
 }
 
-bool TFileTransactEx::ProgressLabelsSet() { return lSearching && lHitCount; }
+bool TFileTransactEx::ProgressLabelsSet() {
+    return lSearching && lHitCount;
+}
 
-void TFileTransactEx::ShowError(const std::string& text) { BeepBox(MB_ICONEXCLAMATION, text, MB_OK | MB_ICONERROR); }
+void TFileTransactEx::ShowError(const std::string& text) {
+    BeepBox(MB_ICONEXCLAMATION, text, MB_OK | MB_ICONERROR);
+}
 
 void TFileTransactEx::ShowSearching(const std::string& text) {
     searchingText_ = text;
@@ -41,7 +45,9 @@ void TFileTransactEx::ShowHitCount(const std::string& text) {
     PaintProgress(false);
 }
 
-void TFileTransactEx::FolderDone() { PaintProgress(false); }
+void TFileTransactEx::FolderDone() {
+    PaintProgress(false);
+}
 
 void TFileTransactEx::PaintProgress(bool force) {
     if (!progressPending_ || !lSearching || !lHitCount) return;
@@ -49,7 +55,8 @@ void TFileTransactEx::PaintProgress(bool force) {
     if (!force && now - lastPaint_ < 40) return;
     lastPaint_ = now;
     progressPending_ = false;
-    for (auto [label, text] : {std::pair<TLabel*, std::string*>{lSearching, &searchingText_}, {lHitCount, &hitText_}}) {
+    for (auto [label, text] :
+         {std::pair<TLabel*, std::string*>{lSearching, &searchingText_}, {lHitCount, &hitText_}}) {
         if (label->Caption() == *text) continue;
         label->SetCaption(*text);
         label->Repaint();
@@ -60,7 +67,9 @@ void TFileTransactEx::ProcessMessages() {
     if (Application) Application->ProcessMessages();
 }
 
-int TFileTransactEx::ViewItemCount() { return listView_ ? listView_->ItemCount() : 0; }
+int TFileTransactEx::ViewItemCount() {
+    return listView_ ? listView_->ItemCount() : 0;
+}
 
 void TFileTransactEx::SetViewItemCount(int count) {
     if (listView_) listView_->SetItemCount(count);

@@ -15,8 +15,8 @@ public:
     TListView* ListView() const { return listView_; }
     // Stores the list and gives it the system's small and large image lists.
     void SetListView(TListView* list);
-    TLabel* lSearching = nullptr;  // which folder is searched (not owned)
-    TLabel* lHitCount = nullptr;   // number of hits (not owned)
+    TLabel* lSearching = nullptr; // which folder is searched (not owned)
+    TLabel* lHitCount = nullptr;  // number of hits (not owned)
 
     // The system image lists, from the shell for the system folder (or the
     // program's folder when that one is missing).

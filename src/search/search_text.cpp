@@ -5,7 +5,8 @@
 
 std::size_t SjisFind(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return 0;
-    for (std::size_t i = 0; i + needle.size() <= haystack.size(); i += SjisCharLength(haystack, i)) {
+    for (std::size_t i = 0; i + needle.size() <= haystack.size();
+         i += SjisCharLength(haystack, i)) {
         if (haystack.compare(i, needle.size(), needle) == 0) return i;
     }
     return std::string_view::npos;
@@ -37,7 +38,8 @@ std::string AttributeLetters(std::uint32_t attributes) {
 
 std::string DateTimeText(const TLocalTime& t) {
     if (!t.valid) return "";
-    return Format("%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return Format("%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
 }
 
 std::int32_t LowSize(std::uint64_t size) {
@@ -54,4 +56,6 @@ int UpperCompare(std::string_view a, std::string_view b) {
     return SjisUpperCase(a).compare(SjisUpperCase(b));
 }
 
-bool UpperLess(std::string_view a, std::string_view b) { return UpperCompare(a, b) < 0; }
+bool UpperLess(std::string_view a, std::string_view b) {
+    return UpperCompare(a, b) < 0;
+}

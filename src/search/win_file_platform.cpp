@@ -41,7 +41,7 @@ TLocalTime LocalTimeOf(const FILETIME& ft) {
     t.second = st.wSecond;
     return t;
 }
-}  // namespace
+} // namespace
 
 bool TWinFilePlatform::DirectoryExists(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
@@ -74,16 +74,20 @@ bool TWinFilePlatform::SetAttributes(const std::string& path, std::uint32_t attr
     return SetFileAttributesA(path.c_str(), attributes) != 0;
 }
 
-bool TWinFilePlatform::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool TWinFilePlatform::RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 bool TWinFilePlatform::MatchesMask(const std::string& name, const std::string& mask) {
     // "*.ext" is by far the commonest mask of a search: a plain ending test,
     // which is what the general matcher does with it, only quicker.
     if (mask.size() > 2 && mask[0] == '*' && mask[1] == '.' &&
         mask.find_first_of("*?;", 1) == std::string::npos &&
-        std::all_of(mask.begin(), mask.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::all_of(mask.begin(), mask.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         const std::size_t n = mask.size() - 1;
-        return name.size() >= n && SjisSameText(std::string_view(name).substr(name.size() - n), mask.substr(1));
+        return name.size() >= n &&
+               SjisSameText(std::string_view(name).substr(name.size() - n), mask.substr(1));
     }
     return PathMatchSpecA(name.c_str(), mask.c_str()) != FALSE;
 }

@@ -15,7 +15,8 @@ TListView::TListView(TComponent* owner, TWinControl* parent) : TWinControl(owner
 
 void TListView::ApplyExStyle() {
     DWORD ex = LVS_EX_FULLROWSELECT | (grid_ ? LVS_EX_GRIDLINES : 0);
-    SendMessageA(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ex);
+    SendMessageA(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
+                 ex);
 }
 
 int TListView::AddColumn(const std::string& caption, int width) {
@@ -49,14 +50,16 @@ void TListView::SetViewStyle(TViewStyle s) {
     if (s == style_) return;
     // Remember the widths the user gave the columns while they are shown.
     if (style_ == vsReport) {
-        for (int i = 0; i < ColumnCount(); ++i) columns_[i].width = ColumnWidth(i);
+        for (int i = 0; i < ColumnCount(); ++i)
+            columns_[i].width = ColumnWidth(i);
     }
     style_ = s;
     static const DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
     LONG st = GetWindowLongA(handle_, GWL_STYLE);
     SetWindowLongA(handle_, GWL_STYLE, (st & ~LVS_TYPEMASK) | kStyles[s]);
     if (s == vsReport) {
-        for (int i = 0; i < ColumnCount(); ++i) SetColumnWidth(i, columns_[i].width);
+        for (int i = 0; i < ColumnCount(); ++i)
+            SetColumnWidth(i, columns_[i].width);
     }
     Invalidate();
 }
@@ -68,7 +71,9 @@ void TListView::SetGridLines(bool on) {
     Invalidate();
 }
 
-int TListView::ItemCount() const { return count_; }
+int TListView::ItemCount() const {
+    return count_;
+}
 
 void TListView::SetItemCount(int n) {
     count_ = std::max(0, n);
@@ -78,7 +83,8 @@ void TListView::SetItemCount(int n) {
 }
 
 int TListView::Selected() const {
-    return static_cast<int>(SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void TListView::SetSelected(int index) {
@@ -96,7 +102,8 @@ void TListView::ClearSelection() {
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
     item.state = 0;
-    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 void TListView::MakeVisible(int index) {
@@ -108,7 +115,9 @@ void TListView::Invalidate() {
     TWinControl::Invalidate();
 }
 
-int TListView::TopIndex() const { return static_cast<int>(SendMessageA(handle_, LVM_GETTOPINDEX, 0, 0)); }
+int TListView::TopIndex() const {
+    return static_cast<int>(SendMessageA(handle_, LVM_GETTOPINDEX, 0, 0));
+}
 
 void TListView::SetSmallImages(HIMAGELIST images) {
     SendMessageA(handle_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
@@ -148,7 +157,7 @@ LRESULT TListView::Notify(NMHDR* nm) {
     }
     case LVN_ODCACHEHINT: {
         auto* hint = reinterpret_cast<NMLVCACHEHINT*>(nm);
-        rowIndex_ = -1;  // the owner may fill details that change the rows
+        rowIndex_ = -1; // the owner may fill details that change the rows
         if (OnDataHint) OnDataHint(this, hint->iFrom, hint->iTo);
         return 0;
     }
@@ -173,7 +182,7 @@ LRESULT TListView::Notify(NMHDR* nm) {
 LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CONTEXTMENU && PopupMenu) {
         int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-        if (x == -1 && y == -1) {  // from the keyboard: under the list's corner
+        if (x == -1 && y == -1) { // from the keyboard: under the list's corner
             POINT pt{4, 4};
             ClientToScreen(handle_, &pt);
             x = pt.x;

@@ -13,8 +13,8 @@ TTreeView::~TTreeView() {
     if (handle_) Clear();
 }
 
-TTreeNode TTreeView::AddChild(TTreeNode parent, const std::string& text, int image, int selectedImage,
-                              LPARAM data, bool hasChildren) {
+TTreeNode TTreeView::AddChild(TTreeNode parent, const std::string& text, int image,
+                              int selectedImage, LPARAM data, bool hasChildren) {
     TVINSERTSTRUCTA ins{};
     ins.hParent = parent ? parent : TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
@@ -24,7 +24,8 @@ TTreeNode TTreeView::AddChild(TTreeNode parent, const std::string& text, int ima
     ins.item.iSelectedImage = selectedImage;
     ins.item.lParam = data;
     ins.item.cChildren = hasChildren ? 1 : 0;
-    return reinterpret_cast<TTreeNode>(SendMessageA(handle_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    return reinterpret_cast<TTreeNode>(
+        SendMessageA(handle_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }
 
 void TTreeView::Delete(TTreeNode node) {
@@ -32,10 +33,13 @@ void TTreeView::Delete(TTreeNode node) {
 }
 
 void TTreeView::DeleteChildren(TTreeNode node) {
-    while (TTreeNode child = FirstChild(node)) Delete(child);
+    while (TTreeNode child = FirstChild(node))
+        Delete(child);
 }
 
-void TTreeView::Clear() { SendMessageA(handle_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
+void TTreeView::Clear() {
+    SendMessageA(handle_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
 
 std::string TTreeView::Text(TTreeNode node) const {
     char buf[1024] = {};
@@ -44,7 +48,8 @@ std::string TTreeView::Text(TTreeNode node) const {
     item.hItem = node;
     item.pszText = buf;
     item.cchTextMax = sizeof buf;
-    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return "";
+    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return "";
     return buf;
 }
 
@@ -68,7 +73,8 @@ bool TTreeView::HasChildren(TTreeNode node) const {
     TVITEMA item{};
     item.mask = TVIF_CHILDREN;
     item.hItem = node;
-    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
+    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return false;
     return item.cChildren != 0 || FirstChild(node) != nullptr;
 }
 
@@ -86,22 +92,30 @@ int TTreeView::Overlay(TTreeNode node) const {
     item.mask = TVIF_STATE;
     item.hItem = node;
     item.stateMask = TVIS_OVERLAYMASK;
-    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (!node || !SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
     return static_cast<int>((item.state & TVIS_OVERLAYMASK) >> 8) - 1;
 }
 
 namespace {
 TTreeNode NextOf(HWND h, TTreeNode node, UINT how) {
-    return reinterpret_cast<TTreeNode>(SendMessageA(h, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(node)));
+    return reinterpret_cast<TTreeNode>(
+        SendMessageA(h, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(node)));
 }
-}  // namespace
+} // namespace
 
-TTreeNode TTreeView::FirstNode() const { return NextOf(handle_, nullptr, TVGN_ROOT); }
+TTreeNode TTreeView::FirstNode() const {
+    return NextOf(handle_, nullptr, TVGN_ROOT);
+}
 TTreeNode TTreeView::FirstChild(TTreeNode node) const {
     return node ? NextOf(handle_, node, TVGN_CHILD) : FirstNode();
 }
-TTreeNode TTreeView::NextSibling(TTreeNode node) const { return node ? NextOf(handle_, node, TVGN_NEXT) : nullptr; }
-TTreeNode TTreeView::ParentNode(TTreeNode node) const { return node ? NextOf(handle_, node, TVGN_PARENT) : nullptr; }
+TTreeNode TTreeView::NextSibling(TTreeNode node) const {
+    return node ? NextOf(handle_, node, TVGN_NEXT) : nullptr;
+}
+TTreeNode TTreeView::ParentNode(TTreeNode node) const {
+    return node ? NextOf(handle_, node, TVGN_PARENT) : nullptr;
+}
 
 TTreeNode TTreeView::NextNode(TTreeNode node) const {
     if (!node) return nullptr;
@@ -112,9 +126,13 @@ TTreeNode TTreeView::NextNode(TTreeNode node) const {
     return nullptr;
 }
 
-int TTreeView::Count() const { return static_cast<int>(SendMessageA(handle_, TVM_GETCOUNT, 0, 0)); }
+int TTreeView::Count() const {
+    return static_cast<int>(SendMessageA(handle_, TVM_GETCOUNT, 0, 0));
+}
 
-TTreeNode TTreeView::Selected() const { return NextOf(handle_, nullptr, TVGN_CARET); }
+TTreeNode TTreeView::Selected() const {
+    return NextOf(handle_, nullptr, TVGN_CARET);
+}
 
 void TTreeView::Select(TTreeNode node) {
     SendMessageA(handle_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
@@ -134,10 +152,13 @@ void TTreeView::Collapse(TTreeNode node) {
     if (node) SendMessageA(handle_, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(node));
 }
 
-TTreeNode TTreeView::TopItem() const { return NextOf(handle_, nullptr, TVGN_FIRSTVISIBLE); }
+TTreeNode TTreeView::TopItem() const {
+    return NextOf(handle_, nullptr, TVGN_FIRSTVISIBLE);
+}
 
 void TTreeView::SetTopItem(TTreeNode node) {
-    if (node) SendMessageA(handle_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node));
+    if (node)
+        SendMessageA(handle_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node));
 }
 
 TTreeNode TTreeView::NodeAt(int x, int y) const {
@@ -206,7 +227,7 @@ LRESULT TTreeView::Notify(NMHDR* nm) {
         POINT client = pt;
         ScreenToClient(handle_, &client);
         ContextPopup(NodeAt(client.x, client.y), pt);
-        return 1;  // handled: no WM_CONTEXTMENU after it
+        return 1; // handled: no WM_CONTEXTMENU after it
     }
     }
     return 0;

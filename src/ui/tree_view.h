@@ -15,8 +15,8 @@ public:
     ~TTreeView() override;
 
     // Adds a node under parent (null: a top node) at the end.
-    TTreeNode AddChild(TTreeNode parent, const std::string& text, int image = 0, int selectedImage = 0,
-                       LPARAM data = 0, bool hasChildren = false);
+    TTreeNode AddChild(TTreeNode parent, const std::string& text, int image = 0,
+                       int selectedImage = 0, LPARAM data = 0, bool hasChildren = false);
     void Delete(TTreeNode node);
     void DeleteChildren(TTreeNode node);
     void Clear();
@@ -29,7 +29,7 @@ public:
     void SetOverlay(TTreeNode node, int overlay);
     int Overlay(TTreeNode node) const;
 
-    TTreeNode FirstNode() const;  // the first top node
+    TTreeNode FirstNode() const; // the first top node
     TTreeNode FirstChild(TTreeNode node) const;
     TTreeNode NextSibling(TTreeNode node) const;
     TTreeNode ParentNode(TTreeNode node) const;

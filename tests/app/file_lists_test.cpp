@@ -17,7 +17,8 @@ protected:
         return dynamic_cast<TSpeedButton*>(form_->FindComponent(name));
     }
     void MakeFiles(const TempFolder& folder, int n) {
-        for (int i = 0; i < n; ++i) TempFolder::WriteFile(folder / Format("f%02d.txt", i), std::string(i, 'x'));
+        for (int i = 0; i < n; ++i)
+            TempFolder::WriteFile(folder / Format("f%02d.txt", i), std::string(i, 'x'));
     }
     TFileLists* lists = nullptr;
 };
@@ -78,17 +79,17 @@ TEST_F(FileLists, SelectingPreviewsAndCtrlArrowsStepThroughTheList) {
     MakeFiles(folder, 3);
     lists->fvxChange(lists->fvx, folder.Path());
     EXPECT_EQ("", lists->SelectedPath(0));
-    lists->SelectNext(0, false);  // nothing selected: the first item, either way
+    lists->SelectNext(0, false); // nothing selected: the first item, either way
     EXPECT_EQ(0, lists->lvFile->Selected());
     EXPECT_EQ(folder / "f00.txt", form_->CurrentFilePath);
-    lists->SelectNext(0, false);  // at the top: nothing moves
+    lists->SelectNext(0, false); // at the top: nothing moves
     EXPECT_EQ(0, lists->lvFile->Selected());
     lists->SelectNext(0, true);
     lists->SelectNext(0, true);
     EXPECT_EQ(2, lists->lvFile->Selected());
     EXPECT_EQ(2, lists->lvFile->Tag);
     EXPECT_EQ(folder / "f02.txt", form_->CurrentFilePath);
-    lists->SelectNext(0, true);  // at the bottom
+    lists->SelectNext(0, true); // at the bottom
     EXPECT_EQ(2, lists->lvFile->Selected());
     EXPECT_EQ(folder / "f02.txt", lists->SelectedPath(0));
     // A new folder clears the selection without previewing anything.
@@ -118,7 +119,8 @@ TEST_F(FileLists, LargeIconsDisableTheColumnButtons) {
     EXPECT_TRUE(Button("sbShowLargeIconCor")->Down());
     EXPECT_FALSE(Button("sbShowReportCor")->Down());
     EXPECT_TRUE(Item("mmShowLargeIconCor")->Checked());
-    for (const char* name : {"EraseSizeCor", "EraseTypeCor", "EraseDateCor", "EraseFolderCor", "GridCor"}) {
+    for (const char* name :
+         {"EraseSizeCor", "EraseTypeCor", "EraseDateCor", "EraseFolderCor", "GridCor"}) {
         EXPECT_FALSE(Button(std::string("sbShow") + name)->Enabled()) << name;
         EXPECT_FALSE(Item((std::string("mmShow") + name).c_str())->Enabled()) << name;
     }
@@ -139,12 +141,12 @@ TEST_F(FileLists, LargeIconsDisableTheColumnButtons) {
 
 TEST_F(FileLists, ColumnOfWidthThreeCountsAsHidden) {
     StartLists();
-    lists->lvFile->SetColumnWidth(3, 3);  // as if dragged by the user
+    lists->lvFile->SetColumnWidth(3, 3); // as if dragged by the user
     lists->SyncViewControls();
     EXPECT_FALSE(Button("sbShowEraseDateSEL")->Down());
     EXPECT_FALSE(Item("mmShowEraseDateSEL")->Checked());
     Button("sbShowEraseDateSEL")->Click();
-    EXPECT_EQ(0, lists->lvFile->ColumnWidth(3));  // 3 is not below 1
+    EXPECT_EQ(0, lists->lvFile->ColumnWidth(3)); // 3 is not below 1
     EXPECT_FALSE(Button("sbShowEraseDateSEL")->Down());
     Item("mmShowEraseDateSEL")->Click();
     EXPECT_EQ(100, lists->lvFile->ColumnWidth(3));
@@ -168,7 +170,7 @@ TEST_F(FileLists, GridLinesFollowButtonAndMenu) {
 TEST_F(FileLists, SendersWithoutListOrCommandDoNothing) {
     StartLists();
     TLabel label(nullptr, nullptr);
-    label.Name = "sbShowLargeIconSEL";  // right name, wrong kind of sender
+    label.Name = "sbShowLargeIconSEL"; // right name, wrong kind of sender
     lists->mmShowLargeIconSelClick(&label);
     EXPECT_EQ(vsReport, lists->lvFile->ViewStyle());
     TMenuItem item(nullptr);
@@ -176,8 +178,9 @@ TEST_F(FileLists, SendersWithoutListOrCommandDoNothing) {
     lists->mmShowLargeIconSelClick(&item);
     item.Name = "mmShowEraseNothingSEL";
     lists->mmShowEraseSizeSELClick(&item);
-    for (int i = 0; i < 5; ++i) EXPECT_NE(0, lists->lvFile->ColumnWidth(i));
-    item.Name = "mmShowGridARC";  // no archive list here
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NE(0, lists->lvFile->ColumnWidth(i));
+    item.Name = "mmShowGridARC"; // no archive list here
     lists->sbShowGridSELClick(&item);
     EXPECT_TRUE(lists->lvFile->GridLines());
 }
@@ -186,7 +189,8 @@ TEST_F(FileLists, ArchiveListSizeToggleLeavesCompressedSize) {
     Start();
     auto* lvArchive = new TListView(form_, form_->pnBaseArchive);
     lvArchive->Name = "lvArchive";
-    for (const char* c : {"名前", "サイズ", "ファイルの種類", "圧縮サイズ", "圧縮率", "更新日時", "フォルダ"}) {
+    for (const char* c :
+         {"名前", "サイズ", "ファイルの種類", "圧縮サイズ", "圧縮率", "更新日時", "フォルダ"}) {
         lvArchive->AddColumn(c, 60);
     }
     lists = new TFileLists(form_);
@@ -207,10 +211,12 @@ TEST_F(FileLists, ToolbarDoubleClickTogglesTheColumnButtons) {
     const char* names[] = {"sbShowEraseSizeSEL", "sbShowEraseTypeSEL", "sbShowEraseDateSEL",
                            "sbShowEraseAttrSEL", "sbShowGridSEL"};
     lists->pnTbFileSelDblClick(form_->pnTbFileSel);
-    for (const char* n : names) EXPECT_FALSE(Button(n)->Visible()) << n;
+    for (const char* n : names)
+        EXPECT_FALSE(Button(n)->Visible()) << n;
     EXPECT_TRUE(Button("sbShowReportSEL")->Visible());
     lists->pnTbFileSelDblClick(form_->pnTbFileSel);
-    for (const char* n : names) EXPECT_TRUE(Button(n)->Visible()) << n;
+    for (const char* n : names)
+        EXPECT_TRUE(Button(n)->Visible()) << n;
 }
 
 TEST_F(FileLists, SearchResultsShowTheFolderColumn) {

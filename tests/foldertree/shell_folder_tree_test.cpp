@@ -11,14 +11,15 @@
 namespace {
 std::vector<std::string> Children(TShellFolderTree* t, TTreeNode parent) {
     std::vector<std::string> names;
-    for (TTreeNode n = t->FirstChild(parent); n; n = t->NextSibling(n)) names.push_back(t->Text(n));
+    for (TTreeNode n = t->FirstChild(parent); n; n = t->NextSibling(n))
+        names.push_back(t->Text(n));
     return names;
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
     return SjisSameText(ExcludeTrailingBackslash(a), ExcludeTrailingBackslash(b));
 }
-}  // namespace
+} // namespace
 
 class FolderTree : public ::testing::Test {
 protected:
@@ -35,7 +36,9 @@ protected:
         tree->OnChange = [this](TObject*, const std::string& folder) { changes.push_back(folder); };
         return tree;
     }
-    void MakeFolder(const std::string& path) { ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)); }
+    void MakeFolder(const std::string& path) {
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    }
 
     static TApplication* app;
     TempFolder dir;
@@ -57,11 +60,12 @@ TEST_F(FolderTree, DrivesAreTopNodesWithoutTheRoot) {
 
     tree->SetShowRootFolder(false);
     std::vector<std::string> drives;
-    for (TTreeNode n = tree->FirstNode(); n; n = tree->NextSibling(n)) drives.push_back(tree->NodePath(n));
+    for (TTreeNode n = tree->FirstNode(); n; n = tree->NextSibling(n))
+        drives.push_back(tree->NodePath(n));
     EXPECT_NE(drives.end(), std::find(drives.begin(), drives.end(), "C:\\"));
     EXPECT_NE(drives.end(), std::find(drives.begin(), drives.end(), "Z:\\"));
     for (const std::string& d : drives) {
-        if (d.empty()) continue;  // other items have no path
+        if (d.empty()) continue; // other items have no path
         EXPECT_EQ(3u, d.size()) << d;
     }
     // Drive nodes are filled only when they are opened.
@@ -70,7 +74,7 @@ TEST_F(FolderTree, DrivesAreTopNodesWithoutTheRoot) {
 
 TEST_F(FolderTree, SelectPathOpensTheWayIntoADeepFolder) {
     std::string deep = dir.Path();
-    for (const char* part : {"one", "two", "\x95\x5C", "four"}) {  // "表" ends in byte 0x5C
+    for (const char* part : {"one", "two", "\x95\x5C", "four"}) { // "表" ends in byte 0x5C
         deep += "\\";
         deep += part;
         MakeFolder(deep);
@@ -114,7 +118,7 @@ TEST_F(FolderTree, RefreshKeepStateShowsNewFoldersAndKeepsTheState) {
     b = tree->FindPath(dir / "b", false);
     tree->ExpandNode(b);
     EXPECT_EQ((std::vector<std::string>{"new"}), Children(tree, b));
-    ASSERT_EQ(1u, changes.size());  // one report, for the selection put back
+    ASSERT_EQ(1u, changes.size()); // one report, for the selection put back
     EXPECT_TRUE(SamePath(dir / "a\\inner", changes[0]));
 }
 
@@ -126,7 +130,7 @@ TEST_F(FolderTree, FilesWithMaskDecideTheExpandButton) {
     tree->SetRootFolderName(dir.Path());
     auto docs = [this] { return tree->FindPath(dir / "docs", false); };
     ASSERT_NE(nullptr, docs());
-    EXPECT_FALSE(tree->HasChildren(docs()));  // folders only: nothing inside
+    EXPECT_FALSE(tree->HasChildren(docs())); // folders only: nothing inside
     tree->SetShowFile(true);
     tree->SetFileMask({".TXT"});
     EXPECT_TRUE(tree->HasChildren(docs()));

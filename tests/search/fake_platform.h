@@ -76,7 +76,9 @@ public:
         removed.push_back(path);
         return true;
     }
-    bool MatchesMask(const std::string& name, const std::string& mask) override { return Matches(mask, name); }
+    bool MatchesMask(const std::string& name, const std::string& mask) override {
+        return Matches(mask, name);
+    }
     bool AskYesNo(const std::string& text) override {
         questions.push_back(text);
         return answerYes;
@@ -87,7 +89,9 @@ public:
     int finds = 0;
 
 private:
-    static std::string Key(const std::string& path) { return SjisUpperCase(ExcludeTrailingBackslash(path)); }
+    static std::string Key(const std::string& path) {
+        return SjisUpperCase(ExcludeTrailingBackslash(path));
+    }
     // Wildcards as the platform's directory search reads them: "*.*" takes
     // names without a dot too.
     static bool Matches(const std::string& mask, const std::string& name) {

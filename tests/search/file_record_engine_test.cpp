@@ -15,7 +15,8 @@ public:
 
     std::vector<std::string> Names() const {
         std::vector<std::string> n;
-        for (const auto& r : Results) n.push_back(r->Name);
+        for (const auto& r : Results)
+            n.push_back(r->Name);
         return n;
     }
 
@@ -40,7 +41,7 @@ protected:
 };
 
 using Names = std::vector<std::string>;
-}  // namespace
+} // namespace
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -74,7 +75,7 @@ TEST_F(EngineTest, ListingMakesRecordsForFilesAndOptionallyFolders) {
     EXPECT_EQ(2048, b.Size);
     EXPECT_EQ(2u, b.SizeKB);
     EXPECT_EQ("2020/01/02 03:04:05", b.DateText);
-    EXPECT_EQ("", e.Results[2]->DateText);  // no time
+    EXPECT_EQ("", e.Results[2]->DateText); // no time
     EXPECT_EQ((Names{"C:\\R\\one", "C:\\R\\two"}), e.Folders);
     e.IncludeFolders = true;
     e.SetMask("o*");
@@ -103,7 +104,7 @@ TEST_F(EngineTest, RowTextsOfBothForms) {
 
 TEST_F(EngineTest, DetailsOnlyForValidRangesAndOnlyOnce) {
     e.Execute();
-    e.FillDetails(0, 3);  // beyond the records
+    e.FillDetails(0, 3); // beyond the records
     e.FillDetails(-1, 0);
     EXPECT_TRUE(e.queried.empty());
     e.FillDetails(1, 2);
@@ -115,24 +116,24 @@ TEST_F(EngineTest, DetailsOnlyForValidRangesAndOnlyOnce) {
 
 TEST_F(EngineTest, SortFlipsPerColumnAndNeedsRows) {
     e.Execute();
-    e.SortByColumn(1);  // the view shows no rows yet
+    e.SortByColumn(1); // the view shows no rows yet
     EXPECT_EQ(0, e.sorts);
     e.viewCount = e.RecordCount();
     e.SortByColumn(1);
-    EXPECT_EQ((Names{"c.pic", "a.pi", "b.txt"}), e.Names());  // -2147483648 first
+    EXPECT_EQ((Names{"c.pic", "a.pi", "b.txt"}), e.Names()); // -2147483648 first
     e.SortByColumn(1);
     EXPECT_EQ((Names{"b.txt", "a.pi", "c.pic"}), e.Names());
     EXPECT_EQ(2, e.sorts);
     EXPECT_EQ(0, e.busy);
     e.SortByColumn(0);
     EXPECT_EQ((Names{"a.pi", "b.txt", "c.pic"}), e.Names());
-    e.SortByColumn(2);  // type names are filled for every record first
+    e.SortByColumn(2); // type names are filled for every record first
     EXPECT_EQ(3u, e.queried.size());
-    EXPECT_EQ((Names{"a.pi", "c.pic", "b.txt"}), e.Names());  // "PI" < "PIC" < "TEXT DOCUMENT"
-    e.SortByColumn(3);  // no time sorts first
+    EXPECT_EQ((Names{"a.pi", "c.pic", "b.txt"}), e.Names()); // "PI" < "PIC" < "TEXT DOCUMENT"
+    e.SortByColumn(3);                                       // no time sorts first
     EXPECT_EQ((Names{"c.pic", "b.txt", "a.pi"}), e.Names());
     e.SortByColumn(4);
-    EXPECT_EQ("b.txt", e.Names()[2]);  // read-only bit makes the largest value
+    EXPECT_EQ("b.txt", e.Names()[2]); // read-only bit makes the largest value
     e.SortByColumn(7);
 }
 
@@ -195,7 +196,8 @@ TEST_F(EngineTest, UnsetLabelsGiveTheErrorBoxAndNoSearch) {
     e.Execute();
     e.Search();
     ASSERT_EQ(1u, e.errors.size());
-    EXPECT_EQ("lSearching,lHitCountが未設定です\r不要な場合は、Visible False の Dummyをアサインしてください",
+    EXPECT_EQ("lSearching,lHitCountが未設定です\r不要な場合は、Visible False の "
+              "Dummyをアサインしてください",
               e.errors[0]);
-    EXPECT_EQ(3, e.RecordCount());  // the listing stays
+    EXPECT_EQ(3, e.RecordCount()); // the listing stays
 }

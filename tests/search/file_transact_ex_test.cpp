@@ -15,7 +15,8 @@ protected:
         form = new TForm(app);
         list = new TListView(form, form);
         list->SetBounds(0, 0, 300, 200);
-        for (const char* c : {"名前", "サイズ", "ファイルの種類", "更新日時", "属性"}) list->AddColumn(c, 80);
+        for (const char* c : {"名前", "サイズ", "ファイルの種類", "更新日時", "属性"})
+            list->AddColumn(c, 80);
         list->OnData = [this](TObject*, TListItemData& item) {
             TRowData row = engine.RowData(item.Index, list->ViewStyle() == vsReport);
             item.Caption = row.Caption;
@@ -49,7 +50,8 @@ protected:
     }
     Names Column(int column) {
         Names n;
-        for (int i = 0; i < list->ItemCount(); ++i) n.push_back(Cell(i, column));
+        for (int i = 0; i < list->ItemCount(); ++i)
+            n.push_back(Cell(i, column));
         return n;
     }
 
@@ -69,8 +71,8 @@ TEST_F(EngineWin, ListingShowsRowsThroughTheListView) {
     EXPECT_EQ((Names{"big.txt", "empty.txt", "one.txt", "pic.pi"}), Column(0));
     EXPECT_EQ("      3000", Cell(0, 1));
     EXPECT_EQ("A", Cell(0, 4));
-    EXPECT_EQ(19u, Cell(0, 3).size());  // yyyy/mm/dd hh:nn:ss
-    EXPECT_FALSE(Cell(0, 2).empty());   // the shell's type name or the extension
+    EXPECT_EQ(19u, Cell(0, 3).size()); // yyyy/mm/dd hh:nn:ss
+    EXPECT_FALSE(Cell(0, 2).empty());  // the shell's type name or the extension
     EXPECT_EQ(1u, engine.Results[2]->SizeKB);
     EXPECT_EQ(0u, engine.Results[1]->SizeKB);
     EXPECT_EQ(3u, engine.Results[0]->SizeKB);
@@ -101,7 +103,8 @@ TEST_F(EngineWin, SearchWithAndWithoutRecursion) {
     EXPECT_EQ("5個ヒット", hits->Caption());
     Names folders = Column(4);
     std::sort(folders.begin(), folders.end());
-    EXPECT_EQ((Names{dir.Path(), dir.Path(), dir.Path(), dir / "sub", dir / "sub\\lower"}), folders);
+    EXPECT_EQ((Names{dir.Path(), dir.Path(), dir.Path(), dir / "sub", dir / "sub\\lower"}),
+              folders);
     engine.Recursive = false;
     engine.Search();
     EXPECT_EQ(3, list->ItemCount());
@@ -123,7 +126,7 @@ TEST_F(EngineWin, WildcardsMatchWholeNames) {
     EXPECT_EQ((Names{"b.PI", "pic.pi"}), found);
     engine.SetMask("?.p*");
     engine.Search();
-    EXPECT_EQ(2, engine.HitCount);  // b.PI and c.pic
+    EXPECT_EQ(2, engine.HitCount); // b.PI and c.pic
     engine.SetMask("  ");
     engine.Search();
     EXPECT_EQ(7, engine.HitCount);
@@ -145,7 +148,7 @@ TEST_F(EngineWin, CancelButtonStopsTheWalk) {
     engine.SetMask("*.txt");
     engine.Search();
     EXPECT_TRUE(engine.Cancelled);
-    EXPECT_GE(engine.HitCount, 3);  // the start folder is always searched
+    EXPECT_GE(engine.HitCount, 3); // the start folder is always searched
     EXPECT_LT(engine.HitCount, 10);
     EXPECT_EQ(engine.HitCount, list->ItemCount());
 }
@@ -155,7 +158,8 @@ TEST_F(EngineWin, UnsetLabelsShowTheErrorBox) {
     engine.lSearching = searching;
     engine.Search();
     ASSERT_EQ(1u, boxes.texts.size());
-    EXPECT_EQ("lSearching,lHitCountが未設定です\r不要な場合は、Visible False の Dummyをアサインしてください",
+    EXPECT_EQ("lSearching,lHitCountが未設定です\r不要な場合は、Visible False の "
+              "Dummyをアサインしてください",
               boxes.texts[0]);
     EXPECT_EQ(0, list->ItemCount());
 }

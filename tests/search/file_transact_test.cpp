@@ -40,7 +40,7 @@ TEST_F(FileTransactTest, EmptyMaskIsEverythingAndMissingFolderIsEmpty) {
     t.SetFolder("C:\\D\\");
     t.Execute();
     EXPECT_EQ(4u, t.Files.size());
-    EXPECT_EQ("C:\\D\\a.txt", t.Files[0]);  // one backslash, also after a trailing one
+    EXPECT_EQ("C:\\D\\a.txt", t.Files[0]); // one backslash, also after a trailing one
     t.SetFolder("C:\\gone");
     t.Execute();
     EXPECT_TRUE(t.Files.empty());
@@ -82,7 +82,7 @@ TEST_F(FileTransactTest, ProtectedFileQuestionAndAnswers) {
     fs.AddFile("C:\\D\\sys", 0, faSysFile | faHidden | faReadOnly);
     fs.AddFile("C:\\D\\hid", 0, faHidden);
     fs.answerYes = false;
-    EXPECT_TRUE(t.DeleteFileChecked("C:\\D\\sys", true));  // declined counts as done
+    EXPECT_TRUE(t.DeleteFileChecked("C:\\D\\sys", true)); // declined counts as done
     EXPECT_TRUE(fs.Exists("C:\\D\\sys"));
     ASSERT_EQ(1u, fs.questions.size());
     EXPECT_EQ("システムファイルです\r\rC:\\D\\sys\r\r削除してよろしいですか？", fs.questions[0]);

@@ -7,7 +7,8 @@ using Names = std::vector<std::string>;
 class FileTransactWin : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* n : {"a.pi", "b.PI", "c.pic", "d.api", "e.txt", "README"}) MakeFile(dir / n);
+        for (const char* n : {"a.pi", "b.PI", "c.pic", "d.api", "e.txt", "README"})
+            MakeFile(dir / n);
         CreateDirectoryA((dir / "sub").c_str(), nullptr);
         CreateDirectoryA((dir / "pics.pi").c_str(), nullptr);
         t.SetFolder(dir.Path());
@@ -21,7 +22,7 @@ TEST_F(FileTransactWin, ListsByMaskAndByExtensions) {
     t.SetMask("*.pi");
     t.Execute();
     EXPECT_EQ((Names{"a.pi", "b.PI"}), t.Files);
-    EXPECT_EQ((Names{"pics.pi"}), t.Folders);  // "sub" does not match the mask
+    EXPECT_EQ((Names{"pics.pi"}), t.Folders); // "sub" does not match the mask
     t.SetUseExtensions(true);
     t.SetExtensions(".PI .TXT ");
     t.Execute();

@@ -5,7 +5,9 @@
 TEST(SearchText, FindStartsOnlyOnCharacterBoundaries) {
     // "ア" is 0x83 0x41: its trail byte reads as 'A' but is no match.
     EXPECT_EQ(std::string::npos, SjisFind("\x83\x41", "A"));
-    EXPECT_EQ(2u, SjisFind("\x83\x41" "A", "A"));
+    EXPECT_EQ(2u, SjisFind("\x83\x41"
+                           "A",
+                           "A"));
     // 0x95 0x5C ("表") holds a backslash byte that must not be found.
     EXPECT_EQ(std::string::npos, SjisFind("\x95\x5C", "\\"));
     EXPECT_EQ(5u, SjisFind(".PIC .PI ", ".PI "));
@@ -33,7 +35,8 @@ TEST(SearchText, ExtensionOfNameWithTrailByte5C) {
 }
 
 TEST(SearchText, AttributeLettersAndDate) {
-    EXPECT_EQ("RHSA", AttributeLetters(faReadOnly | faHidden | faSysFile | faArchive | faDirectory));
+    EXPECT_EQ("RHSA",
+              AttributeLetters(faReadOnly | faHidden | faSysFile | faArchive | faDirectory));
     EXPECT_EQ("A", AttributeLetters(faArchive));
     EXPECT_EQ("", AttributeLetters(0));
     EXPECT_EQ("2001/02/03 04:05:06", DateTimeText({true, 2001, 2, 3, 4, 5, 6}));
@@ -55,5 +58,5 @@ TEST(SearchText, SizesAreLow32BitsSigned) {
 TEST(SearchText, UpperCaseOrder) {
     EXPECT_TRUE(UpperLess("abc", "ABD"));
     EXPECT_FALSE(UpperLess("ABC", "abc"));
-    EXPECT_TRUE(UpperLess("ab", "A_"));  // '_' sorts after upper-case letters
+    EXPECT_TRUE(UpperLess("ab", "A_")); // '_' sorts after upper-case letters
 }

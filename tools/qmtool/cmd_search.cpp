@@ -25,7 +25,8 @@ public:
     double Ms() const {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
-        return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) / static_cast<double>(freq_.QuadPart);
+        return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+               static_cast<double>(freq_.QuadPart);
     }
 
 private:
@@ -47,9 +48,11 @@ int List(const std::vector<std::string>& args) {
     const double listed = watch.Ms();
     // What a list view asks for one screen of rows.
     engine.FillDetails(0, std::min(engine.RecordCount(), 40) - 1);
-    for (int i = 0; i < std::min(engine.RecordCount(), 40); ++i) engine.RowData(i, true);
+    for (int i = 0; i < std::min(engine.RecordCount(), 40); ++i)
+        engine.RowData(i, true);
     const double shown = watch.Ms();
-    std::printf("files\t%d\nlist_ms\t%.1f\nfirst_screen_ms\t%.1f\n", engine.RecordCount(), listed, shown);
+    std::printf("files\t%d\nlist_ms\t%.1f\nfirst_screen_ms\t%.1f\n", engine.RecordCount(), listed,
+                shown);
     return 0;
 }
 
@@ -118,7 +121,8 @@ bool SaveWindow(HWND hwnd, const std::string& path) {
     fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
+    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
+                    std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
                     std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -156,11 +160,14 @@ int ShowFiles(const std::vector<std::string>& args) {
     Pump(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
     return rc;
 }
-}  // namespace
+} // namespace
 
-static const QmCommand listCommand("list", "FOLDER [MASK]   list a folder as the file list does, with the time",
-                                   List);
+static const QmCommand
+    listCommand("list", "FOLDER [MASK]   list a folder as the file list does, with the time", List);
 static const QmCommand searchCommand(
-    "search", "FOLDER MASK|.EXT... [flat]   search a folder (and its sub-folders), with the time", Search);
-static const QmCommand showFilesCommand(
-    "show-files", "FOLDER [OUT.BMP] [SECONDS]   main window with the tree opened on FOLDER", ShowFiles);
+    "search", "FOLDER MASK|.EXT... [flat]   search a folder (and its sub-folders), with the time",
+    Search);
+static const QmCommand
+    showFilesCommand("show-files",
+                     "FOLDER [OUT.BMP] [SECONDS]   main window with the tree opened on FOLDER",
+                     ShowFiles);
