@@ -46,7 +46,7 @@ add_deb_src() {
 PACKAGES=(
   build-essential cmake ninja-build pkg-config dpkg-dev git python3 zlib1g-dev xz-utils
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
-  googletest libbenchmark-dev
+  googletest libbenchmark-dev libjpeg62-turbo-dev
   wine wine32:i386
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth imagemagick x11-utils xdotool
