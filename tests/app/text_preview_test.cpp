@@ -1,0 +1,258 @@
+// The text preview in the main window: partial and whole loads, the load
+// status, the full load, the search pane and its jumps, the caret LEDs and
+// the hyperlinks.
+#include <memory>
+
+#include "app/text_preview.h"
+#include "main_window_fixture.h"
+#include "media/led_group.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+class TextPreview : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        Start();
+        preview_ = std::make_unique<TTextPreview>(form_);
+        preview_->OpenLink = [this](const std::string& target) { opened_.push_back(target); };
+        form_->CurrentFileKind = form_->SwitchPreviewPane(form_->CurrentFileKind, fkText);
+    }
+    void TearDown() override {
+        SetInputQueryHook(nullptr);
+        preview_.reset();
+        MainWindow::TearDown();
+    }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = dir_ / name;
+        TempFolder::WriteFile(path, bytes);
+        return path;
+    }
+    void Preview(const std::string& path) {
+        form_->CurrentFilePath = path;
+        preview_->PreviewText(path);
+    }
+    std::string Shown() { return preview_->hedText->Lines().Text(); }
+    bool EndsWith(const std::string& s, const std::string& tail) {
+        return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+    }
+    void Answer(const std::string& text) {
+        SetInputQueryHook([text](const std::string& caption, const std::string& prompt, std::string& value) {
+            EXPECT_EQ("文字の検索", caption);
+            EXPECT_EQ("検索したい文字を入れてください", prompt);
+            value = text;
+            return true;
+        });
+    }
+
+    std::unique_ptr<TTextPreview> preview_;
+    std::vector<std::string> opened_;
+};
+
+TEST_F(TextPreview, MakesItsControlsOnTheMainWindow) {
+    EXPECT_EQ(preview_->hedText, form_->FindComponent("hedText"));
+    EXPECT_EQ(preview_->hedSearch, form_->FindComponent("hedSearch"));
+    EXPECT_EQ(preview_->hedImageText, form_->FindComponent("hedImageText"));
+    EXPECT_TRUE(preview_->hedText->ReadOnly());
+    EXPECT_EQ(form_->pnBaseText, preview_->hedText->Parent());
+    EXPECT_EQ(form_->pnTextSearch, preview_->hedSearch->Parent());
+}
+
+TEST_F(TextPreview, AFileOfExactlyTheLimitLoadsWholeAndOneByteMoreIsCut) {
+    Preview(Write("exact.txt", std::string(4096, 'a')));
+    EXPECT_EQ(std::string(4096, 'a'), Shown());
+    EXPECT_TRUE(form_->FullyLoaded);
+    EXPECT_FALSE(form_->sbFileFullLoad->Enabled());
+    EXPECT_FALSE(form_->mmFileFullLoad->Enabled());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] " " Full Loaded")) << form_->lFileInfo->Caption();
+
+    Preview(Write("more.txt", std::string(4097, 'b')));
+    EXPECT_EQ(std::string(4096, 'b') + "\r\n", Shown()) << "the cut text is set as text";
+    EXPECT_FALSE(form_->FullyLoaded);
+    EXPECT_TRUE(form_->sbFileFullLoad->Enabled());
+    EXPECT_TRUE(form_->mmFileFullLoad->Enabled());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), " 100.0 % Loaded")) << form_->lFileInfo->Caption();
+
+    Preview(Write("half.txt", std::string(8192, 'c')));
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), " 50.0 % Loaded"));
+}
+
+TEST_F(TextPreview, TheCutKeepsALoneLeadByteAndStopsAtNul) {
+    std::string bytes(4095, 'x');
+    bytes += "\x8A\xBF" + std::string(100, 'y');
+    Preview(Write("lead.txt", bytes));
+    const std::string& row = std::string(preview_->hedText->List().Strings(0));
+    ASSERT_EQ(4096u, row.size());
+    EXPECT_EQ('\x8A', row.back());
+
+    std::string nul = "before";
+    nul += '\0';
+    nul += std::string(5000, 'z');
+    Preview(Write("zero.txt", nul));  // "nul" would name the device
+    EXPECT_EQ("before\r\n", Shown());
+}
+
+TEST_F(TextPreview, FullLoadReadsTheRestOnceAndZThenDoesNothing) {
+    const std::string path = Write("long.txt", std::string(5000, 'q') + "\r\nend\r\n");
+    Preview(path);
+    ASSERT_FALSE(form_->FullyLoaded);
+    WORD z = 'Z';
+    EXPECT_TRUE(preview_->KeyDown(z, 0));
+    EXPECT_EQ(std::string(5000, 'q') + "\r\nend\r\n", Shown());
+    EXPECT_TRUE(form_->FullyLoaded);
+    EXPECT_FALSE(form_->sbFileFullLoad->Enabled());
+    EXPECT_FALSE(form_->mmFileFullLoad->Enabled());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), " Full Loaded"));
+    preview_->hedText->SetCaret(1, 1);
+    EXPECT_FALSE(preview_->KeyDown(z, 0)) << "the second Z is not taken";
+    EXPECT_EQ(1, preview_->hedText->Row()) << "and nothing was reloaded";
+    WORD shifted = 'Z';
+    EXPECT_FALSE(preview_->KeyDown(shifted, ssShift));
+}
+
+TEST_F(TextPreview, AVanishedFileOrOneThatCannotBeOpenedLeavesThePane) {
+    Preview(Write("first.txt", "first\r\n"));
+    EXPECT_FALSE(preview_->LoadPreviewText(preview_->hedText, dir_ / "gone.txt", 4, false));
+    EXPECT_EQ("first\r\n", Shown());
+    EXPECT_TRUE(boxes_.empty());
+
+    const std::string locked = Write("locked.txt", std::string(9000, 'l'));
+    HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_FALSE(preview_->LoadPreviewText(preview_->hedText, locked, 4, false));
+    CloseHandle(h);
+    ASSERT_EQ(1u, boxes_.size());
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes_[0].beep);
+    EXPECT_EQ("ファイルの読み込みに失敗しました", boxes_[0].text);
+    EXPECT_EQ("first\r\n", Shown());
+}
+
+TEST_F(TextPreview, BinaryBytesAndAHugeSingleLineAreShown) {
+    std::string all;
+    for (int i = 1; i < 256; ++i) all += static_cast<char>(i);
+    form_->PartialRead = false;
+    Preview(Write("binary.bin", all + all));
+    EXPECT_TRUE(form_->FullyLoaded);
+    preview_->hedText->Repaint();
+
+    Preview(Write("huge.txt", std::string(50u << 20, 'h')));
+    ASSERT_EQ(1, preview_->hedText->List().Count());
+    EXPECT_EQ(50u << 20, preview_->hedText->List().Strings(0).size());
+    preview_->hedText->Invalidate();
+    preview_->hedText->Repaint();
+    preview_->hedText->SetCaret(0, 300);
+    EXPECT_EQ(300, preview_->hedText->Col());
+}
+
+TEST_F(TextPreview, SearchListsTheRowsAndJumpsToThem) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += i == 0 || i == 41 ? "has needle here\r\n" : "plain row\r\n";
+    Preview(Write("search.txt", text));
+    Answer("needle");
+    preview_->Search();
+    EXPECT_TRUE(form_->pnTextSearch->Visible());
+    EXPECT_TRUE(form_->spText->Visible());
+    ASSERT_EQ(2, preview_->hedSearch->Lines().Count());
+    EXPECT_EQ("[    1]has needle here", preview_->hedSearch->Lines().Get(0));
+    EXPECT_EQ("[   42]has needle here", preview_->hedSearch->Lines().Get(1));
+    EXPECT_EQ("needle", preview_->hedText->SearchHitString());
+    EXPECT_EQ("needle", preview_->hedSearch->SearchHitString());
+    EXPECT_EQ(0, preview_->hedText->TopRow()) << "filling the results jumps nowhere";
+
+    preview_->hedSearch->SetCaret(1, 3);
+    EXPECT_EQ(41, preview_->hedText->TopRow());
+    EXPECT_EQ(41, preview_->hedText->Row());
+    EXPECT_EQ("    42", form_->lgTextY->Caption());
+    preview_->hedSearch->SetCaret(0, 0);
+    EXPECT_EQ(0, preview_->hedText->TopRow());
+
+    Answer("missing");
+    preview_->Search();
+    EXPECT_FALSE(form_->pnTextSearch->Visible());
+    ASSERT_EQ(1u, boxes_.size());
+    EXPECT_EQ("検索文字はみつかりませんでした", boxes_[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes_[0].beep);
+
+    // A new file clears the highlights and hides the results.
+    Preview(Write("other.txt", "needle\r\n"));
+    EXPECT_EQ("", preview_->hedText->SearchHitString());
+    EXPECT_EQ("", preview_->hedSearch->SearchHitString());
+}
+
+TEST_F(TextPreview, SearchLoadsAPartialTextWholeFirst) {
+    Preview(Write("tail.txt", std::string(5000, 'a') + "\r\nthe tail\r\n"));
+    Answer("tail");
+    preview_->Search();
+    EXPECT_TRUE(form_->FullyLoaded);
+    ASSERT_EQ(1, preview_->hedSearch->Lines().Count());
+    EXPECT_EQ("[    2]the tail", preview_->hedSearch->Lines().Get(0));
+}
+
+TEST_F(TextPreview, CaretLedsShowColumnAndRowFromOne) {
+    Preview(Write("leds.txt", "abc\r\ndefgh\r\n"));
+    EXPECT_EQ("     1", form_->lgTextX->Caption());
+    preview_->hedText->SetCaret(1, 4);
+    EXPECT_EQ("     5", form_->lgTextX->Caption());
+    EXPECT_EQ("     2", form_->lgTextY->Caption());
+}
+
+TEST_F(TextPreview, HyperlinksOpenOnlyWhenSwitchedOn) {
+    Preview(Write("links.txt", "see http://example.com/x or me@example.com\r\n"));
+    TTextEditorEx* ed = preview_->hedText;
+    ed->SetFocus();
+    ASSERT_TRUE(ed->Focused());
+    auto at = [&](int col) {
+        return POINT{ed->Margin().Left() + col * ed->ColWidth() + 1, ed->Margin().Top() + 1};
+    };
+    preview_->TextMouseMove(ed, 0, at(6).x, at(6).y);
+    EXPECT_EQ("【オプション】－【テキストハイパーリンク】メニュー選択でジャンプする様になります",
+              form_->sbMAIN->PanelText(1));
+    ed->SetCaret(0, 6);
+    preview_->TextClick(ed);
+    EXPECT_TRUE(opened_.empty());
+
+    form_->sbOptionHyperLink->SetDown(true);
+    preview_->TextMouseMove(ed, 0, at(6).x, at(6).y);
+    EXPECT_EQ("クリックするとジャンプします", form_->sbMAIN->PanelText(1));
+    EXPECT_EQ(crHandPoint, ed->Cursor);
+    preview_->TextMouseMove(ed, 0, at(1).x, at(1).y);
+    EXPECT_EQ("", form_->sbMAIN->PanelText(1));
+    EXPECT_EQ(crIBeam, ed->Cursor);
+    preview_->TextClick(ed);
+    ASSERT_EQ(1u, opened_.size());
+    EXPECT_EQ("http://example.com/x", opened_[0]);
+    ed->SetCaret(0, 30);
+    preview_->TextClick(ed);
+    ASSERT_EQ(2u, opened_.size());
+    EXPECT_EQ("mailto:me@example.com", opened_[1]);
+}
+
+TEST_F(TextPreview, CopyAndSelectAllActOnTheFocusedTextControl) {
+    Preview(Write("copy.txt", "copy me\r\n"));
+    form_->Show();
+    form_->SetFocus();
+    preview_->SelectAllFocused();
+    EXPECT_FALSE(preview_->hedText->Selected()) << "no text control has the focus";
+    form_->sbEditSelAll->Click();
+    EXPECT_TRUE(preview_->hedText->Selected());
+    form_->sbEditCopy->Click();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE h = GetClipboardData(CF_TEXT);
+    ASSERT_NE(nullptr, h);
+    EXPECT_EQ("copy me\r\n", std::string(static_cast<const char*>(GlobalLock(h))));
+    GlobalUnlock(h);
+    CloseClipboard();
+}
+
+TEST_F(TextPreview, GuidanceLabelsClearAfterAnArchiveAndAWave) {
+    form_->ShowInformation(form_->LastInformationText, "a.lzh");
+    EXPECT_FALSE(Info(5).empty());
+    EXPECT_TRUE(form_->sbInformation->Visible());
+    form_->ShowInformation(form_->LastInformationText, "b.wav");
+    for (int i = 0; i < 10; ++i) EXPECT_EQ("", Info(i));
+    EXPECT_FALSE(form_->lInformationTitle->Visible());
+    EXPECT_FALSE(form_->sbInformation->Visible());
+}
+
+}  // namespace
