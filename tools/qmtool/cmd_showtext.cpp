@@ -142,10 +142,12 @@ std::string MakeText(std::size_t bytes) {
             if (k < 2)
                 line += kana.substr((next() % 5) * 2, 2);
             else if (k < 3)
-                line += " needle ";
+                line += ' ';
             else
                 line += static_cast<char>('a' + next() % 26);
         }
+        // One line in about a thousand holds the word the search looks for.
+        if (next() % 1000 == 0) line += " needle";
         text += line + "\r\n";
     }
     return text;
