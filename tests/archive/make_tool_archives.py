@@ -29,3 +29,32 @@ with tempfile.TemporaryDirectory() as tmp:
         f.write("readme\n")
     subprocess.run(["tar", "-czf", os.path.join(out, "tools.tar.gz"), "-C", tmp, "src"],
                    check=True)
+
+# For the archive pane: folders, a nested ZIP at the root and one inside a
+# folder, a changed copy for the watcher, and 241 members for the response file.
+inner = io.BytesIO()
+with zipfile.ZipFile(inner, "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("in.txt", "inner text\r\n")
+    z.writestr("lib/x.c", "int x;\n")
+top = io.BytesIO()
+with zipfile.ZipFile(top, "w") as z:
+    z.writestr("a.txt", "a")
+
+
+def write_pane(path, extra):
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("readme.txt", "read me first\r\n")
+        z.writestr("docs/", "")
+        z.writestr("docs/guide.txt", "guide " * 200)
+        z.writestr("docs/sub/deep.txt", "deep")
+        z.writestr("docs/inner.zip", inner.getvalue(), compress_type=zipfile.ZIP_STORED)
+        z.writestr("top.zip", top.getvalue(), compress_type=zipfile.ZIP_STORED)
+        for name in extra:
+            z.writestr(name, name)
+
+
+write_pane(os.path.join(out, "pane.zip"), [])
+write_pane(os.path.join(out, "pane_changed.zip"), ["added.txt"])
+with zipfile.ZipFile(os.path.join(out, "many.zip"), "w") as z:
+    for i in range(241):
+        z.writestr("m%03d.txt" % i, str(i))
