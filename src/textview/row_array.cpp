@@ -44,9 +44,9 @@ void RowArray::set_text(int i, const char* text, std::uint32_t length) {
 
 void RowArray::restart(int from_block) {
     starts_.resize(blocks_.size());
-    int s = from_block > 0 ? starts_[from_block - 1] +
-                                 static_cast<int>(blocks_[from_block - 1].rows.size())
-                           : 0;
+    int s = from_block > 0
+                ? starts_[from_block - 1] + static_cast<int>(blocks_[from_block - 1].rows.size())
+                : 0;
     for (std::size_t b = from_block; b < blocks_.size(); ++b) {
         starts_[b] = s;
         s += static_cast<int>(blocks_[b].rows.size());
@@ -56,17 +56,24 @@ void RowArray::restart(int from_block) {
     if (hint_ >= static_cast<int>(blocks_.size())) hint_ = 0;
 }
 
-void RowArray::push_back(const RowRec& r) {
-    if (blocks_.empty() || static_cast<int>(blocks_.back().rows.size()) >= kBlock) {
-        blocks_.emplace_back();
-        blocks_.back().rows.reserve(kBlock);
-        starts_.push_back(size_);
+void RowArray::append(const RowRec* recs, int n) {
+    while (n > 0) {
+        if (blocks_.empty() || static_cast<int>(blocks_.back().rows.size()) >= kBlock) {
+            blocks_.emplace_back();
+            blocks_.back().rows.reserve(kBlock);
+            starts_.push_back(size_);
+        }
+        Block& blk = blocks_.back();
+        const int k = std::min(n, kBlock - static_cast<int>(blk.rows.size()));
+        blk.rows.insert(blk.rows.end(), recs, recs + k);
+        for (int j = 0; j < k; ++j) {
+            blk.line_ends += is_line_end(recs[j].data) ? 1 : 0;
+            bytes_ += recs[j].length;
+        }
+        size_ += k;
+        recs += k;
+        n -= k;
     }
-    Block& blk = blocks_.back();
-    blk.rows.push_back(r);
-    if (is_line_end(r.data)) ++blk.line_ends;
-    ++size_;
-    bytes_ += r.length;
     line_prefix_dirty_ = true;
 }
 
@@ -91,7 +98,7 @@ void RowArray::insert(int at, const RowRec* recs, int n) {
     if (n <= 0) return;
     assert(at >= 0 && at <= size_);
     if (at == size_) {
-        for (int k = 0; k < n; ++k) push_back(recs[k]);
+        append(recs, n);
         return;
     }
     int b = locate(at);
@@ -157,7 +164,8 @@ void RowArray::release_before(int upto) {
 
 int RowArray::line_ends() const {
     int n = 0;
-    for (const Block& b : blocks_) n += b.line_ends;
+    for (const Block& b : blocks_)
+        n += b.line_ends;
     return n;
 }
 
@@ -186,5 +194,6 @@ int RowArray::nth_line_end(int k) const {
 
 void RowArray::set_all_brackets(int state) {
     for (Block& b : blocks_)
-        for (RowRec& r : b.rows) r.data = WithBracket(r.data, state);
+        for (RowRec& r : b.rows)
+            r.data = WithBracket(r.data, state);
 }

@@ -25,7 +25,9 @@ public:
     void set_data(int i, std::uint32_t data);
     void set_text(int i, const char* text, std::uint32_t length);
 
-    void push_back(const RowRec& r);
+    void push_back(const RowRec& r) { append(&r, 1); }
+    // Adds n rows at the end, filling the last block before a new one.
+    void append(const RowRec* recs, int n);
     void insert(int at, const RowRec* recs, int n);
     void erase(int at, int n);
     void clear();
@@ -34,6 +36,13 @@ public:
     // rows are no longer needed (a streaming rebuild reads front to back).
     // Row indexes do not change; freed rows must not be read again.
     void release_before(int upto);
+
+    // Calls f(RowRec&) for every row, front to back.
+    template <class F> void for_each(F f) {
+        for (Block& b : blocks_)
+            for (RowRec& r : b.rows)
+                f(r);
+    }
 
     // Gives every row the same bracket state (bits 4..7 of the data word).
     void set_all_brackets(int state);

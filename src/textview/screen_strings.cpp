@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <vector>
 
@@ -11,19 +14,41 @@
 #include "textview/view_info.h"
 
 namespace {
-// First CR or LF in [p, end), or end. Looks at eight bytes at a time.
-const char* FindLineBreak(const char* p, const char* end) {
+constexpr char kEofMark = 0x1A;
+
+// First CR, LF or end-of-text mark (0x1A) in [p, end), or end.
+const char* FindLineBreakOrEof(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i eof = _mm_set1_epi8(kEofMark);
+    auto hits = [&](const char* at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                            _mm_cmpeq_epi8(v, eof));
+    };
+    while (end - p >= 16) {
+        if (const int mask = _mm_movemask_epi8(hits(p))) return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#else
+    // Eight bytes at a time: a zero byte in w ^ c marks a match of c.
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
     while (end - p >= 8) {
         std::uint64_t w;
         std::memcpy(&w, p, 8);
-        std::uint64_t lf = w ^ (kOnes * '\n');
-        std::uint64_t cr = w ^ (kOnes * '\r');
-        if (((lf - kOnes) & ~lf & kHigh) | ((cr - kOnes) & ~cr & kHigh)) break;
+        const std::uint64_t lf = w ^ (kOnes * '\n');
+        const std::uint64_t cr = w ^ (kOnes * '\r');
+        const std::uint64_t eof = w ^ (kOnes * kEofMark);
+        if (((lf - kOnes) & ~lf & kHigh) | ((cr - kOnes) & ~cr & kHigh) |
+            ((eof - kOnes) & ~eof & kHigh))
+            break;
         p += 8;
     }
-    while (p < end && *p != '\n' && *p != '\r') ++p;
+#endif
+    while (p < end && *p != '\n' && *p != '\r' && *p != kEofMark)
+        ++p;
     return p;
 }
 
@@ -50,7 +75,9 @@ int TTextEditorScreenStrings::BracketState(int i) const {
     return StoredBracketState(i);
 }
 
-void TTextEditorScreenStrings::BeginUpdate() { ++update_count_; }
+void TTextEditorScreenStrings::BeginUpdate() {
+    ++update_count_;
+}
 
 void TTextEditorScreenStrings::EndUpdate() {
     if (update_count_ == 0 || --update_count_ > 0) return;
@@ -92,13 +119,15 @@ std::string TTextEditorScreenStrings::RangeText(int first, int n, int* taken,
 
 int TTextEditorScreenStrings::FirstRowOfLine(int row) const {
     if (row > Count()) row = Count();
-    while (row > 0 && Attribute(row - 1) == raWrapped) --row;
+    while (row > 0 && Attribute(row - 1) == raWrapped)
+        --row;
     return row;
 }
 
 int TTextEditorScreenStrings::LastRowOfLine(int row) const {
     if (row < 0) return row;
-    while (row < Count() - 1 && Attribute(row) == raWrapped) ++row;
+    while (row < Count() - 1 && Attribute(row) == raWrapped)
+        ++row;
     return row;
 }
 
@@ -135,13 +164,48 @@ void TTextEditorScreenStrings::DeleteRows(int first, int count) {
 void TTextEditorScreenStrings::InsertRows(int at, TTextEditorStringList& rows) {
     int n = rows.Count();
     if (n == 0 || at < 0 || at > Count()) return;
+    // The texts move into this list's arena side by side. Taking over the
+    // other arena instead would keep a whole chunk for every small edit.
     std::vector<RowRec> recs;
     recs.reserve(n);
-    for (int i = 0; i < n; ++i) recs.push_back(rows.Rows().get(i));
-    arena_.Adopt(rows.Arena());
+    std::size_t total = 0;
+    for (int i = 0; i < n; ++i) {
+        recs.push_back(rows.Rows().get(i));
+        total += recs.back().length;
+    }
+    char* p = arena_.Allocate(total);
+    for (RowRec& r : recs) {
+        if (r.length == 0) continue;
+        std::memcpy(p, r.text, r.length);
+        r.text = p;
+        p += r.length;
+    }
     rows_.insert(at, recs.data(), n);
     if (valid_end_ > at) valid_end_ += n;
-    rows.Rows().clear();
+    rows.Clear();
+    CompactIfWasteful();
+}
+
+void TTextEditorScreenStrings::CompactIfWasteful() {
+    // Edits and re-wraps leave the old texts behind in the arena. Once the
+    // waste passes what the rows hold (and a slack that spares small
+    // texts), the rows move into a fresh arena: each compaction costs a
+    // copy of the text, paid for by at least as many wasted bytes, so the
+    // arena stays within about twice the text.
+    const std::uint64_t live = rows_.text_bytes();
+    if (arena_.BytesHeld() <= 2 * live + kCompactionSlack) return;
+    TextArena fresh;
+    char* p = fresh.Allocate(static_cast<std::size_t>(live));
+    rows_.for_each([&p](RowRec& r) {
+        if (r.length == 0) {
+            r.text = "";
+            return;
+        }
+        std::memcpy(p, r.text, r.length);
+        r.text = p;
+        p += r.length;
+    });
+    arena_.Swap(fresh);
 }
 
 void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_view s) {
@@ -213,10 +277,12 @@ int TTextEditorScreenStrings::ScanRowState(int row, int state) const {
         // A token cut by the wrap is seen whole.
         std::string_view next = rows_.get(row + 1).view();
         TTextEditorParser first(editor_->ParserView(), -2, next);
-        if (first.Token() != tkEnd) text.append(next.substr(0, first.TokenOffset() + first.TokenLength()));
+        if (first.Token() != tkEnd)
+            text.append(next.substr(0, first.TokenOffset() + first.TokenLength()));
     }
     std::unique_ptr<TTextEditorParser> parser = editor_->CreateParser(state, text);
-    while (parser->Token() != tkEnd) parser->NextToken();
+    while (parser->Token() != tkEnd)
+        parser->NextToken();
     return parser->BracketState();
 }
 
@@ -228,14 +294,16 @@ void TTextEditorScreenStrings::UpdateBrackets(int row, bool invalidate) {
     }
     row = std::clamp(row, 0, n - 1);
     int above = std::min(row - 1, valid_end_ - 1);
-    while (above >= 0 && StoredBracketState(above) == kBracketUnknown) --above;
+    while (above >= 0 && StoredBracketState(above) == kBracketUnknown)
+        --above;
     int start = 0, state = kBracketNone;
     if (above >= 0) {
         start = above + 1;
         state = ScanRowState(above, StoredBracketState(above));
     }
     const int visible = editor_ ? std::max(1, editor_->VisibleRowCount()) : 1;
-    const int end = static_cast<int>(std::min<long long>(static_cast<long long>(row) + 2LL * visible, n - 1));
+    const int end =
+        static_cast<int>(std::min<long long>(static_cast<long long>(row) + 2LL * visible, n - 1));
     for (int i = start; i <= end; ++i) {
         if (BracketState(i) == state) return; // the rest is consistent
         SetBracketState(i, state);
@@ -291,7 +359,8 @@ void TTextEditorScreenStrings::WrapAll() {
     const int n = Count();
     for (int i = 0; i < n;) {
         int j = i;
-        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped) ++j;
+        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped)
+            ++j;
         TRowAttribute last_attr = RowDataAttribute(rows_.get(j).data);
         std::string_view line = JoinedRows(rows_, i, j);
         pieces.clear();
@@ -304,6 +373,7 @@ void TTextEditorScreenStrings::WrapAll() {
         i = j + 1;
     }
     rows_.swap(out);
+    CompactIfWasteful();
     valid_end_ = 0;
     RecomputeAllBrackets();
     if (editor_) editor_->AfterRewrap();
@@ -317,7 +387,8 @@ void TTextEditorScreenStrings::UnwrapAll() {
     const int n = Count();
     for (int i = 0; i < n;) {
         int j = i;
-        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped) ++j;
+        while (j < n - 1 && RowDataAttribute(rows_.get(j).data) == raWrapped)
+            ++j;
         TRowAttribute a = raCrlf;
         if (j == n - 1) {
             a = RowDataAttribute(rows_.get(j).data);
@@ -329,6 +400,7 @@ void TTextEditorScreenStrings::UnwrapAll() {
         i = j + 1;
     }
     rows_.swap(out);
+    CompactIfWasteful();
     valid_end_ = 0;
     RecomputeAllBrackets();
     if (editor_) editor_->AfterRewrap();
@@ -371,7 +443,8 @@ void TTextEditorScreenStrings::SetText(std::string_view s) {
 
 std::string TTextEditorScreenStrings::GetText() const {
     std::string out;
-    out.reserve(static_cast<std::size_t>(rows_.text_bytes()) + 2 * static_cast<std::size_t>(Count()));
+    out.reserve(static_cast<std::size_t>(rows_.text_bytes()) +
+                2 * static_cast<std::size_t>(Count()));
     for (int i = 0; i < Count(); ++i) {
         const RowRec& r = rows_.get(i);
         out.append(r.text, r.length);
@@ -379,6 +452,64 @@ std::string TTextEditorScreenStrings::GetText() const {
     }
     return out;
 }
+
+namespace {
+// Cuts the text of a file into rows while the file is read, so every piece
+// is split while it is still in the cache. Rows go to the list in batches,
+// which costs less than one at a time. 0x1A marks the end of the text;
+// anything after it is ignored.
+class LineSplitter {
+public:
+    explicit LineSplitter(RowArray& rows) : rows_(rows) {}
+
+    // Splits what has arrived of text[0, avail). Answers true at the end
+    // mark. Unless `last`, a trailing CR waits for the byte after it, and
+    // the unfinished line waits for the rest.
+    bool Feed(const char* text, std::size_t avail, bool last) {
+        const char* const end = text + avail;
+        for (;;) {
+            const char* e = FindLineBreakOrEof(text + scan_, end);
+            if (e == end) {
+                scan_ = avail;
+                if (last && pos_ < avail) Add(text + pos_, avail - pos_, raEof);
+                Flush();
+                return false;
+            }
+            if (*e == kEofMark) {
+                if (e > text + pos_) Add(text + pos_, e - (text + pos_), raEof);
+                Flush();
+                return true;
+            }
+            if (*e == '\r' && e + 1 == end && !last) {
+                scan_ = e - text;
+                Flush();
+                return false;
+            }
+            Add(text + pos_, e - (text + pos_), raCrlf);
+            std::size_t next = e - text + 1;
+            if (*e == '\r' && next < avail && text[next] == '\n') ++next;
+            pos_ = scan_ = next;
+        }
+    }
+
+private:
+    void Add(const char* start, std::size_t length, TRowAttribute a) {
+        batch_[n_++] = RowRec{start, static_cast<std::uint32_t>(length), MakeRowData(a)};
+        if (n_ == kBatch) Flush();
+    }
+    void Flush() {
+        rows_.append(batch_, n_);
+        n_ = 0;
+    }
+
+    static constexpr int kBatch = 256;
+    RowArray& rows_;
+    RowRec batch_[kBatch];
+    int n_ = 0;
+    std::size_t pos_ = 0;  // start of the unfinished line
+    std::size_t scan_ = 0; // where the search for its end goes on
+};
+} // namespace
 
 void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
     struct FileCloser {
@@ -397,43 +528,52 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
     // One spare byte: a read that does not fill the buffer proves the end.
     std::size_t size = cap + 1;
     std::unique_ptr<char[]> buf(new char[size]);
-    std::size_t used = 0;
-    for (;;) {
-        used += std::fread(buf.get() + used, 1, size - used, f.get());
-        if (used < size) break;
-        // The size was unknown or the file grew: read on in a larger buffer.
-        std::size_t grown = size < 8192 ? 8192 : size * 2;
-        std::unique_ptr<char[]> bigger(new char[grown]);
-        std::memcpy(bigger.get(), buf.get(), used);
-        buf = std::move(bigger);
-        size = grown;
-    }
-    f.reset();
-    // 0x1A marks the end of the text; anything after it is ignored.
-    if (const void* eof = std::memchr(buf.get(), 0x1A, used))
-        used = static_cast<std::size_t>(static_cast<const char*>(eof) - buf.get());
 
     BeginUpdate();
+    struct UpdateGuard {
+        TTextEditorScreenStrings& list;
+        ~UpdateGuard() { list.EndUpdate(); }
+    } guard{*this};
     Clear();
-    const char* p = arena_.Adopt(std::move(buf), size);
-    std::size_t pos = 0;
-    const std::uint32_t crlf = MakeRowData(raCrlf);
-    while (pos < used) {
-        const char* start = p + pos;
-        const char* e = FindLineBreak(start, p + used);
-        if (e == p + used) {
-            AddView(start, e - start, MakeRowData(raEof));
-            break;
+    try {
+        constexpr std::size_t kPiece = 512 * 1024;
+        LineSplitter splitter(rows_);
+        std::size_t used = 0;
+        bool streaming = true, at_mark = false;
+        for (;;) {
+            const std::size_t want = std::min(kPiece, size - used);
+            const std::size_t got = std::fread(buf.get() + used, 1, want, f.get());
+            used += got;
+            if (streaming && (at_mark = splitter.Feed(buf.get(), used, false))) break;
+            if (got < want) break;
+            if (used == size) {
+                // The file is longer than its size said: read on in a larger
+                // buffer and split the whole text at the end.
+                streaming = false;
+                rows_.clear();
+                std::size_t grown = size < 8192 ? 8192 : size * 2;
+                std::unique_ptr<char[]> bigger(new char[grown]);
+                std::memcpy(bigger.get(), buf.get(), used);
+                buf = std::move(bigger);
+                size = grown;
+            }
         }
-        AddView(start, e - start, crlf);
-        pos = e - p;
-        if (pos < used && p[pos] == '\r') ++pos;
-        if (pos < used && p[pos] == '\n') ++pos;
+        f.reset();
+        if (!streaming) {
+            LineSplitter whole(rows_);
+            whole.Feed(buf.get(), used, true);
+        } else if (!at_mark) {
+            splitter.Feed(buf.get(), used, true);
+        }
+    } catch (...) {
+        // The rows point into the buffer that is about to go.
+        rows_.clear();
+        throw;
     }
+    arena_.Adopt(std::move(buf), size);
     AfterReload();
     SetUpdateInfo(0, 0, Count());
     Changed();
-    EndUpdate();
 }
 
 void TTextEditorScreenStrings::Clear() {
@@ -444,5 +584,9 @@ void TTextEditorScreenStrings::Clear() {
     Changed();
 }
 
-void TTextEditorScreenStrings::Undo() { undo_->Undo(); }
-void TTextEditorScreenStrings::Redo() { undo_->Redo(); }
+void TTextEditorScreenStrings::Undo() {
+    undo_->Undo();
+}
+void TTextEditorScreenStrings::Redo() {
+    undo_->Redo();
+}

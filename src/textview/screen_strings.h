@@ -80,8 +80,15 @@ public:
 
     // Used by the undo recorder.
     void DeleteRows(int first, int count);
-    // Moves the rows of `rows` (texts and data words) in before row `at`.
+    // Moves the rows of `rows` (texts and data words) in before row `at`;
+    // `rows` is left empty.
     void InsertRows(int at, TTextEditorStringList& rows);
+
+    // Moves the row texts into a fresh arena when the old one holds more
+    // waste than text. Views of row texts taken before a change of the
+    // list do not outlive it.
+    void CompactIfWasteful();
+    static constexpr std::uint64_t kCompactionSlack = 1024 * 1024;
 
 private:
     TextWrapper MakeWrapper() const;

@@ -1,6 +1,7 @@
 #include "textview/text_arena.h"
 
 #include <cstring>
+#include <utility>
 
 char* TextArena::Allocate(std::size_t n) {
     if (n == 0) return cur_;
@@ -38,12 +39,20 @@ const char* TextArena::Adopt(std::unique_ptr<char[]> buffer, std::size_t size) {
 }
 
 void TextArena::Adopt(TextArena& other) {
-    for (auto& c : other.chunks_) chunks_.push_back(std::move(c));
+    for (auto& c : other.chunks_)
+        chunks_.push_back(std::move(c));
     held_ += other.held_;
     other.chunks_.clear();
     other.cur_ = nullptr;
     other.left_ = 0;
     other.held_ = 0;
+}
+
+void TextArena::Swap(TextArena& other) {
+    chunks_.swap(other.chunks_);
+    std::swap(cur_, other.cur_);
+    std::swap(left_, other.left_);
+    std::swap(held_, other.held_);
 }
 
 void TextArena::Clear() {

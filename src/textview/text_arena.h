@@ -20,6 +20,8 @@ public:
     // Takes over every chunk of another arena; its views stay valid.
     void Adopt(TextArena& other);
     void Clear();
+    void Swap(TextArena& other);
+    // Bytes of every chunk, used or not.
     std::size_t BytesHeld() const { return held_; }
 
 private:

@@ -57,8 +57,8 @@ public:
     int BracketIndex() const { return bracket_index_; }
 
 protected:
-    // Reads at most one byte past a non-NUL byte, so the terminating NUL of
-    // the private copy keeps every read inside the buffer.
+    // Reads at most two bytes past a non-NUL byte, so the two terminating
+    // NULs of the private copy keep every read inside the buffer.
     unsigned char At(std::size_t i) const { return text_[i]; }
     bool StartsWith(std::size_t at, std::string_view s) const {
         return !s.empty() && text_[at] == static_cast<unsigned char>(s[0]) &&
@@ -72,24 +72,38 @@ protected:
     }
 
 private:
-    bool ScanBrackets();
+    void BracketToken(std::size_t p, unsigned char c);
+    void RuleToken(std::size_t p, unsigned char c, unsigned rule_mask);
+    void ScanClass(std::size_t p, unsigned char c, unsigned kind);
+    bool ScanRules(std::size_t p, unsigned char c, unsigned rules);
+    bool ScanLeftBracket(std::size_t p);
     void ScanRightBracket();
-    bool ScanMail();
-    bool ScanUrl();
-    bool ScanString();
+    bool ScanMail(std::size_t p);
+    bool ScanUrl(std::size_t p, unsigned char c);
+    bool ScanString(std::size_t p);
     void ScanExponent();
-    void ScanCharClass();
-    template <class Accept> std::size_t RunPairs(std::size_t p, Accept accept) const;
+    void ScanNumber(std::size_t p);
+    // Answers the end of the double-byte token that starts at p.
+    std::size_t ScanDoubleByte(std::size_t p, unsigned char lead);
 
     const TTextEditorViewInfo* view_;
     // The view's switches, read once per row rather than once per token.
     bool mail_ = false, url_ = false, control_code_ = false;
     int bracket_count_ = 0;
     std::string_view commenter_, hex_prefix_, quotation_;
+    // Per first byte: how the token is scanned, and the rules of the view
+    // that can begin with it (bracket, mail, URL, comment, string, hex
+    // number, control code).
+    std::uint8_t kinds_[256];
+    std::uint8_t rules_[256];
+    // A failed mail try fails for every start inside the same run of mail
+    // bytes (it holds no at sign followed by a '.'), so tokens starting
+    // before this offset skip the try.
+    std::size_t mail_fail_end_ = 0;
     int bracket_state_;
     int bracket_index_ = -2;
-    // The private NUL-terminated copy: short rows (most) stay inside the
-    // parser, longer ones go to the heap.
+    // The private copy with two NULs after it: short rows (most) stay
+    // inside the parser, longer ones go to the heap.
     char local_[256];
     std::unique_ptr<char[]> heap_;
     std::size_t size_;

@@ -8,7 +8,8 @@ namespace {
 
 std::vector<int> States(TTextEditorModel& ed) {
     std::vector<int> s;
-    for (int i = 0; i < ed.List().Count(); ++i) s.push_back(ed.List().BracketState(i));
+    for (int i = 0; i < ed.List().Count(); ++i)
+        s.push_back(ed.List().BracketState(i));
     return s;
 }
 
@@ -31,10 +32,19 @@ TEST_F(Brackets, StatesAfterLoadAndAcrossEdits) {
     EXPECT_EQ(States(ed), (std::vector<int>{-1, -1, -1, 0, -1}));
 }
 
+TEST_F(Brackets, PairWithoutRightBracketNeverHoldsTheRowsAfterIt) {
+    // Such a pair used to leave its state open, and scanning the next row
+    // then never ended.
+    ed.View().Brackets().Add("<", "");
+    ed.Lines().SetText("a <b\r\nc {d\r\ne<\r\nf} g\r\n");
+    EXPECT_EQ(States(ed), (std::vector<int>{-1, -1, 0, 0}));
+}
+
 TEST_F(Brackets, OnlyAWindowIsComputedAfterAnEdit) {
     ed.SetVisibleRowCount(2);
     std::string text;
-    for (int i = 0; i < 20; ++i) text += "x\r\n";
+    for (int i = 0; i < 20; ++i)
+        text += "x\r\n";
     ed.Lines().SetText(text);
     ed.Lines().Put(0, "{");
     // Row 0 and the next 2 x 2 rows are known; the rest waits.
@@ -43,11 +53,13 @@ TEST_F(Brackets, OnlyAWindowIsComputedAfterAnEdit) {
     EXPECT_EQ(ed.List().BracketState(19), -2);
     // Painting row 15 computes up to it (and the window after it).
     ed.List().UpdateBrackets(15, false);
-    for (int i = 1; i < 20; ++i) EXPECT_EQ(ed.List().BracketState(i), 0) << i;
+    for (int i = 1; i < 20; ++i)
+        EXPECT_EQ(ed.List().BracketState(i), 0) << i;
     // Closing the bracket again converges quickly.
     ed.Lines().Put(0, "{}");
     ed.List().UpdateBrackets(19, false);
-    for (int i = 1; i < 20; ++i) EXPECT_EQ(ed.List().BracketState(i), -1) << i;
+    for (int i = 1; i < 20; ++i)
+        EXPECT_EQ(ed.List().BracketState(i), -1) << i;
 }
 
 TEST_F(Brackets, UnclosedBracketRunsToTheEnd) {

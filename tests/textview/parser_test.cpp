@@ -27,14 +27,13 @@ std::vector<Tok> Tokens(const TTextEditorViewInfo* view, std::string_view text, 
 }
 
 TEST(Parser, CharacterClassesWithoutView) {
-    EXPECT_EQ(Tokens(nullptr, "  abc_1 12.x 1e \t#"),
-              (std::vector<Tok>{{tkWord, "abc_1"},
-                                {tkFloat, "12"},
-                                {tkSymbol, "."},
-                                {tkWord, "x"},
-                                {tkFloat, "1e"},
-                                {tkTab, "\t"},
-                                {tkSymbol, "#"}}));
+    EXPECT_EQ(Tokens(nullptr, "  abc_1 12.x 1e \t#"), (std::vector<Tok>{{tkWord, "abc_1"},
+                                                                        {tkFloat, "12"},
+                                                                        {tkSymbol, "."},
+                                                                        {tkWord, "x"},
+                                                                        {tkFloat, "1e"},
+                                                                        {tkTab, "\t"},
+                                                                        {tkSymbol, "#"}}));
     EXPECT_EQ(Tokens(nullptr, "3.14e+5 7E 42"),
               (std::vector<Tok>{{tkFloat, "3.14e+5"}, {tkFloat, "7E"}, {tkInteger, "42"}}));
     EXPECT_EQ(Tokens(nullptr, "ＡＢＣ１２３"),
@@ -56,7 +55,8 @@ TEST(Parser, BadBytesNeverSplitAPair) {
     std::string text("\x82\x40\x83\xFC\x7F\x80\xA0\xFD\xFE\xFF\x88", 11);
     auto toks = Tokens(nullptr, text);
     std::size_t total = 0;
-    for (const Tok& t : toks) total += t.second.size();
+    for (const Tok& t : toks)
+        total += t.second.size();
     EXPECT_EQ(total, text.size());
     EXPECT_EQ(toks[0], (Tok{tkDbSymbol, "\x82\x40"}));
     EXPECT_EQ(toks[1], (Tok{tkDbSymbol, "\x83\xFC"}));
@@ -75,12 +75,11 @@ TEST(Parser, CommentsStringsAndNumbers) {
               (std::vector<Tok>{{tkComment, "> quoted user@example.com line"}}));
     EXPECT_EQ(Tokens(&view, "x 'it''s' 'open"),
               (std::vector<Tok>{{tkWord, "x"}, {tkString, "'it''s'"}, {tkString, "'open"}}));
-    EXPECT_EQ(Tokens(&view, "$1Fz #$0A #13 #"),
-              (std::vector<Tok>{{tkInteger, "$1F"},
-                                {tkWord, "z"},
-                                {tkString, "#$0A"},
-                                {tkString, "#13"},
-                                {tkString, "#"}}));
+    EXPECT_EQ(Tokens(&view, "$1Fz #$0A #13 #"), (std::vector<Tok>{{tkInteger, "$1F"},
+                                                                  {tkWord, "z"},
+                                                                  {tkString, "#$0A"},
+                                                                  {tkString, "#13"},
+                                                                  {tkString, "#"}}));
     // The hex rule wins over control codes when the prefix is '#'.
     view.SetHexPrefix("#");
     EXPECT_EQ(Tokens(&view, "#FF"), (std::vector<Tok>{{tkInteger, "#FF"}}));
@@ -93,18 +92,37 @@ TEST(Parser, UrlsAndMail) {
     TTextEditorViewInfo view;
     view.SetUrl(true);
     EXPECT_EQ(Tokens(&view, "http://a.jp/x?a=1&b=2"),
-              (std::vector<Tok>{{tkUrl, "http://a.jp/x?a=1"}, {tkSymbol, "&"}, {tkWord, "b"},
-                                {tkSymbol, "="}, {tkInteger, "2"}}));
+              (std::vector<Tok>{{tkUrl, "http://a.jp/x?a=1"},
+                                {tkSymbol, "&"},
+                                {tkWord, "b"},
+                                {tkSymbol, "="},
+                                {tkInteger, "2"}}));
     EXPECT_EQ(Tokens(&view, "https://x ftp:y www.z Http:").front(), (Tok{tkUrl, "https://x"}));
     EXPECT_EQ(Tokens(&view, "ftp:y")[0].first, tkUrl);
     EXPECT_EQ(Tokens(&view, "www.z")[0].first, tkUrl);
     EXPECT_EQ(Tokens(&view, "Http:")[0].first, tkWord);
 
     view.SetMail(true);
-    EXPECT_EQ(Tokens(&view, "a@b"), (std::vector<Tok>{{tkWord, "a"}, {tkSymbol, "@"}, {tkWord, "b"}}));
+    EXPECT_EQ(Tokens(&view, "a@b"),
+              (std::vector<Tok>{{tkWord, "a"}, {tkSymbol, "@"}, {tkWord, "b"}}));
     EXPECT_EQ(Tokens(&view, "a@b.c"), (std::vector<Tok>{{tkMail, "a@b.c"}}));
     // Mail is tried before URLs.
     EXPECT_EQ(Tokens(&view, "www.me@host.jp"), (std::vector<Tok>{{tkMail, "www.me@host.jp"}}));
+    // A failed try covers only its own run of mail bytes: the run after the
+    // ':' is tried afresh, while tokens inside a failed run never are.
+    EXPECT_EQ(Tokens(&view, "ab:cd@e.f"),
+              (std::vector<Tok>{{tkWord, "ab"}, {tkSymbol, ":"}, {tkMail, "cd@e.f"}}));
+    EXPECT_EQ(Tokens(&view, "a.b@c x@y.z"), (std::vector<Tok>{{tkWord, "a"},
+                                                              {tkSymbol, "."},
+                                                              {tkWord, "b"},
+                                                              {tkSymbol, "@"},
+                                                              {tkWord, "c"},
+                                                              {tkMail, "x@y.z"}}));
+    EXPECT_EQ(Tokens(&view, "http://h.jp/a@b.c"), (std::vector<Tok>{{tkUrl, "http://h.jp/a"},
+                                                                    {tkSymbol, "@"},
+                                                                    {tkWord, "b"},
+                                                                    {tkSymbol, "."},
+                                                                    {tkWord, "c"}}));
 }
 
 TEST(Parser, BracketsCarryTheirStateAcrossRows) {
@@ -112,17 +130,56 @@ TEST(Parser, BracketsCarryTheirStateAcrossRows) {
     view.Brackets().Add("{", "}");
     view.Brackets().Add("/*", "*/");
     int state = 0;
-    EXPECT_EQ(Tokens(&view, "a {b", -1, &state), (std::vector<Tok>{{tkWord, "a"}, {tkBracket, "{b"}}));
+    EXPECT_EQ(Tokens(&view, "a {b", -1, &state),
+              (std::vector<Tok>{{tkWord, "a"}, {tkBracket, "{b"}}));
     EXPECT_EQ(state, 0);
-    EXPECT_EQ(Tokens(&view, "middle 表", state, &state), (std::vector<Tok>{{tkBracket, "middle 表"}}));
+    EXPECT_EQ(Tokens(&view, "middle 表", state, &state),
+              (std::vector<Tok>{{tkBracket, "middle 表"}}));
     EXPECT_EQ(state, 0);
-    EXPECT_EQ(Tokens(&view, "e} f", state, &state), (std::vector<Tok>{{tkBracket, "e}"}, {tkWord, "f"}}));
+    EXPECT_EQ(Tokens(&view, "e} f", state, &state),
+              (std::vector<Tok>{{tkBracket, "e}"}, {tkWord, "f"}}));
     EXPECT_EQ(state, -1);
     EXPECT_EQ(Tokens(&view, "x /* y */", -1, &state).back(), (Tok{tkBracket, "/* y */"}));
     // State -2 switches brackets off.
     EXPECT_EQ(Tokens(&view, "{a}", -2, &state).size(), 3u);
     // A state left over from a pair that no longer exists is dropped.
     EXPECT_EQ(Tokens(&view, "z", 9, &state), (std::vector<Tok>{{tkWord, "z"}}));
+}
+
+TEST(Parser, PairWithoutRightBracketIsOnlyItsLeftBracket) {
+    // A pair that no text can close must not hold the scan on one spot: the
+    // row would give empty bracket tokens for ever.
+    TTextEditorViewInfo view;
+    view.Brackets().Add("{", "}");
+    view.Brackets().Add("<", "");
+    int state = 0;
+    EXPECT_EQ(
+        Tokens(&view, "a <b {c", -1, &state),
+        (std::vector<Tok>{{tkWord, "a"}, {tkBracket, "<"}, {tkWord, "b"}, {tkBracket, "{c"}}));
+    EXPECT_EQ(state, 0);
+    EXPECT_EQ(Tokens(&view, "x<", -1, &state), (std::vector<Tok>{{tkWord, "x"}, {tkBracket, "<"}}));
+    EXPECT_EQ(state, -1);
+    // A row that starts inside such a pair goes on outside it.
+    EXPECT_EQ(Tokens(&view, "d e", 1, &state), (std::vector<Tok>{{tkWord, "d"}, {tkWord, "e"}}));
+    EXPECT_EQ(state, -1);
+}
+
+TEST(Parser, RunsOfEveryDoubleByteKindEndAtTheNextKind) {
+    // Each run stops at a pair of another kind, at a lone lead byte and at
+    // an embedded NUL; the long-vowel and comma pairs go on where they may.
+    EXPECT_EQ(Tokens(nullptr, "ー１，２．ａｂかーなカーナ─━αβ漢字ｱｲ"),
+              (std::vector<Tok>{{tkDbSymbol, "ー"},
+                                {tkDbDigits, "１，２．"},
+                                {tkDbLetters, "ａｂ"},
+                                {tkHiragana, "かーな"},
+                                {tkKatakana, "カーナ"},
+                                {tkDbSymbol, "─━"},
+                                {tkDbSymbol, "αβ"},
+                                {tkKanji, "漢字"},
+                                {tkHalfKana, "ｱｲ"}}));
+    EXPECT_EQ(Tokens(nullptr, std::string("漢字\x88", 5)),
+              (std::vector<Tok>{{tkKanji, "漢字"}, {tkSymbol, "\x88"}}));
+    EXPECT_EQ(Tokens(nullptr, std::string("漢\0字", 5)), (std::vector<Tok>{{tkKanji, "漢"}}));
 }
 
 TEST(TokenColors, ReservedWordsOnlyForTheirKinds) {

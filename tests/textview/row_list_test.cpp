@@ -146,11 +146,72 @@ TEST(LoadFromFile, LineEndsAtTheOldBlockBoundary) {
 TEST(LoadFromFile, CrOnlyLargeFileIsSplitEveryWhere) {
     TTextEditorModel ed;
     std::string text;
-    for (int i = 0; i < 20000; ++i) text += "row\r";
+    for (int i = 0; i < 20000; ++i)
+        text += "row\r";
     TempFile f(text);
     ed.Lines().LoadFromFile(f.path());
     EXPECT_EQ(ed.List().Count(), 20000);
     EXPECT_EQ(ed.List().Attribute(19999), raCrlf);
+}
+
+// Splits as a file is read: rows where CR, LF and CR LF end lines, an
+// unterminated last row as raEof, nothing from the first 0x1A on.
+std::vector<R> ReferenceRows(const std::string& bytes) {
+    std::vector<R> rows;
+    std::string cur;
+    std::size_t i = 0, end = bytes.find('\x1A');
+    if (end == std::string::npos) end = bytes.size();
+    while (i < end) {
+        char c = bytes[i++];
+        if (c != '\r' && c != '\n') {
+            cur += c;
+            continue;
+        }
+        rows.push_back(R{cur, raCrlf});
+        cur.clear();
+        if (c == '\r' && i < end && bytes[i] == '\n') ++i;
+    }
+    if (!cur.empty()) rows.push_back(R{cur, raEof});
+    return rows;
+}
+
+TEST(LoadFromFile, LargeFilesSplitAtEveryOffset) {
+    // The file is read and split piece by piece: these put a line end, a
+    // CR of a CR LF pair and a lone CR on every offset, so on every piece
+    // boundary too.
+    TTextEditorModel ed;
+    std::string text;
+    for (int i = 0; i < 700000; ++i)
+        text += "x\r\n";
+    {
+        TempFile f(text);
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_EQ(ed.List().Count(), 700000);
+        EXPECT_EQ(ed.Lines().Text(), text);
+    }
+    text.clear();
+    for (int i = 0; i < 1100000; ++i)
+        text += "x\r";
+    {
+        TempFile f(text + "\r\n");
+        ed.Lines().LoadFromFile(f.path());
+        ASSERT_EQ(ed.List().Count(), 1100001);
+        EXPECT_EQ(RowsOf(ed.List())[1099999], (R{"x", raCrlf}));
+        EXPECT_EQ(RowsOf(ed.List())[1100000], (R{"", raCrlf}));
+    }
+    // Random lines with every kind of line end and a mark far into the file.
+    std::mt19937 rng(7);
+    text.clear();
+    const char* ends[] = {"\r", "\n", "\r\n", "\n\r"};
+    while (text.size() < 1500000) {
+        text += std::string(rng() % 2000, static_cast<char>('a' + rng() % 26));
+        text += ends[rng() % 4];
+    }
+    for (std::string bytes : {text, text + "tail", text.substr(0, 1200000) + "\x1A" + text}) {
+        TempFile f(bytes);
+        ed.Lines().LoadFromFile(f.path());
+        EXPECT_TRUE(RowsOf(ed.List()) == ReferenceRows(bytes)) << bytes.size();
+    }
 }
 
 TEST(Lines, AddAfterUnterminatedLastRow) {
@@ -208,12 +269,55 @@ TEST(ReplaceRows, WholeLineDeleteKeepsRowsAboveUntouched) {
     EXPECT_TRUE(u.Updated);
 }
 
+// What the arena may hold for a text of `live` bytes: twice the text, the
+// slack and one open chunk.
+bool ArenaBounded(const TTextEditorModel& ed) {
+    const TTextEditorScreenStrings& list = ed.List();
+    const std::uint64_t live = list.Rows().text_bytes();
+    return const_cast<TTextEditorScreenStrings&>(list).Arena().BytesHeld() <=
+           2 * live + TTextEditorScreenStrings::kCompactionSlack + 128 * 1024;
+}
+
+TEST(ReplaceRows, RepeatedEditsKeepTheArenaBounded) {
+    // Every edit leaves the old text behind; the arena must not grow with
+    // the number of edits, and the text and its undo must survive the moves.
+    TTextEditorModel ed;
+    ed.SetUndoListMax(1000);
+    ed.Lines().SetText("head\r\nbody\r\ntail");
+    std::string big(10000, 'q');
+    for (int i = 0; i < 400; ++i) {
+        big[i * 7 % big.size()] = static_cast<char>('a' + i % 26);
+        ed.Lines().Put(1, big);
+        ed.Lines().Put(0, "head" + std::to_string(i));
+        ASSERT_TRUE(ArenaBounded(ed)) << "after edit " << i;
+    }
+    EXPECT_TRUE(ed.Lines().Text() == "head399\r\n" + big + "\r\ntail\r\n");
+    ed.Undo();
+    EXPECT_EQ(ed.Lines().Get(0), "head398");
+    ed.Undo();
+    big[399 * 7 % big.size()] = 'q';
+    EXPECT_TRUE(ed.Lines().Get(1) == big);
+
+    // Re-wrapping and joining again and again, with edits in between.
+    ed.WrapOption().SetWrapByte(20);
+    for (int i = 0; i < 60; ++i) {
+        ed.SetWordWrap(i % 2 == 0);
+        ed.Lines().Insert(1, std::string(300, static_cast<char>('a' + i % 26)));
+        ed.Lines().Delete(2);
+        ASSERT_TRUE(ArenaBounded(ed)) << "after wrap " << i;
+    }
+    EXPECT_EQ(ed.Lines().Get(0), "head398");
+    EXPECT_EQ(ed.Lines().Get(1), std::string(300, static_cast<char>('a' + 59 % 26)));
+    EXPECT_EQ(ed.Lines().Count(), 3);
+}
+
 TEST(ReplaceRows, FastAndGeneralPathsAgree) {
     // Deleting whole lines takes the fast path; replacing the same rows by
     // the text that follows them goes the general way. Rows must match.
     for (bool wrap : {false, true}) {
         std::string text;
-        for (int i = 0; i < 30; ++i) text += std::string(7 + (i * 13) % 50, 'a' + i % 26) + "\r\n";
+        for (int i = 0; i < 30; ++i)
+            text += std::string(7 + (i * 13) % 50, 'a' + i % 26) + "\r\n";
         TTextEditorModel fast, general;
         for (TTextEditorModel* ed : {&fast, &general}) {
             ed->WrapOption().SetWrapByte(20);
