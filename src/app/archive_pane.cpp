@@ -172,6 +172,8 @@ void TArchivePane::BuildToolbar() {
     sbArchiveExprs->SetCaption("選択ファイルを表示[ALT-RETURN]");
     sbArchiveExprs->Hint = "選択ファイルを表示[ALT-RETURN]";
     sbArchiveExprs->SetBounds(1, 1, 226, bar->Height() - 2);
+    // The whole caption has to fit the button's fixed width.
+    sbArchiveExprs->SetFont(TFont::Of(12));
     sbArchiveExprs->SetEnabled(false);
     sbArchiveExprs->OnClick = [this](TObject* s) { sbArchiveExprsClick(s); };
 
@@ -264,7 +266,8 @@ void TArchivePane::SelectNext(bool down) {
 // --- handlers --------------------------------------------------------------------------
 
 void TArchivePane::tvArchiveChange(TObject* Sender, TTreeNode node) {
-    if (!node) return;
+    // While the main window frees its controls the tree may still report.
+    if (!node || !main_->FindComponent("lvArchive")) return;
     // An unopened nested archive opens when it is chosen, not only when
     // its button is clicked.
     if (tvArchive->HasChildren(node) && !tvArchive->FirstChild(node)) {
@@ -281,7 +284,7 @@ void TArchivePane::tvArchiveChange(TObject* Sender, TTreeNode node) {
 }
 
 void TArchivePane::tvArchiveExpanding(TObject*, TTreeNode node, bool& allowExpansion) {
-    allowExpansion = operation_->OnExpanding(node);
+    allowExpansion = main_->FindComponent("lvArchive") && operation_->OnExpanding(node);
 }
 
 void TArchivePane::lvArchiveDblClick(TObject*) {

@@ -274,6 +274,20 @@ TEST_F(ArchivePane, WorkFolderIsEmptiedWhenThePaneGoes) {
     EXPECT_TRUE(TempFolder::Exists(Work("sub\\kept.txt")));
 }
 
+TEST_F(ArchivePane, MainWindowFreesThePaneWithItsControls) {
+    ASSERT_TRUE(pane->PreviewArchive(Sample("pane.zip"), false));
+    pane->tvArchive->Select(Node("inner.zip"));
+    pane->lvArchive->SetSelected(0);
+    pane->ShowSelectedMember();
+    const std::string extracted = Work("in.txt");
+    ASSERT_TRUE(TempFolder::Exists(extracted));
+    // The pane is owned by the window and goes after the views it made.
+    delete form_;
+    form_ = nullptr;
+    pane = nullptr;
+    EXPECT_FALSE(TempFolder::Exists(extracted));
+}
+
 TEST_F(ArchivePane, FolderWithoutDollarIsNeverEmptied) {
     delete pane;
     const std::string plain = dir_ / "plainwork";
