@@ -114,6 +114,32 @@ void ColumnSign(HDC dc, int x, int y, TGlyphKind kind, bool on) {
     }
 }
 
+// A magnifier with "1", "-" or "+" in its glass.
+void ZoomSign(HDC dc, int x, int y, TGlyphKind kind, bool on) {
+    {
+        Pen p(dc, Tone(RGB(120, 80, 30), on), Tone(RGB(120, 80, 30), on), 3);
+        MoveToEx(dc, x + 11, y + 11, nullptr);
+        LineTo(dc, x + 15, y + 15);
+    }
+    {
+        Pen p(dc, Tone(RGB(40, 40, 40), on), Tone(RGB(210, 240, 255), on), 1);
+        Ellipse(dc, x + 1, y + 1, x + 13, y + 13);
+    }
+    Pen p(dc, Tone(RGB(0, 0, 160), on), Tone(RGB(0, 0, 160), on), 2);
+    if (kind == gkImageOrgSize) {
+        MoveToEx(dc, x + 6, y + 4, nullptr);
+        LineTo(dc, x + 7, y + 4);
+        LineTo(dc, x + 7, y + 10);
+        return;
+    }
+    MoveToEx(dc, x + 4, y + 7, nullptr);
+    LineTo(dc, x + 10, y + 7);
+    if (kind == gkImageEnlarge) {
+        MoveToEx(dc, x + 7, y + 4, nullptr);
+        LineTo(dc, x + 7, y + 10);
+    }
+}
+
 void Draw(TGlyphKind kind, HDC dc, const RECT& r, bool on) {
     const int x = r.left, y = r.top;
     switch (kind) {
@@ -243,6 +269,11 @@ void Draw(TGlyphKind kind, HDC dc, const RECT& r, bool on) {
     case gkColumnAttr:
     case gkColumnFolder:
         ColumnSign(dc, x, y, kind, on);
+        break;
+    case gkImageOrgSize:
+    case gkImageReduce:
+    case gkImageEnlarge:
+        ZoomSign(dc, x, y, kind, on);
         break;
     }
 }

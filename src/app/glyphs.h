@@ -9,6 +9,8 @@ enum TGlyphKind {
     // View buttons of the file lists.
     gkLargeIcons, gkSmallIcons, gkListStyle, gkReportStyle, gkGridLines,
     gkColumnSize, gkColumnType, gkColumnDate, gkColumnAttr, gkColumnFolder,
+    // Zoom buttons of the image pane.
+    gkImageOrgSize, gkImageReduce, gkImageEnlarge,
 };
 
 TSpeedButton::TGlyph MakeGlyph(TGlyphKind kind);

@@ -6,6 +6,7 @@
 #include "base/strutil.h"
 #include "imageview/input_stream.h"
 #include "imageview/jpeg_graphic.h"
+#include "imageview/png_graphic.h"
 
 namespace {
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
@@ -248,6 +249,18 @@ void TPicture::LoadMetafile(const std::string& path, bool enhanced) {
     metafile_ = emf;
     width_ = w;
     height_ = h;
+}
+
+void TPicture::LoadPngFile(const std::string& path, COLORREF background) {
+    ReleaseHandles();
+    TPngGraphic png;
+    try {
+        png.LoadFromFile(path);
+    } catch (...) {
+        Changed();
+        throw;
+    }
+    if (!SetDib(png.Image(), &png.AlphaPlane(), background)) throw EPictureError("Out of system resources");
 }
 
 void TPicture::LoadJpegFile(const std::string& path) {

@@ -29,6 +29,10 @@ public:
     // is empty after a failure.
     void LoadFromFile(const std::string& path);
 
+    // Reads a PNG file with the program's PNG reader; an alpha channel is
+    // blended onto `background`. Throws EPngError or EFOpenError.
+    void LoadPngFile(const std::string& path, COLORREF background);
+
     // Takes the bitmap and the palette (either may be null) into the
     // picture's ownership.
     void SetBitmap(HBITMAP bitmap, HPALETTE palette = nullptr);

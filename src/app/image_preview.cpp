@@ -1,0 +1,220 @@
+#include "app/image_preview.h"
+
+#include <cmath>
+
+#include "app/glyphs.h"
+#include "app/main_form.h"
+#include "base/sjis.h"
+#include "base/strutil.h"
+#include "imageview/image_zoom.h"
+#include "imageview/picture_formats.h"
+#include "media/led_group.h"
+#include "textview/text_editor_ex_win.h"
+
+namespace {
+bool FileExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int x, TGlyphKind glyph) {
+    auto* b = new TSpeedButton(main, main->pnTbImage);
+    b->Name = name;
+    b->Hint = hint;
+    b->SetBounds(x, 1, 22, main->pnTbImage->Height() - 2);
+    b->SetGlyph(MakeGlyph(glyph));
+    return b;
+}
+}  // namespace
+
+TImagePreview::TImagePreview(TfoMAIN* main) : main_(main) {
+    TPanel* base = main->pnBaseImage;
+    // The text preview may have made the companion panel already.
+    pnImageText = dynamic_cast<TPanel*>(main->FindComponent("pnImageText"));
+    if (!pnImageText) {
+        pnImageText = new TPanel(main, base);
+        pnImageText->Name = "pnImageText";
+        pnImageText->BevelOuter = bvNone;
+        pnImageText->SetHeight(100);
+        pnImageText->SetAlign(alBottom);
+        pnImageText->SetVisible(false);
+    }
+    spImage = new TSplitter(main, base);
+    spImage->Name = "spImage";
+    spImage->SetAlign(alBottom);
+    spImage->MinSize = 30;
+    spImage->SetVisible(false);
+    pnImageScb = new TPanel(main, base);
+    pnImageScb->Name = "pnImageScb";
+    pnImageScb->BevelOuter = bvNone;
+    pnImageScb->SetAlign(alClient);
+    scb = new TScrollBox(main, pnImageScb);
+    scb->Name = "scb";
+    scb->SetAlign(alClient);
+    img = new TAll(main, scb);
+    img->Name = "img";
+    img->SetBounds(0, 0, 0, 0);
+
+    const auto toggle = [main](TObject* s) { main->sbHiddenPCClick(s); };
+    scb->OnClick = toggle;
+    img->OnClick = toggle;
+    img->OnMouseDown = [this](TObject* s, int button, TShiftState, int x, int y) {
+        if (button == 0) imgStartDrag(s, x, y);
+    };
+
+    sbImgOrgSize = ZoomButton(main, "sbImgOrgSize", "原寸", 1, gkImageOrgSize);
+    sbImgReduce = ZoomButton(main, "sbImgReduce", "縮小", 23, gkImageReduce);
+    sbImgEnLarge = ZoomButton(main, "sbImgEnLarge", "拡大", 45, gkImageEnlarge);
+    // The turning buttons have no action yet; they exist hidden, as their menus do.
+    int x = 73;
+    for (const char* name : {"sbImgLeft", "sbImgRight", "sbImgLeftRight", "sbImgTopBottom"}) {
+        if (main->FindComponent(name)) continue;
+        auto* b = new TSpeedButton(main, main->pnTbImage);
+        b->Name = name;
+        b->SetBounds(x, 1, 22, main->pnTbImage->Height() - 2);
+        b->SetVisible(false);
+        x += 22;
+    }
+    sbImgOrgSize->OnClick = [this](TObject* s) { mmImgOrgSizeClick(s); };
+    sbImgReduce->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
+    sbImgEnLarge->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
+    if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmImgOrgSize")))
+        item->OnClick = [this](TObject* s) { mmImgOrgSizeClick(s); };
+    for (const char* name : {"mmImgReduce", "mmImgEnlarge"}) {
+        if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent(name)))
+            item->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
+    }
+
+    PlayCompanionSound = [](const std::string& wave) {
+        if (FileExists(wave)) sndPlaySoundA(wave.c_str(), SND_ASYNC | SND_NODEFAULT);
+    };
+}
+
+bool TImagePreview::LoadCompanionText(const std::string& path) {
+    std::string companion;
+    for (const char* ext : {".TXT", ".DOC", ".", ".Q4D"}) {
+        const std::string candidate = ChangeFileExt(path, ext);
+        if (FileExists(candidate)) {
+            companion = candidate;
+            break;
+        }
+    }
+    if (!companion.empty()) {
+        if (auto* text = dynamic_cast<TTextEditorEx*>(main_->FindComponent("hedImageText"))) {
+            try {
+                text->Lines().LoadFromFile(companion);
+            } catch (...) {
+                BeepBox(MB_ICONEXCLAMATION, "テキストファイルの読み込みに失敗しました\r\r" + companion,
+                        MB_OK | MB_ICONSTOP);
+            }
+        }
+    }
+    const bool shown = !companion.empty();
+    main_->pnBaseImage->DisableAlign();
+    pnImageText->SetVisible(shown);
+    spImage->SetVisible(shown);
+    if (shown) spImage->SetTop(pnImageText->Top() - spImage->Height());  // stays above the panel
+    main_->pnBaseImage->EnableAlign();
+    return shown;
+}
+
+bool TImagePreview::Decode(const std::string& path) {
+    const std::string ext = SjisUpperCase(ExtractFileExt(path));
+    // A picture that fails to load leaves the pane empty, not showing the last one.
+    img->Picture().Clear();
+    if (ext == ".PNG") {
+        img->Picture().LoadPngFile(path, GetSysColor(COLOR_BTNFACE));
+    } else if (ExtensionInList(kBuiltInDecoderList, ext)) {
+        img->Picture().LoadFromFile(path);
+    } else if (ExtensionInList(main_->GifOption ? kImageKindListWithGif : kImageKindList, ext)) {
+        img->SetPictureName(path);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+double TImagePreview::PreviewImage(const std::string& path) {
+    if (!FileExists(path)) return 0;
+    THourGlass hourglass;
+    LoadCompanionText(path);
+    scb->ScrollTo(0, 0);
+    img->SetAutoSize(true);
+    img->SetStretch(false);
+    bool loaded = false;
+    try {
+        if (!Decode(path)) return 0;  // no decoder for the extension: nothing more to do
+        loaded = !img->Picture().Empty();
+    } catch (const std::exception&) {
+        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(path) + " の読み込みに失敗しました", MB_OK | MB_ICONSTOP);
+    }
+    img->SetAutoSize(false);
+    img->SetStretch(true);
+    if (loaded) {
+        main_->ImageWidth = img->Width();
+        main_->ImageHeight = img->Height();
+    }
+    const double scale = main_->FitImage ? Fit() : 1.0;
+    img->Tag = static_cast<int>(std::trunc(scale * 100));
+    scb->UpdateScrollRange();
+    if (PlayCompanionSound) PlayCompanionSound(ChangeFileExt(path, ".WAV"));
+    return scale;
+}
+
+double TImagePreview::Fit() {
+    const int W = main_->ImageWidth, H = main_->ImageHeight;
+    const RECT client = scb->ClientRect();
+    image_zoom::TFitInput in;
+    in.NaturalWidth = W;
+    in.NaturalHeight = H;
+    in.ClientWidth = client.right - client.left;
+    in.ClientHeight = client.bottom - client.top;
+    in.Left = img->Left();
+    in.Top = img->Top();
+    in.CurrentWidth = img->Width();
+    in.CurrentHeight = img->Height();
+    const image_zoom::TFitResult fit = image_zoom::FitPercent(in);
+    if (fit.Ok) {
+        img->Tag = fit.Percent;
+        img->Tag = ApplyZoomPercent(fit.Percent);
+    } else {
+        BeepBox(MB_ICONEXCLAMATION, "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
+                MB_OK | MB_ICONSTOP);
+    }
+    const double scale = image_zoom::DisplayScale(img->Width(), img->Height(), W, H);
+    img->Repaint();
+    scb->UpdateScrollRange();
+    return scale;
+}
+
+int TImagePreview::ApplyZoomPercent(int percent) {
+    const image_zoom::TZoomResult z = image_zoom::ApplyZoom(percent, main_->ImageWidth, main_->ImageHeight);
+    if (!z.Changed) return z.Accepted;
+    img->SetBounds(img->Left(), img->Top(), z.Size.Width, z.Size.Height);
+    img->Repaint();
+    scb->UpdateScrollRange();
+    main_->lFileInfo->SetCaption(main_->InformationPrefix + image_zoom::ZoomLabel(percent));
+    main_->lgImgWidth->SetCaption(Format("%4d", img->Width()));
+    main_->lgImgHeight->SetCaption(Format("%4d", img->Height()));
+    main_->lgImgWidth->Repaint();
+    main_->lgImgHeight->Repaint();
+    return percent;
+}
+
+void TImagePreview::mmImgOrgSizeClick(TObject*) {
+    img->Tag = 100;
+    ApplyZoomPercent(100);
+}
+
+void TImagePreview::mmImgReduceClick(TObject* Sender) {
+    auto* c = dynamic_cast<TComponent*>(Sender);
+    const bool enlarge = c && SjisUpperCase(c->Name).find("ENLARGE") != std::string::npos;
+    const int requested = img->Tag + (enlarge ? image_zoom::kStep : -image_zoom::kStep);
+    img->Tag = ApplyZoomPercent(requested);
+}
+
+void TImagePreview::imgStartDrag(TObject*, int x, int y) { DragOrigin = {x, y}; }
+
+void TImagePreview::imgDragOver(TObject*, TObject* Source, int, int, bool& Accept) { Accept = Source == img; }
+
+void TImagePreview::imgDragDrop(TObject*, TObject*, int, int) {}

@@ -1,0 +1,63 @@
+// The image pane of the main window: the scroll box with the picture, the
+// companion-text panel and its splitter, the zoom buttons, and what the
+// preview manager and the zoom commands do with them: loading a picture
+// with its companion text and sound, fitting it to the pane and zooming
+// it in steps with the zoom text and the size LEDs.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "imageview/plugin_image.h"
+#include "ui/buttons.h"
+#include "ui/extctrls.h"
+#include "ui/scroll_box.h"
+
+class TfoMAIN;
+
+class TImagePreview {
+public:
+    // Makes the pane's controls (owned by the main window, so that
+    // FindComponent finds them) and binds the zoom menus and buttons.
+    explicit TImagePreview(TfoMAIN* main);
+    TImagePreview(const TImagePreview&) = delete;
+    TImagePreview& operator=(const TImagePreview&) = delete;
+
+    TPanel* pnImageScb;
+    TScrollBox* scb;
+    TAll* img;
+    TSplitter* spImage;
+    TPanel* pnImageText;
+    TSpeedButton *sbImgOrgSize, *sbImgReduce, *sbImgEnLarge;
+
+    // The image branch of the preview manager: companion text and sound,
+    // the decoder for the extension, the natural size into the main
+    // window's fields, the fit. Returns the display scale (1.0 without the
+    // fit option; 0 when there was nothing to load).
+    double PreviewImage(const std::string& path);
+    // Fits the picture into the scroll box; returns the display scale.
+    double Fit();
+    // Shows the picture at `percent` of its natural size if that stays
+    // within the limits; returns the accepted percent.
+    int ApplyZoomPercent(int percent);
+
+    // F2 and its button: 100 %.
+    void mmImgOrgSizeClick(TObject* Sender);
+    // F3, F4 and their buttons: a step down, or up when the sender's name
+    // says "ENLARGE".
+    void mmImgReduceClick(TObject* Sender);
+
+    // Dragging the picture: accepted only over the picture itself.
+    void imgStartDrag(TObject* Sender, int x, int y);
+    void imgDragOver(TObject* Sender, TObject* Source, int x, int y, bool& Accept);
+    void imgDragDrop(TObject* Sender, TObject* Source, int x, int y);
+    POINT DragOrigin{0, 0};
+
+    // Plays the companion sound of a picture if the file exists; the
+    // platform's simple sound call by default.
+    std::function<void(const std::string& wavePath)> PlayCompanionSound;
+
+private:
+    bool LoadCompanionText(const std::string& path);
+    bool Decode(const std::string& path);
+    TfoMAIN* main_;
+};
