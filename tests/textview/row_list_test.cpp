@@ -214,6 +214,24 @@ TEST(LoadFromFile, LargeFilesSplitAtEveryOffset) {
     }
 }
 
+#if defined(__linux__)
+TEST(LoadFromFile, FileLongerThanItsSizeSays) {
+    // Files of /proc report no size: the text is read on in a growing buffer
+    // and split once at the end.
+    std::FILE* f = std::fopen("/proc/version", "rb");
+    if (!f) GTEST_SKIP();
+    std::string bytes;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        bytes.append(buf, n);
+    std::fclose(f);
+    TTextEditorModel ed;
+    ed.Lines().LoadFromFile("/proc/version");
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_TRUE(RowsOf(ed.List()) == ReferenceRows(bytes));
+}
+#endif
+
 TEST(Lines, AddAfterUnterminatedLastRow) {
     TTextEditorModel ed;
     TempFile f("a\r\nb");
