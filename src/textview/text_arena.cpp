@@ -8,12 +8,13 @@ char* TextArena::Allocate(std::size_t n) {
     if (n > kChunk / 4) {
         // Large pieces get their own chunk so the open chunk is not wasted;
         // cur_ points into whichever chunk is open, wherever it sits.
-        chunks_.push_back(std::make_unique<char[]>(n));
+        // Not zeroed: every byte handed out is written by the caller.
+        chunks_.push_back(std::unique_ptr<char[]>(new char[n]));
         held_ += n;
         return chunks_.back().get();
     }
     if (n > left_) {
-        chunks_.push_back(std::make_unique<char[]>(kChunk));
+        chunks_.push_back(std::unique_ptr<char[]>(new char[kChunk]));
         held_ += kChunk;
         cur_ = chunks_.back().get();
         left_ = kChunk;
