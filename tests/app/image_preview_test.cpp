@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include "app/image_preview.h"
+#include "app/text_preview.h"
 #include "base/strutil.h"
 #include "imageview/bmp_writer.h"
 #include "main_window_fixture.h"
@@ -293,4 +294,18 @@ TEST_F(ImagePane, ClicksOnThePictureToggleTheListPane) {
     EXPECT_TRUE(accept);
     pane_->imgDragOver(pane_->img, pane_->scb, 1, 1, accept);
     EXPECT_FALSE(accept);
+}
+
+TEST_F(ImagePane, CompanionTextIsLoadedIntoTheImageTextControl) {
+    TTextPreview text(form_);  // puts hedImageText into the companion panel
+    ASSERT_EQ(pane_->pnImageText, text.hedImageText->Parent());
+    form_->FitImage = false;
+    const std::string a = File("memo.bmp", BmpFile(10, 10));
+    TempFolder::WriteFile(dir_ / "memo.txt", "first line\r\nsecond line\r\n");
+    TempFolder::WriteFile(dir_ / "memo.doc", "not this one");
+    pane_->PreviewImage(a);
+    EXPECT_TRUE(pane_->pnImageText->Visible());
+    ASSERT_GE(text.hedImageText->Lines().Count(), 2);
+    EXPECT_EQ("first line", text.hedImageText->Lines().Get(0));
+    EXPECT_EQ("second line", text.hedImageText->Lines().Get(1));
 }
