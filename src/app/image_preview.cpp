@@ -17,7 +17,8 @@ bool FileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int x, TGlyphKind glyph) {
+TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int x,
+                         TGlyphKind glyph) {
     auto* b = new TSpeedButton(main, main->pnTbImage);
     b->Name = name;
     b->Hint = hint;
@@ -25,7 +26,7 @@ TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int 
     b->SetGlyph(MakeGlyph(glyph));
     return b;
 }
-}  // namespace
+} // namespace
 
 TImagePreview::TImagePreview(TfoMAIN* main) : main_(main) {
     TPanel* base = main->pnBaseImage;
@@ -104,7 +105,8 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
             try {
                 text->Lines().LoadFromFile(companion);
             } catch (...) {
-                BeepBox(MB_ICONEXCLAMATION, "テキストファイルの読み込みに失敗しました\r\r" + companion,
+                BeepBox(MB_ICONEXCLAMATION,
+                        "テキストファイルの読み込みに失敗しました\r\r" + companion,
                         MB_OK | MB_ICONSTOP);
             }
         }
@@ -113,7 +115,7 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
     main_->pnBaseImage->DisableAlign();
     pnImageText->SetVisible(shown);
     spImage->SetVisible(shown);
-    if (shown) spImage->SetTop(pnImageText->Top() - spImage->Height());  // stays above the panel
+    if (shown) spImage->SetTop(pnImageText->Top() - spImage->Height()); // stays above the panel
     main_->pnBaseImage->EnableAlign();
     return shown;
 }
@@ -143,10 +145,11 @@ double TImagePreview::PreviewImage(const std::string& path) {
     img->SetStretch(false);
     bool loaded = false;
     try {
-        if (!Decode(path)) return 0;  // no decoder for the extension: nothing more to do
+        if (!Decode(path)) return 0; // no decoder for the extension: nothing more to do
         loaded = !img->Picture().Empty();
     } catch (const std::exception&) {
-        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(path) + " の読み込みに失敗しました", MB_OK | MB_ICONSTOP);
+        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(path) + " の読み込みに失敗しました",
+                MB_OK | MB_ICONSTOP);
     }
     img->SetAutoSize(false);
     img->SetStretch(true);
@@ -178,7 +181,8 @@ double TImagePreview::Fit() {
         img->Tag = fit.Percent;
         img->Tag = ApplyZoomPercent(fit.Percent);
     } else {
-        BeepBox(MB_ICONEXCLAMATION, "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
+        BeepBox(MB_ICONEXCLAMATION,
+                "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
                 MB_OK | MB_ICONSTOP);
     }
     const double scale = image_zoom::DisplayScale(img->Width(), img->Height(), W, H);
@@ -188,7 +192,8 @@ double TImagePreview::Fit() {
 }
 
 int TImagePreview::ApplyZoomPercent(int percent) {
-    const image_zoom::TZoomResult z = image_zoom::ApplyZoom(percent, main_->ImageWidth, main_->ImageHeight);
+    const image_zoom::TZoomResult z =
+        image_zoom::ApplyZoom(percent, main_->ImageWidth, main_->ImageHeight);
     if (!z.Changed) return z.Accepted;
     img->SetBounds(img->Left(), img->Top(), z.Size.Width, z.Size.Height);
     img->Repaint();
@@ -213,8 +218,12 @@ void TImagePreview::mmImgReduceClick(TObject* Sender) {
     img->Tag = ApplyZoomPercent(requested);
 }
 
-void TImagePreview::imgStartDrag(TObject*, int x, int y) { DragOrigin = {x, y}; }
+void TImagePreview::imgStartDrag(TObject*, int x, int y) {
+    DragOrigin = {x, y};
+}
 
-void TImagePreview::imgDragOver(TObject*, TObject* Source, int, int, bool& Accept) { Accept = Source == img; }
+void TImagePreview::imgDragOver(TObject*, TObject* Source, int, int, bool& Accept) {
+    Accept = Source == img;
+}
 
 void TImagePreview::imgDragDrop(TObject*, TObject*, int, int) {}

@@ -9,9 +9,13 @@ constexpr uint32_t kHeaderSize = 40;
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 
-uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-}  // namespace
+uint32_t U32(const uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+} // namespace
 
 bool CheckDibHeader(const void* info, size_t infoSize, size_t bitsSize, TDibLayout& layout) {
     layout = TDibLayout{};
@@ -27,13 +31,20 @@ bool CheckDibHeader(const void* info, size_t infoSize, size_t bitsSize, TDibLayo
     if (size < kHeaderSize || size > infoSize || planes != 1) return false;
     if (width <= 0 || height == 0 || height == INT32_MIN) return false;
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        return false;
     }
     uint64_t tableBytes = 0;
     if (compression == kBiBitfields) {
         if (bitCount != 16 && bitCount != 32) return false;
-        if (size == kHeaderSize) tableBytes += 12;  // the three masks follow the header
+        if (size == kHeaderSize) tableBytes += 12; // the three masks follow the header
     } else if (compression != kBiRgb) {
         return false;
     }

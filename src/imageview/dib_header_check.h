@@ -8,11 +8,11 @@
 
 struct TDibLayout {
     int32_t Width = 0;
-    int32_t Height = 0;       // rows, always positive
-    bool TopDown = false;     // the header's height was negative
+    int32_t Height = 0;   // rows, always positive
+    bool TopDown = false; // the header's height was negative
     int BitCount = 0;
-    uint32_t UsedColors = 0;  // the header's used-colour count, as given
-    size_t Stride = 0;        // bytes per row, padded to 4
+    uint32_t UsedColors = 0; // the header's used-colour count, as given
+    size_t Stride = 0;       // bytes per row, padded to 4
 };
 
 // False when the header is short, names an impossible or unsupported

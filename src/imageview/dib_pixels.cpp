@@ -17,11 +17,17 @@ std::vector<uint8_t> TopDownBgr(const TDibBitmap& dib) {
         for (int x = 0; x < w; ++x) {
             int index;
             switch (dib.BitCount()) {
-            case 1: index = (src[x / 8] >> (7 - x % 8)) & 1; break;
-            case 4: index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4); break;
-            default: index = src[x];
+            case 1:
+                index = (src[x / 8] >> (7 - x % 8)) & 1;
+                break;
+            case 4:
+                index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
+                break;
+            default:
+                index = src[x];
             }
-            const TRgbQuad q = size_t(index) < dib.Palette().size() ? dib.Palette()[index] : TRgbQuad{};
+            const TRgbQuad q =
+                size_t(index) < dib.Palette().size() ? dib.Palette()[index] : TRgbQuad{};
             dst[x * 3] = q.Blue;
             dst[x * 3 + 1] = q.Green;
             dst[x * 3 + 2] = q.Red;

@@ -51,7 +51,8 @@ private:
 void ReadColorTable(TReader& in, int entries, std::vector<TRgbQuad>& table) {
     const uint8_t* p = in.Take(size_t(entries) * 3);
     table.resize(entries);
-    for (int i = 0; i < entries; ++i) table[i] = TRgbQuad{p[i * 3 + 2], p[i * 3 + 1], p[i * 3], 0};
+    for (int i = 0; i < entries; ++i)
+        table[i] = TRgbQuad{p[i * 3 + 2], p[i * 3 + 1], p[i * 3], 0};
 }
 
 // The LZW code stream of one image, read across its sub-blocks. Fills
@@ -82,7 +83,7 @@ size_t DecodeLzw(TReader& in, int minCodeSize, std::vector<uint8_t>& out) {
             if (blockLeft == 0) {
                 if (!in.Has(1)) return produced;
                 blockLeft = in.Byte();
-                if (blockLeft == 0) return produced;  // terminator before the end code
+                if (blockLeft == 0) return produced; // terminator before the end code
             }
             if (!in.Has(1)) return produced;
             bits |= uint32_t(in.Byte()) << bitCount;
@@ -101,7 +102,7 @@ size_t DecodeLzw(TReader& in, int minCodeSize, std::vector<uint8_t>& out) {
         }
         if (code == end) break;
         if (previous < 0) {
-            if (code >= clear) return produced;  // a damaged stream
+            if (code >= clear) return produced; // a damaged stream
             first = static_cast<uint8_t>(code);
             if (produced < want) out[produced++] = first;
             previous = code;
@@ -110,8 +111,8 @@ size_t DecodeLzw(TReader& in, int minCodeSize, std::vector<uint8_t>& out) {
         int cur = code;
         size_t depth = 0;
         if (code >= next) {
-            if (code != next) return produced;  // a code not yet defined
-            stack[depth++] = first;             // the "KwKwK" case
+            if (code != next) return produced; // a code not yet defined
+            stack[depth++] = first;            // the "KwKwK" case
             cur = previous;
         }
         while (cur >= clear) {
@@ -120,7 +121,8 @@ size_t DecodeLzw(TReader& in, int minCodeSize, std::vector<uint8_t>& out) {
         }
         first = static_cast<uint8_t>(cur);
         stack[depth++] = first;
-        while (depth > 0 && produced < want) out[produced++] = stack[--depth];
+        while (depth > 0 && produced < want)
+            out[produced++] = stack[--depth];
         if (next < kMaxCodes) {
             prefix[next] = static_cast<uint16_t>(previous);
             suffix[next] = first;
@@ -139,17 +141,19 @@ int InterlacedRow(int i, int height) {
     static const int kStart[4] = {0, 4, 2, 1};
     static const int kStep[4] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass) {
-        const int rows = height > kStart[pass] ? (height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
+        const int rows =
+            height > kStart[pass] ? (height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
         if (i < rows) return kStart[pass] + i * kStep[pass];
         i -= rows;
     }
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 bool TGifImage::IsGif(const void* data, size_t size) {
-    return size >= 6 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0);
+    return size >= 6 &&
+           (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0);
 }
 
 void TGifImage::LoadFromMemory(const void* data, size_t size) {
@@ -163,7 +167,7 @@ void TGifImage::LoadFromMemory(const void* data, size_t size) {
     int screenHeight = in.Word();
     const uint8_t packed = in.Byte();
     const int background = in.Byte();
-    in.Byte();  // pixel aspect ratio
+    in.Byte(); // pixel aspect ratio
     std::vector<TRgbQuad> globalTable;
     if (packed & 0x80) ReadColorTable(in, 2 << (packed & 7), globalTable);
 
@@ -198,7 +202,8 @@ void TGifImage::LoadFromMemory(const void* data, size_t size) {
     if (minCodeSize < 1 || minCodeSize > 11) {
         throw EGifError(EGifError::gkBroken, "GIF: bad LZW code size");
     }
-    if (FFrameWidth == 0 || FFrameHeight == 0) throw EGifError(EGifError::gkBroken, "GIF: empty image");
+    if (FFrameWidth == 0 || FFrameHeight == 0)
+        throw EGifError(EGifError::gkBroken, "GIF: empty image");
     // A screen smaller than its image (or none at all) grows to hold it.
     screenWidth = std::max(screenWidth, FFrameLeft + FFrameWidth);
     screenHeight = std::max(screenHeight, FFrameTop + FFrameHeight);
@@ -216,7 +221,8 @@ void TGifImage::LoadFromMemory(const void* data, size_t size) {
     }
     const uint8_t fill = static_cast<uint8_t>(
         FTransparentIndex >= 0 ? FTransparentIndex : (globalTable.empty() ? 0 : background));
-    for (int y = 0; y < screenHeight; ++y) std::memset(FImage.Row(y), fill, size_t(screenWidth));
+    for (int y = 0; y < screenHeight; ++y)
+        std::memset(FImage.Row(y), fill, size_t(screenWidth));
     if (FTransparentIndex >= 0) {
         FImage.Transparent = true;
         const TRgbQuad c = FImage.Palette()[FTransparentIndex];

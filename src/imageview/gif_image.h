@@ -12,9 +12,9 @@
 class EGifError : public std::runtime_error {
 public:
     enum TKind {
-        gkNotGif,     // no GIF signature
-        gkBroken,     // the file ends or contradicts itself before the image
-        gkTooLarge,   // the sizes ask for more memory than a picture may take
+        gkNotGif,   // no GIF signature
+        gkBroken,   // the file ends or contradicts itself before the image
+        gkTooLarge, // the sizes ask for more memory than a picture may take
     };
     EGifError(TKind kind, const char* message) : std::runtime_error(message), Kind(kind) {}
     TKind Kind;

@@ -17,7 +17,7 @@ bool TruncQuotient(double num, double den, double factor, int& out) {
     out = static_cast<int>(std::trunc(v));
     return true;
 }
-}  // namespace
+} // namespace
 
 double FitFactor(const TFitInput& in) {
     if (in.NaturalWidth == 0 || in.NaturalHeight == 0) return 1.0;
@@ -94,4 +94,4 @@ TSize PreviewSize(int width, int height) {
     return {(width + 3) / 4, (height + 3) / 4};
 }
 
-}  // namespace image_zoom
+} // namespace image_zoom

@@ -6,13 +6,13 @@
 
 namespace image_zoom {
 
-constexpr int kMinPercent = 10;     // a request at or below this is refused
-constexpr int kMaxPercent = 4000;   // a request at or above this is undone
-constexpr int kFitCeiling = 3990;   // what a fit above kMaxPercent settles on
-constexpr int kMaxWidth = 3200;     // a zoomed picture stays narrower than this
-constexpr int kMaxHeight = 2400;    // and lower than this
-constexpr int kStep = 10;           // one reduce or enlarge step, in percent
-constexpr int kFitMargin = 5;       // pixels the fitted picture keeps free
+constexpr int kMinPercent = 10;   // a request at or below this is refused
+constexpr int kMaxPercent = 4000; // a request at or above this is undone
+constexpr int kFitCeiling = 3990; // what a fit above kMaxPercent settles on
+constexpr int kMaxWidth = 3200;   // a zoomed picture stays narrower than this
+constexpr int kMaxHeight = 2400;  // and lower than this
+constexpr int kStep = 10;         // one reduce or enlarge step, in percent
+constexpr int kFitMargin = 5;     // pixels the fitted picture keeps free
 
 struct TSize {
     int Width = 0;
@@ -22,15 +22,15 @@ struct TSize {
 
 // Where the image control sits in the scroll box and how big it is now.
 struct TFitInput {
-    int NaturalWidth = 0, NaturalHeight = 0;  // W, H
-    int ClientWidth = 0, ClientHeight = 0;    // Cw, Ch of the scroll box
-    int Left = 0, Top = 0;                    // of the control in the box
-    int CurrentWidth = 0, CurrentHeight = 0;  // of the control before the fit
+    int NaturalWidth = 0, NaturalHeight = 0; // W, H
+    int ClientWidth = 0, ClientHeight = 0;   // Cw, Ch of the scroll box
+    int Left = 0, Top = 0;                   // of the control in the box
+    int CurrentWidth = 0, CurrentHeight = 0; // of the control before the fit
 };
 
 struct TFitResult {
-    bool Ok = false;  // false: the arithmetic failed (a zero natural size)
-    int Percent = 0;  // the percent to store and apply
+    bool Ok = false; // false: the arithmetic failed (a zero natural size)
+    int Percent = 0; // the percent to store and apply
 };
 
 // The factor that makes the picture fill the box less the margin; 1.0 when
@@ -43,9 +43,9 @@ TFitResult FitPercent(const TFitInput& in);
 
 // The answer to a requested zoom percent for a picture of natural size W x H.
 struct TZoomResult {
-    bool Changed = false;  // the control takes Size
-    int Accepted = 0;      // the percent that becomes the stored one
-    TSize Size;            // the control's new size when Changed
+    bool Changed = false; // the control takes Size
+    int Accepted = 0;     // the percent that becomes the stored one
+    TSize Size;           // the control's new size when Changed
 };
 TZoomResult ApplyZoom(int percent, int naturalWidth, int naturalHeight);
 
@@ -64,4 +64,4 @@ TSize AspectSize(int width, int height, int xDensity, int yDensity);
 // rounded up.
 TSize PreviewSize(int width, int height);
 
-}  // namespace image_zoom
+} // namespace image_zoom

@@ -109,7 +109,7 @@ bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) 
         cmyk = true;
         break;
     default:
-        cinfo.out_color_space = JCS_EXT_BGR;  // the byte order of a DIB row
+        cinfo.out_color_space = JCS_EXT_BGR; // the byte order of a DIB row
         break;
     }
     jpeg_calc_output_dimensions(&cinfo);
@@ -136,7 +136,8 @@ bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) 
         // rows go straight into the bitmap, bottom-up as it stores them.
         JSAMPROW rows[16];
         const int want = std::min<int>(16, cinfo.output_height - cinfo.output_scanline);
-        for (int i = 0; i < want; ++i) rows[i] = image.Row(y + i);
+        for (int i = 0; i < want; ++i)
+            rows[i] = image.Row(y + i);
         jpeg_read_scanlines(&cinfo, rows, want);
     }
     jpeg_finish_decompress(&cinfo);
@@ -145,7 +146,7 @@ bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) 
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void TJpegGraphic::LoadFromMemory(const void* data, size_t size) {
     char message[JMSG_LENGTH_MAX];

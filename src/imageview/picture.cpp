@@ -13,7 +13,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     TFileInputStream stream(path);
     std::vector<uint8_t> data;
     uint8_t buffer[64 * 1024];
-    for (size_t n; (n = stream.Read(buffer, sizeof buffer)) > 0;) data.insert(data.end(), buffer, buffer + n);
+    for (size_t n; (n = stream.Read(buffer, sizeof buffer)) > 0;)
+        data.insert(data.end(), buffer, buffer + n);
     return data;
 }
 
@@ -38,7 +39,7 @@ struct TPlaceableHeader {
 #pragma pack(pop)
 static_assert(sizeof(TPlaceableHeader) == 22, "placeable metafile header is 22 bytes");
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> DibInfoFor(const TDibBitmap& dib) {
     const size_t colours = dib.Palette().size();
@@ -52,11 +53,15 @@ std::vector<uint8_t> DibInfoFor(const TDibBitmap& dib) {
     h->biCompression = BI_RGB;
     h->biSizeImage = static_cast<DWORD>(dib.ImageSize());
     h->biClrUsed = static_cast<DWORD>(colours);
-    if (colours) std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), dib.Palette().data(), colours * sizeof(RGBQUAD));
+    if (colours)
+        std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), dib.Palette().data(),
+                    colours * sizeof(RGBQUAD));
     return info;
 }
 
-TPicture::~TPicture() { ReleaseHandles(); }
+TPicture::~TPicture() {
+    ReleaseHandles();
+}
 
 void TPicture::ReleaseHandles() {
     if (bitmap_) DeleteObject(bitmap_);
@@ -117,9 +122,14 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
                 } else {
                     int index;
                     switch (dib.BitCount()) {
-                    case 1: index = (src[x / 8] >> (7 - x % 8)) & 1; break;
-                    case 4: index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4); break;
-                    default: index = src[x];
+                    case 1:
+                        index = (src[x / 8] >> (7 - x % 8)) & 1;
+                        break;
+                    case 4:
+                        index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
+                        break;
+                    default:
+                        index = src[x];
                     }
                     const TRgbQuad q = dib.Palette()[index];
                     c[0] = q.Blue;
@@ -127,15 +137,17 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
                     c[2] = q.Red;
                 }
                 const int alpha = 255 - a[x];
-                for (int k = 0; k < 3; ++k) dst[x * 3 + k] = static_cast<uint8_t>((c[k] * alpha + bg[k] * (255 - alpha) + 127) / 255);
+                for (int k = 0; k < 3; ++k)
+                    dst[x * 3 + k] =
+                        static_cast<uint8_t>((c[k] * alpha + bg[k] * (255 - alpha) + 127) / 255);
             }
         }
         source = &blended;
     }
     std::vector<uint8_t> info = DibInfoFor(*source);
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
-                                       &bits, nullptr, 0);
+    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section || !bits) {
         if (section) DeleteObject(section);
         Changed();
@@ -176,15 +188,16 @@ void TPicture::LoadFromFile(const std::string& path) {
 
 void TPicture::LoadBitmapFile(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) throw EFOpenError(path);
-    auto* bmp = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    auto* bmp = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!bmp) throw EPictureError("Bitmap image is not valid");
     SetBitmap(bmp);
 }
 
 void TPicture::LoadIconFile(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) throw EFOpenError(path);
-    auto* icon = static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    auto* icon =
+        static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (!icon) throw EPictureError("Icon image is not valid");
     ICONINFO ii{};
     int w = 32, h = 32;
@@ -195,7 +208,7 @@ void TPicture::LoadIconFile(const std::string& path) {
             h = bm.bmHeight;
         } else if (ii.hbmMask && GetObjectA(ii.hbmMask, sizeof bm, &bm)) {
             w = bm.bmWidth;
-            h = bm.bmHeight / 2;  // a monochrome icon stacks its mask and image
+            h = bm.bmHeight / 2; // a monochrome icon stacks its mask and image
         }
         if (ii.hbmColor) DeleteObject(ii.hbmColor);
         if (ii.hbmMask) DeleteObject(ii.hbmMask);
@@ -225,10 +238,12 @@ void TPicture::LoadMetafile(const std::string& path, bool enhanced) {
             size -= sizeof ph;
             w = std::abs(ph.Right - ph.Left) * ppi / ph.Inch;
             h = std::abs(ph.Bottom - ph.Top) * ppi / ph.Inch;
-            mfp.xExt = std::abs(ph.Right - ph.Left) * 2540 / ph.Inch;  // 0.01 mm
+            mfp.xExt = std::abs(ph.Right - ph.Left) * 2540 / ph.Inch; // 0.01 mm
             mfp.yExt = std::abs(ph.Bottom - ph.Top) * 2540 / ph.Inch;
         }
-        if (size >= 18) emf = SetWinMetaFileBits(static_cast<UINT>(size), body, nullptr, placeable ? &mfp : nullptr);
+        if (size >= 18)
+            emf = SetWinMetaFileBits(static_cast<UINT>(size), body, nullptr,
+                                     placeable ? &mfp : nullptr);
     }
     if (!emf) throw EPictureError("Metafile is not valid");
     if (w <= 0 || h <= 0) {
@@ -260,7 +275,8 @@ void TPicture::LoadPngFile(const std::string& path, COLORREF background) {
         Changed();
         throw;
     }
-    if (!SetDib(png.Image(), &png.AlphaPlane(), background)) throw EPictureError("Out of system resources");
+    if (!SetDib(png.Image(), &png.AlphaPlane(), background))
+        throw EPictureError("Out of system resources");
 }
 
 void TPicture::LoadJpegFile(const std::string& path) {
@@ -304,11 +320,12 @@ bool TPicture::RenderBgr(std::vector<uint8_t>& pixels) const {
     BITMAPINFOHEADER bi{};
     bi.biSize = sizeof bi;
     bi.biWidth = width_;
-    bi.biHeight = -height_;  // top-down
+    bi.biHeight = -height_; // top-down
     bi.biPlanes = 1;
     bi.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP target = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
     if (!target || !bits) return false;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, target);
@@ -319,7 +336,8 @@ bool TPicture::RenderBgr(std::vector<uint8_t>& pixels) const {
     const size_t stride = (size_t(width_) * 3 + 3) & ~size_t(3);
     pixels.resize(size_t(width_) * 3 * height_);
     for (int y = 0; y < height_; ++y)
-        std::memcpy(pixels.data() + size_t(y) * width_ * 3, static_cast<uint8_t*>(bits) + stride * y, size_t(width_) * 3);
+        std::memcpy(pixels.data() + size_t(y) * width_ * 3,
+                    static_cast<uint8_t*>(bits) + stride * y, size_t(width_) * 3);
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(target);

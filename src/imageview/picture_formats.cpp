@@ -9,15 +9,15 @@ struct TExtensionLoader {
 };
 
 const TExtensionLoader kLoaders[] = {
-    {".BMP", {0, nullptr, ""}},          {".ICO", {0, nullptr, ""}},
-    {".WMF", {0, nullptr, ""}},          {".EMF", {0, nullptr, ""}},
-    {".JPG", {1, "ifjpeg.spi", "JPG"}},  {".JPE", {1, "ifjpeg.spi", "JPG"}},
-    {".GIF", {2, "ifgif.spi", "GIF"}},   {".TIF", {3, "iftiff.spi", "TIFF"}},
-    {".PIC", {4, "ifpic.spi", "PIC"}},   {".P2", {5, "ifpic2.spi", "PIC2"}},
-    {".MAG", {6, "ifmag.spi", "MAG"}},   {".Q4", {7, "ifxld4.spi", "XLD4"}},
+    {".BMP", {0, nullptr, ""}},         {".ICO", {0, nullptr, ""}},
+    {".WMF", {0, nullptr, ""}},         {".EMF", {0, nullptr, ""}},
+    {".JPG", {1, "ifjpeg.spi", "JPG"}}, {".JPE", {1, "ifjpeg.spi", "JPG"}},
+    {".GIF", {2, "ifgif.spi", "GIF"}},  {".TIF", {3, "iftiff.spi", "TIFF"}},
+    {".PIC", {4, "ifpic.spi", "PIC"}},  {".P2", {5, "ifpic2.spi", "PIC2"}},
+    {".MAG", {6, "ifmag.spi", "MAG"}},  {".Q4", {7, "ifxld4.spi", "XLD4"}},
     {".PI", {8, "ifpi.spi", "PI"}},
 };
-}  // namespace
+} // namespace
 
 const char kImageKindList[] = ".BMP .WMF .EMF .ICO .MAG .JPG .JPEG .Q4 .TIF .PIC .PI .P2 .PNG ";
 const char kImageKindListWithGif[] =
@@ -34,14 +34,22 @@ const TPictureLoader* FindPictureLoader(const std::string& ext) {
 
 std::string LoadFailureMessage(int result, const TPictureLoader* loader) {
     switch (result) {
-    case kLoadUnsupported: return "サポートされない拡張子";
-    case kLoadNoLibrary: return std::string("IF") + (loader ? loader->Label : "") + ".SPI not found";
-    case kSpiUnknownFormat: return "未知のフォーマット";
-    case kSpiBrokenData: return "データが壊れている";
-    case kSpiNoMemory: return "メモリーが確保出来ない";
-    case kSpiMemoryError: return "メモリーエラー";
-    case kSpiReadError: return "ファイルリードエラー";
-    default: return "その他のエラー";
+    case kLoadUnsupported:
+        return "サポートされない拡張子";
+    case kLoadNoLibrary:
+        return std::string("IF") + (loader ? loader->Label : "") + ".SPI not found";
+    case kSpiUnknownFormat:
+        return "未知のフォーマット";
+    case kSpiBrokenData:
+        return "データが壊れている";
+    case kSpiNoMemory:
+        return "メモリーが確保出来ない";
+    case kSpiMemoryError:
+        return "メモリーエラー";
+    case kSpiReadError:
+        return "ファイルリードエラー";
+    default:
+        return "その他のエラー";
     }
 }
 

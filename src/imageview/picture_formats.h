@@ -6,8 +6,8 @@
 
 // Results of a load that are not the plug-in's own.
 constexpr int kLoadOk = 0;
-constexpr int kLoadUnsupported = 10;   // the extension is in no loader's table
-constexpr int kLoadNoLibrary = 20;     // the plug-in library cannot be loaded
+constexpr int kLoadUnsupported = 10; // the extension is in no loader's table
+constexpr int kLoadNoLibrary = 20;   // the plug-in library cannot be loaded
 // Plug-in results with a message of their own.
 constexpr int kSpiUnknownFormat = 2;
 constexpr int kSpiBrokenData = 3;
@@ -23,8 +23,8 @@ constexpr int kFormatPic2 = 5;
 
 struct TPictureLoader {
     int FormatIndex;
-    const char* Library;  // bare file name; null for the built-in loader
-    const char* Label;    // the format's name in messages
+    const char* Library; // bare file name; null for the built-in loader
+    const char* Label;   // the format's name in messages
 };
 
 // The loader of an extension ("." included, any case); null when none.

@@ -12,7 +12,7 @@
 namespace {
 // Plug-ins take the path in a buffer of this size.
 constexpr size_t kPathBuffer = 256;
-constexpr LONG kHeaderOffset = 128;  // the retry for files with a 128-byte header
+constexpr LONG kHeaderOffset = 128; // the retry for files with a 128-byte header
 
 int DefaultScreenBits() {
     HDC dc = GetDC(nullptr);
@@ -36,7 +36,7 @@ HBITMAP ScreenBitmap(int width, int height) {
     ReleaseDC(nullptr, screen);
     return bmp;
 }
-}  // namespace
+} // namespace
 
 TAll::TAll(TComponent* owner, TWinControl* parent) : TImage(owner, parent) {
     SetAutoSize(true);
@@ -65,7 +65,8 @@ void TAll::Fail(int status, const TPictureLoader* loader) {
     const std::string path = pictureName_;
     pictureName_.clear();
     Picture().Clear();
-    if (ShowMessage) ShowMessage(Format("%s [%s]", LoadFailureMessage(status, loader).c_str(), path.c_str()));
+    if (ShowMessage)
+        ShowMessage(Format("%s [%s]", LoadFailureMessage(status, loader).c_str(), path.c_str()));
 }
 
 void TAll::Load() {
@@ -92,7 +93,8 @@ void TAll::Load() {
         Fail(kLoadNoLibrary, loader);
         return;
     }
-    lib.Bind(formatIndex_ == kFormatJpeg || formatIndex_ == kFormatPic || formatIndex_ == kFormatPic2);
+    lib.Bind(formatIndex_ == kFormatJpeg || formatIndex_ == kFormatPic ||
+             formatIndex_ == kFormatPic2);
     // A longer path would not fit the plug-in's buffer; it is refused as
     // unreadable instead of being cut short.
     if (pictureName_.size() >= kPathBuffer) {
@@ -106,8 +108,8 @@ void TAll::Load() {
     if (result != 0) Fail(result, loader);
 }
 
-int TAll::MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t bitsSize, SIZE size,
-                     bool allowPalette, HBITMAP& bitmap, HPALETTE& palette) {
+int TAll::MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t bitsSize,
+                     SIZE size, bool allowPalette, HBITMAP& bitmap, HPALETTE& palette) {
     bitmap = nullptr;
     palette = nullptr;
     TDibLayout layout;
@@ -125,7 +127,8 @@ int TAll::MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t
         auto* lp = reinterpret_cast<LOGPALETTE*>(buffer.data());
         lp->palVersion = 0x300;
         lp->palNumEntries = static_cast<WORD>(count);
-        const auto* table = reinterpret_cast<const RGBQUAD*>(static_cast<const uint8_t*>(info) + header->biSize);
+        const auto* table =
+            reinterpret_cast<const RGBQUAD*>(static_cast<const uint8_t*>(info) + header->biSize);
         for (UINT i = 0; i < count; ++i) {
             lp->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
         }
@@ -147,14 +150,15 @@ int TAll::LoadFullPicture(TPluginLibrary& lib, char* path) {
     int result = lib.GetPicture(path, 0, 0, handles->InfoSlot(), handles->BitsSlot(), nullptr, 0);
     if (result == kSpiUnknownFormat) {
         handles = std::make_unique<TSpiPictureHandles>();
-        result = lib.GetPicture(path, kHeaderOffset, 0, handles->InfoSlot(), handles->BitsSlot(), nullptr, 0);
+        result = lib.GetPicture(path, kHeaderOffset, 0, handles->InfoSlot(), handles->BitsSlot(),
+                                nullptr, 0);
     }
     if (result != 0) return result;
     if (!handles->Lock()) return kSpiMemoryError;
     HBITMAP bitmap;
     HPALETTE palette;
-    result = MakeBitmap(handles->Info(), handles->InfoSize(), handles->Bits(), handles->BitsSize(), {0, 0},
-                        true, bitmap, palette);
+    result = MakeBitmap(handles->Info(), handles->InfoSize(), handles->Bits(), handles->BitsSize(),
+                        {0, 0}, true, bitmap, palette);
     handles.reset();
     if (result != 0) {
         if (bitmap) DeleteObject(bitmap);
@@ -173,7 +177,7 @@ void TAll::CorrectAspect(TPluginLibrary& lib, char* path) {
     const int result = lib.GetPictureInfo(path, 0, 0, &info);
     if (info.TextInfo) LocalFree(info.TextInfo);
     if (result != 0 || (info.XDensity == 1 && info.YDensity == 1)) return;
-    if (info.XDensity == 0 || info.YDensity == 0) return;  // nothing to even out by
+    if (info.XDensity == 0 || info.YDensity == 0) return; // nothing to even out by
     const image_zoom::TSize size =
         image_zoom::AspectSize(Picture().Width(), Picture().Height(), info.XDensity, info.YDensity);
     HBITMAP corrected = ScreenBitmap(size.Width, size.Height);
@@ -189,7 +193,8 @@ void TAll::CorrectAspect(TPluginLibrary& lib, char* path) {
 
 void TAll::RealizeInForm(HPALETTE palette) {
     TWinControl* form = Parent();
-    while (form && form->Parent()) form = form->Parent();
+    while (form && form->Parent())
+        form = form->Parent();
     if (!form || !form->Handle()) return;
     HDC dc = GetDC(form->Handle());
     HPALETTE previous = SelectPalette(dc, palette, FALSE);

@@ -9,11 +9,11 @@
 #pragma pack(push, 1)
 // The picture information record a plug-in fills.
 struct TSpiPictureInfo {
-    int32_t Left, Top;      // where the picture sits in its own coordinates
-    int32_t Width, Height;  // pixels
+    int32_t Left, Top;     // where the picture sits in its own coordinates
+    int32_t Width, Height; // pixels
     uint16_t XDensity, YDensity;
-    int16_t ColorDepth;     // bits per pixel
-    HLOCAL TextInfo;        // text about the picture, freed by the caller
+    int16_t ColorDepth; // bits per pixel
+    HLOCAL TextInfo;    // text about the picture, freed by the caller
 };
 #pragma pack(pop)
 static_assert(sizeof(TSpiPictureInfo) == 26, "the record is packed to 26 bytes");

@@ -13,11 +13,14 @@ constexpr uint32_t kRound[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-uint32_t Rotr(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+uint32_t Rotr(uint32_t x, int n) {
+    return (x >> n) | (x << (32 - n));
+}
 
 void Block(uint32_t h[8], const uint8_t* p) {
     uint32_t w[64];
-    for (int i = 0; i < 16; ++i) w[i] = uint32_t(p[i * 4]) << 24 | p[i * 4 + 1] << 16 | p[i * 4 + 2] << 8 | p[i * 4 + 3];
+    for (int i = 0; i < 16; ++i)
+        w[i] = uint32_t(p[i * 4]) << 24 | p[i * 4 + 1] << 16 | p[i * 4 + 2] << 8 | p[i * 4 + 3];
     for (int i = 16; i < 64; ++i) {
         const uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
         const uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -25,8 +28,10 @@ void Block(uint32_t h[8], const uint8_t* p) {
     }
     uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4], f = h[5], g = h[6], k = h[7];
     for (int i = 0; i < 64; ++i) {
-        const uint32_t t1 = k + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-        const uint32_t t2 = (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+        const uint32_t t1 =
+            k + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
+        const uint32_t t2 =
+            (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
         k = g;
         g = f;
         f = e;
@@ -36,25 +41,37 @@ void Block(uint32_t h[8], const uint8_t* p) {
         b = a;
         a = t1 + t2;
     }
-    h[0] += a; h[1] += b; h[2] += c; h[3] += d; h[4] += e; h[5] += f; h[6] += g; h[7] += k;
+    h[0] += a;
+    h[1] += b;
+    h[2] += c;
+    h[3] += d;
+    h[4] += e;
+    h[5] += f;
+    h[6] += g;
+    h[7] += k;
 }
-}  // namespace
+} // namespace
 
 std::string Sha256Hex(const void* data, size_t size) {
-    uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                     0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     const auto* p = static_cast<const uint8_t*>(data);
     size_t left = size;
-    for (; left >= 64; left -= 64, p += 64) Block(h, p);
+    for (; left >= 64; left -= 64, p += 64)
+        Block(h, p);
     uint8_t tail[128] = {};
     if (left) std::memcpy(tail, p, left);
     tail[left] = 0x80;
     const size_t blocks = left + 9 > 64 ? 2 : 1;
     const uint64_t bits = uint64_t(size) * 8;
-    for (int i = 0; i < 8; ++i) tail[blocks * 64 - 1 - i] = static_cast<uint8_t>(bits >> (i * 8));
-    for (size_t b = 0; b < blocks; ++b) Block(h, tail + b * 64);
+    for (int i = 0; i < 8; ++i)
+        tail[blocks * 64 - 1 - i] = static_cast<uint8_t>(bits >> (i * 8));
+    for (size_t b = 0; b < blocks; ++b)
+        Block(h, tail + b * 64);
     static const char kHex[] = "0123456789abcdef";
     std::string out;
     for (uint32_t v : h)
-        for (int s = 28; s >= 0; s -= 4) out += kHex[(v >> s) & 0xF];
+        for (int s = 28; s >= 0; s -= 4)
+            out += kHex[(v >> s) & 0xF];
     return out;
 }

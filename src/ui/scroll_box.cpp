@@ -83,15 +83,30 @@ void TScrollBox::Scroll(int bar, int code) {
     int pos = bar == SB_HORZ ? hpos_ : vpos_;
     const int page = std::max<int>(1, static_cast<int>(si.nPage));
     switch (code) {
-    case SB_LINEUP: pos -= 16; break;
-    case SB_LINEDOWN: pos += 16; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
+    case SB_LINEUP:
+        pos -= 16;
+        break;
+    case SB_LINEDOWN:
+        pos += 16;
+        break;
+    case SB_PAGEUP:
+        pos -= page;
+        break;
+    case SB_PAGEDOWN:
+        pos += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = si.nTrackPos;
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = si.nMax;
+        break;
+    default:
+        return;
     }
     if (bar == SB_HORZ) {
         ScrollTo(pos, vpos_);

@@ -13,24 +13,32 @@ int Decode(const char* buf, long len, unsigned flag, TGifImage& gif) {
         gif.LoadFromMemory(data.data(), data.size());
     } catch (const EGifError& e) {
         switch (e.Kind) {
-        case EGifError::gkNotGif: return kSpiUnknown;
-        case EGifError::gkTooLarge: return kSpiNoMem;
-        default: return kSpiBroken;
+        case EGifError::gkNotGif:
+            return kSpiUnknown;
+        case EGifError::gkTooLarge:
+            return kSpiNoMem;
+        default:
+            return kSpiBroken;
         }
     } catch (const std::bad_alloc&) {
         return kSpiNoMem;
     }
     return kSpiOk;
 }
-}  // namespace
+} // namespace
 
 SPI_EXPORT int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
     switch (infono) {
-    case 0: return CopyInfoText("00IN", buf, buflen);
-    case 1: return CopyInfoText("Quillmark GIF plug-in", buf, buflen);
-    case 2: return CopyInfoText("*.gif", buf, buflen);
-    case 3: return CopyInfoText("GIF", buf, buflen);
-    default: return 0;
+    case 0:
+        return CopyInfoText("00IN", buf, buflen);
+    case 1:
+        return CopyInfoText("Quillmark GIF plug-in", buf, buflen);
+    case 2:
+        return CopyInfoText("*.gif", buf, buflen);
+    case 3:
+        return CopyInfoText("GIF", buf, buflen);
+    default:
+        return 0;
     }
 }
 
@@ -40,7 +48,8 @@ SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD dw) {
     uint8_t head[6] = {};
     if ((dw & 0xFFFF0000u) == 0) {
         DWORD read = 0;
-        if (!ReadFile(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(dw)), head, sizeof head, &read, nullptr) ||
+        if (!ReadFile(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(dw)), head, sizeof head,
+                      &read, nullptr) ||
             read != sizeof head) {
             return 0;
         }
@@ -63,8 +72,8 @@ SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPicture
     return kSpiOk;
 }
 
-SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits, FARPROC,
-                                 LONG) {
+SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG) {
     TGifImage gif;
     const int r = Decode(buf, len, flag, gif);
     if (r != kSpiOk) return r;

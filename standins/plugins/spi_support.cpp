@@ -9,14 +9,16 @@ bool ReadSpiInput(const char* buf, long len, unsigned flag, std::vector<uint8_t>
     if (!buf) return false;
     if ((flag & 7) != 0) {
         if (len < 0) return false;
-        data.assign(reinterpret_cast<const uint8_t*>(buf), reinterpret_cast<const uint8_t*>(buf) + len);
+        data.assign(reinterpret_cast<const uint8_t*>(buf),
+                    reinterpret_cast<const uint8_t*>(buf) + len);
         return true;
     }
     std::FILE* f = std::fopen(buf, "rb");
     if (!f) return false;
     bool ok = len >= 0 && std::fseek(f, len, SEEK_SET) == 0;
     uint8_t chunk[64 * 1024];
-    for (size_t n; ok && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) data.insert(data.end(), chunk, chunk + n);
+    for (size_t n; ok && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+        data.insert(data.end(), chunk, chunk + n);
     std::fclose(f);
     return ok;
 }
@@ -26,7 +28,8 @@ int HandOverDib(const TDibBitmap& dib, HANDLE* info, HANDLE* bits) {
     *info = nullptr;
     *bits = nullptr;
     const size_t colours = dib.Palette().size();
-    HGLOBAL hInfo = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+    HGLOBAL hInfo = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
     HGLOBAL hBits = GlobalAlloc(GMEM_MOVEABLE, dib.ImageSize());
     if (!hInfo || !hBits) {
         if (hInfo) GlobalFree(hInfo);

@@ -32,7 +32,7 @@ namespace {
 HMODULE gModule = nullptr;
 
 struct TScript {
-    long At = -1;  // offset of the script line; -1 when the file has none
+    long At = -1; // offset of the script line; -1 when the file has none
     int Width = 16, Height = 8, Bits = 24, XDensity = 1, YDensity = 1;
     std::map<std::string, int> Results;
     std::string Garbage;
@@ -61,7 +61,8 @@ bool ReadScript(const char* path, TScript& s) {
         if (data.size() >= size_t(at) + 5 && std::memcmp(data.data() + at, "QMSPI", 5) == 0) {
             s.At = at;
             size_t end = at;
-            while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+            while (end < data.size() && data[end] != '\n' && data[end] != '\r')
+                ++end;
             std::istringstream words(std::string(data.begin() + at + 5, data.begin() + end));
             for (std::string w; words >> w;) {
                 const size_t eq = w.find('=');
@@ -146,7 +147,7 @@ int PictureCall(const char* function, LPSTR buf, LONG len, UINT flag, HANDLE* pI
     }
     return kSpiOk;
 }
-}  // namespace
+} // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) gModule = instance;
@@ -155,13 +156,18 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 
 SPI_EXPORT int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
     switch (infono) {
-    case 0: return CopyInfoText("00IN", buf, buflen);
-    case 1: return CopyInfoText("Quillmark test plug-in", buf, buflen);
-    default: return 0;
+    case 0:
+        return CopyInfoText("00IN", buf, buflen);
+    case 1:
+        return CopyInfoText("Quillmark test plug-in", buf, buflen);
+    default:
+        return 0;
     }
 }
 
-SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD) { return 0; }
+SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD) {
+    return 0;
+}
 
 SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPictureInfo* info) {
     Log("GetPictureInfo", len);
@@ -184,12 +190,12 @@ SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPicture
     return kSpiOk;
 }
 
-SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits, FARPROC,
-                                 LONG) {
+SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG) {
     return PictureCall("GetPicture", buf, len, flag, pInfo, pBits, false);
 }
 
-SPI_EXPORT int WINAPI GetPreview(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits, FARPROC,
-                                 LONG) {
+SPI_EXPORT int WINAPI GetPreview(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG) {
     return PictureCall("GetPreview", buf, len, flag, pInfo, pBits, true);
 }

@@ -19,13 +19,16 @@ extern "C" {
 }
 
 namespace {
-std::string Bytes(const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); }
+std::string Bytes(const std::vector<uint8_t>& v) {
+    return std::string(v.begin(), v.end());
+}
 
 std::string BmpFile(int w, int h) {
     TDibBitmap dib;
     dib.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) dib.Row(y)[x * 3 + 2] = static_cast<uint8_t>(x);
+        for (int x = 0; x < w; ++x)
+            dib.Row(y)[x * 3 + 2] = static_cast<uint8_t>(x);
     return Bytes(EncodeBmp(dib));
 }
 
@@ -57,25 +60,31 @@ std::string JpegFile(int w, int h) {
 
 void Chunk(std::string& png, const char* type, const std::string& data) {
     const uint32_t n = static_cast<uint32_t>(data.size());
-    for (int s : {24, 16, 8, 0}) png += static_cast<char>((n >> s) & 0xFF);
+    for (int s : {24, 16, 8, 0})
+        png += static_cast<char>((n >> s) & 0xFF);
     std::string body = std::string(type, 4) + data;
     png += body;
-    const uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
-    for (int s : {24, 16, 8, 0}) png += static_cast<char>((crc >> s) & 0xFF);
+    const uint32_t crc =
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    for (int s : {24, 16, 8, 0})
+        png += static_cast<char>((crc >> s) & 0xFF);
 }
 
 std::string PngFile(int w, int h) {
     std::string png = "\x89PNG\r\n\x1a\n";
     std::string ihdr;
     for (uint32_t v : {uint32_t(w), uint32_t(h)})
-        for (int s : {24, 16, 8, 0}) ihdr += static_cast<char>((v >> s) & 0xFF);
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+        for (int s : {24, 16, 8, 0})
+            ihdr += static_cast<char>((v >> s) & 0xFF);
+    ihdr += std::string("\x08\x02\x00\x00\x00", 5); // 8-bit RGB
     Chunk(png, "IHDR", ihdr);
     std::string raw;
-    for (int y = 0; y < h; ++y) raw += '\0' + std::string(size_t(w) * 3, '\x40');
+    for (int y = 0; y < h; ++y)
+        raw += '\0' + std::string(size_t(w) * 3, '\x40');
     uLongf len = compressBound(static_cast<uLong>(raw.size()));
     std::string z(len, '\0');
-    compress(reinterpret_cast<Bytef*>(&z[0]), &len, reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+    compress(reinterpret_cast<Bytef*>(&z[0]), &len, reinterpret_cast<const Bytef*>(raw.data()),
+             static_cast<uLong>(raw.size()));
     z.resize(len);
     Chunk(png, "IDAT", z);
     Chunk(png, "IEND", "");
@@ -86,7 +95,8 @@ std::string PngFile(int w, int h) {
 std::string BinFolder() {
     const char* bin = std::getenv("QM_BIN_DIR");
     std::string out = "Z:";
-    for (const char* p = bin ? bin : ""; *p; ++p) out += *p == '/' ? '\\' : *p;
+    for (const char* p = bin ? bin : ""; *p; ++p)
+        out += *p == '/' ? '\\' : *p;
     return out;
 }
 
@@ -120,7 +130,7 @@ protected:
     TImagePreview* pane_ = nullptr;
     std::vector<std::string> plain_, sounds_;
 };
-}  // namespace
+} // namespace
 
 TEST_F(ImagePane, ControlsAreFoundByName) {
     for (const char* name : {"scb", "img", "pnImageScb", "spImage", "pnImageText", "sbImgOrgSize",
@@ -213,9 +223,10 @@ TEST_F(ImagePane, EachDecoderWithoutFit) {
 
 TEST_F(ImagePane, GifGoesThroughThePluginOnlyWithTheOption) {
     // A 2 x 1 GIF: red, blue.
-    const std::string gif = std::string("GIF89a\x02\x00\x01\x00\x80\x00\x00", 13) +
-                            std::string("\xFF\x00\x00\x00\x00\xFF", 6) +
-                            std::string("\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00\x3B", 16);
+    const std::string gif =
+        std::string("GIF89a\x02\x00\x01\x00\x80\x00\x00", 13) +
+        std::string("\xFF\x00\x00\x00\x00\xFF", 6) +
+        std::string("\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00\x3B", 16);
     const std::string path = File("g.gif", gif);
     form_->FitImage = false;
     form_->GifOption = false;
@@ -235,9 +246,9 @@ TEST_F(ImagePane, MissingPluginAndBrokenFilesShowTheirBoxes) {
     pane_->PreviewImage(mag);
     ASSERT_EQ(1u, plain_.size());
     EXPECT_EQ("IFMAG.SPI not found [" + mag + "]", plain_[0]);
-    EXPECT_TRUE(boxes_.empty());  // a plain box, no beep
+    EXPECT_TRUE(boxes_.empty()); // a plain box, no beep
     EXPECT_TRUE(pane_->img->Picture().Empty());
-    EXPECT_EQ(40, form_->ImageWidth);  // natural size kept
+    EXPECT_EQ(40, form_->ImageWidth); // natural size kept
 
     std::string cut = JpegFile(64, 64);
     cut.resize(cut.size() / 2);
@@ -297,7 +308,7 @@ TEST_F(ImagePane, ClicksOnThePictureToggleTheListPane) {
 }
 
 TEST_F(ImagePane, CompanionTextIsLoadedIntoTheImageTextControl) {
-    TTextPreview text(form_);  // puts hedImageText into the companion panel
+    TTextPreview text(form_); // puts hedImageText into the companion panel
     ASSERT_EQ(pane_->pnImageText, text.hedImageText->Parent());
     form_->FitImage = false;
     const std::string a = File("memo.bmp", BmpFile(10, 10));

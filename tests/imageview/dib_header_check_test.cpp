@@ -28,35 +28,35 @@ bool Check(const TInfo& info, size_t infoSize, size_t bitsSize, TDibLayout* out 
     if (out) *out = layout;
     return ok;
 }
-}  // namespace
+} // namespace
 
 TEST(DibHeaderCheck, GoodHeadersGiveTheirLayout) {
     TDibLayout l;
     ASSERT_TRUE(Check(TInfo(10, 3, 24), 40, 32 * 3, &l));
-    EXPECT_EQ(32u, l.Stride);  // 30 bytes padded to 32
+    EXPECT_EQ(32u, l.Stride); // 30 bytes padded to 32
     EXPECT_EQ(3, l.Height);
     ASSERT_TRUE(Check(TInfo(9, -4, 8, 16), 40 + 16 * 4, 12 * 4, &l));
     EXPECT_TRUE(l.TopDown);
     EXPECT_EQ(4, l.Height);
     EXPECT_EQ(16u, l.UsedColors);
     EXPECT_TRUE(Check(TInfo(8, 8, 1), 40 + 2 * 4, 4 * 8));
-    EXPECT_TRUE(Check(TInfo(4, 4, 32, 0, 3), 40 + 12, 64));  // bit fields with their masks
+    EXPECT_TRUE(Check(TInfo(4, 4, 32, 0, 3), 40 + 12, 64)); // bit fields with their masks
 }
 
 TEST(DibHeaderCheck, LiesAboutSizesAreRefused) {
-    EXPECT_FALSE(Check(TInfo(10, 3, 24), 39, 1000));                  // short header block
-    EXPECT_FALSE(Check(TInfo(10, 100000, 24), 40, 32 * 3));           // rows beyond the pixels
-    EXPECT_FALSE(Check(TInfo(10, 3, 24), 40, 32 * 3 - 1));            // one byte short
+    EXPECT_FALSE(Check(TInfo(10, 3, 24), 39, 1000));        // short header block
+    EXPECT_FALSE(Check(TInfo(10, 100000, 24), 40, 32 * 3)); // rows beyond the pixels
+    EXPECT_FALSE(Check(TInfo(10, 3, 24), 40, 32 * 3 - 1));  // one byte short
     EXPECT_FALSE(Check(TInfo(0, 3, 24), 40, 1000));
     EXPECT_FALSE(Check(TInfo(-5, 3, 24), 40, 1000));
     EXPECT_FALSE(Check(TInfo(10, 0, 24), 40, 1000));
     EXPECT_FALSE(Check(TInfo(4, INT32_MIN, 24), 40, ~size_t(0)));
-    EXPECT_FALSE(Check(TInfo(10, 3, 7), 40 + 1024, 1000));            // no such depth
-    EXPECT_FALSE(Check(TInfo(10, 3, 8, 1000), 40 + 1024, 1000));      // more colours than 8 bits index
-    EXPECT_FALSE(Check(TInfo(10, 3, 8), 40 + 255 * 4, 1000));         // colour table cut short
-    EXPECT_FALSE(Check(TInfo(10, 3, 24, 0, 1), 40, 1000));            // compressed
-    EXPECT_FALSE(Check(TInfo(10, 3, 24, 0, 3), 52, 1000));            // bit fields at 24 bits
-    EXPECT_FALSE(Check(TInfo(60000, 60000, 24), 40, ~size_t(0)));     // beyond the picture limit
+    EXPECT_FALSE(Check(TInfo(10, 3, 7), 40 + 1024, 1000));        // no such depth
+    EXPECT_FALSE(Check(TInfo(10, 3, 8, 1000), 40 + 1024, 1000));  // more colours than 8 bits index
+    EXPECT_FALSE(Check(TInfo(10, 3, 8), 40 + 255 * 4, 1000));     // colour table cut short
+    EXPECT_FALSE(Check(TInfo(10, 3, 24, 0, 1), 40, 1000));        // compressed
+    EXPECT_FALSE(Check(TInfo(10, 3, 24, 0, 3), 52, 1000));        // bit fields at 24 bits
+    EXPECT_FALSE(Check(TInfo(60000, 60000, 24), 40, ~size_t(0))); // beyond the picture limit
     TInfo wrongSize(10, 3, 24);
     wrongSize.Put32(0, 2000);
     EXPECT_FALSE(Check(wrongSize, 40 + 1024, 1000));

@@ -8,9 +8,12 @@
 
 TEST(Sha256, KnownDigests) {
     EXPECT_EQ("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855", Sha256Hex("", 0));
-    EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad", Sha256Hex("abc", 3));
-    const std::string two = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";  // 56 bytes: two blocks
-    EXPECT_EQ("248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1", Sha256Hex(two.data(), two.size()));
+    EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad",
+              Sha256Hex("abc", 3));
+    const std::string two =
+        "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"; // 56 bytes: two blocks
+    EXPECT_EQ("248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1",
+              Sha256Hex(two.data(), two.size()));
     const std::string million(1000000, 'a');
     EXPECT_EQ("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0",
               Sha256Hex(million.data(), million.size()));
@@ -18,7 +21,7 @@ TEST(Sha256, KnownDigests) {
 
 TEST(DibPixels, RowsComeTopDownWithoutPaddingAndPalettesResolved) {
     TDibBitmap rgb;
-    ASSERT_TRUE(rgb.Create(3, 2, 24));  // rows of 9 bytes padded to 12
+    ASSERT_TRUE(rgb.Create(3, 2, 24)); // rows of 9 bytes padded to 12
     rgb.Row(0)[0] = 1;
     rgb.Row(1)[8] = 2;
     std::vector<uint8_t> px = TopDownBgr(rgb);
@@ -29,7 +32,7 @@ TEST(DibPixels, RowsComeTopDownWithoutPaddingAndPalettesResolved) {
     TDibBitmap pal;
     ASSERT_TRUE(pal.Create(3, 1, 4));
     pal.Palette()[5] = TRgbQuad{10, 20, 30, 0};
-    pal.Row(0)[1] = 0x05;  // pixel 1 (low nibble of byte 0 is pixel 1)
+    pal.Row(0)[1] = 0x05; // pixel 1 (low nibble of byte 0 is pixel 1)
     pal.Row(0)[0] = 0x05;
     px = TopDownBgr(pal);
     EXPECT_EQ(10, px[3]);
@@ -39,7 +42,7 @@ TEST(DibPixels, RowsComeTopDownWithoutPaddingAndPalettesResolved) {
     TDibBitmap mono;
     ASSERT_TRUE(mono.Create(9, 1, 1));
     mono.Palette()[1] = TRgbQuad{255, 255, 255, 0};
-    mono.Row(0)[1] = 0x80;  // pixel 8
+    mono.Row(0)[1] = 0x80; // pixel 8
     px = TopDownBgr(mono);
     EXPECT_EQ(255, px[8 * 3]);
     EXPECT_EQ(0, px[7 * 3]);

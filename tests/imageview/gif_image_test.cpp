@@ -24,7 +24,8 @@ TGifSpec Frame(int w, int h, int colours, uint32_t seed) {
     s.Height = h;
     s.GlobalTable = Ramp(colours);
     int bits = 1;
-    while ((1 << bits) < colours) ++bits;
+    while ((1 << bits) < colours)
+        ++bits;
     s.MinCodeSize = bits < 2 ? 2 : bits;
     uint32_t v = seed;
     for (int i = 0; i < w * h; ++i) {
@@ -57,7 +58,7 @@ EGifError::TKind ErrorKind(const TPictureBytes& f) {
     ADD_FAILURE() << "no error";
     return EGifError::gkNotGif;
 }
-}  // namespace
+} // namespace
 
 TEST(GifImage, PixelsAndPaletteSurviveForEveryCodeSize) {
     for (int colours : {2, 4, 16, 256}) {
@@ -93,13 +94,14 @@ TEST(GifImage, InterlacedFrameOnALargerScreenWithLocalTable) {
     s.Top = 4;
     s.Background = 9;
     s.LocalTable = Ramp(16);
-    for (auto& b : s.LocalTable) b ^= 0x55;
+    for (auto& b : s.LocalTable)
+        b ^= 0x55;
     const TGifImage g = Load(WriteGif(s));
     EXPECT_TRUE(g.Interlaced());
     ASSERT_EQ(30, g.Image().Width());
     ASSERT_EQ(25, g.Image().Height());
     ExpectFrame(g, s);
-    EXPECT_EQ(9, g.Image().Row(0)[0]);    // outside the frame: background
+    EXPECT_EQ(9, g.Image().Row(0)[0]); // outside the frame: background
     EXPECT_EQ(9, g.Image().Row(24)[29]);
     EXPECT_EQ(s.LocalTable[0], g.Image().Palette()[0].Red);
 }
@@ -112,7 +114,7 @@ TEST(GifImage, TransparentPixelsShowTheTransparentIndex) {
     const TGifImage g = Load(WriteGif(s));
     EXPECT_EQ(3, g.TransparentIndex());
     EXPECT_TRUE(g.Image().Transparent);
-    EXPECT_EQ(3, g.Image().Row(0)[9]);  // the uncovered screen is transparent
+    EXPECT_EQ(3, g.Image().Row(0)[9]); // the uncovered screen is transparent
 }
 
 TEST(GifImage, TruncatedImageDataKeepsWhatWasDecoded) {
@@ -121,7 +123,8 @@ TEST(GifImage, TruncatedImageDataKeepsWhatWasDecoded) {
     f.resize(f.size() - 200);
     const TGifImage g = Load(f);
     EXPECT_FALSE(g.Complete());
-    for (int x = 0; x < 40; ++x) ASSERT_EQ(s.Pixels[x], g.Image().Row(0)[x]);
+    for (int x = 0; x < 40; ++x)
+        ASSERT_EQ(s.Pixels[x], g.Image().Row(0)[x]);
 }
 
 TEST(GifImage, BrokenFiles) {

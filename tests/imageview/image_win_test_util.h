@@ -14,12 +14,17 @@
 inline std::string WinePath(const char* variable, const char* tail = "") {
     const char* value = std::getenv(variable);
     std::string out = "Z:";
-    for (const char* p = value ? value : ""; *p; ++p) out += *p == '/' ? '\\' : *p;
+    for (const char* p = value ? value : ""; *p; ++p)
+        out += *p == '/' ? '\\' : *p;
     if (out.back() != '\\') out += '\\';
     return out + tail;
 }
-inline std::string BinFolder() { return WinePath("QM_BIN_DIR"); }
-inline std::string SampleImages() { return BinFolder() + "..\\samples\\images\\"; }
+inline std::string BinFolder() {
+    return WinePath("QM_BIN_DIR");
+}
+inline std::string SampleImages() {
+    return BinFolder() + "..\\samples\\images\\";
+}
 
 // Plug-ins are loaded by bare name; the test program lives elsewhere than
 // bin/, so bin/ goes on the search path.
@@ -27,7 +32,8 @@ inline void PutBinOnSearchPath() {
     char old[32768] = {};
     GetEnvironmentVariableA("PATH", old, sizeof old);
     const std::string bin = BinFolder();
-    if (std::string(old).find(bin) == std::string::npos) SetEnvironmentVariableA("PATH", (bin + ";" + old).c_str());
+    if (std::string(old).find(bin) == std::string::npos)
+        SetEnvironmentVariableA("PATH", (bin + ";" + old).c_str());
 }
 
 class TTempDir {
@@ -45,7 +51,8 @@ public:
         HANDLE h = FindFirstFileA((path_ + "*").c_str(), &fd);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + fd.cFileName).c_str());
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA((path_ + fd.cFileName).c_str());
             } while (FindNextFileA(h, &fd));
             FindClose(h);
         }

@@ -18,7 +18,7 @@ TFitInput Pane(int w, int h, int cw, int ch) {
     in.CurrentHeight = h;
     return in;
 }
-}  // namespace
+} // namespace
 
 TEST(ImageFit, SmallPictureIsEnlargedToFillThePane) {
     const TFitInput in = Pane(100, 50, 505, 505);
@@ -47,11 +47,11 @@ TEST(ImageFit, LargePictureIsReducedByItsTighterSide) {
 
 TEST(ImageFit, OffsetControlIsClippedToTheBoxAndTinySidesKeepTheControlSize) {
     TFitInput in = Pane(200, 100, 305, 205);
-    in.Left = 120;  // w = 300 would pass the right edge: 305 - 120 = 185
+    in.Left = 120; // w = 300 would pass the right edge: 305 - 120 = 185
     in.Top = 0;
     TFitResult r = FitPercent(in);
     ASSERT_TRUE(r.Ok);
-    EXPECT_EQ(150, r.Percent);  // max(150 * 100 / 100, 185 * 100 / 200) = max(150, 92)
+    EXPECT_EQ(150, r.Percent); // max(150 * 100 / 100, 185 * 100 / 200) = max(150, 92)
 
     // A 1000 x 1 strip: the fitted height (0) is replaced by the control's.
     in = Pane(1000, 1, 505, 505);
@@ -112,11 +112,11 @@ TEST(ImageZoom, LabelWords) {
 }
 
 TEST(PluginSizes, AspectAndPreview) {
-    EXPECT_EQ((TSize{200, 100}), AspectSize(100, 100, 1, 2));  // 1:2 shows twice as wide
+    EXPECT_EQ((TSize{200, 100}), AspectSize(100, 100, 1, 2)); // 1:2 shows twice as wide
     EXPECT_EQ((TSize{100, 300}), AspectSize(100, 100, 3, 1));
     EXPECT_EQ((TSize{101, 50}), AspectSize(101, 50, 1, 1));
-    EXPECT_EQ((TSize{101, 50}), AspectSize(101, 50, 0, 2));  // no density: left alone
-    EXPECT_EQ((TSize{33, 33}), AspectSize(33, 22, 3, 2));    // integer division
+    EXPECT_EQ((TSize{101, 50}), AspectSize(101, 50, 0, 2)); // no density: left alone
+    EXPECT_EQ((TSize{33, 33}), AspectSize(33, 22, 3, 2));   // integer division
     EXPECT_EQ((TSize{1, 1}), PreviewSize(1, 4));
     EXPECT_EQ((TSize{251, 2}), PreviewSize(1001, 5));
 }

@@ -58,7 +58,7 @@ void BM_JpegPlainLibjpeg(benchmark::State& state) {
         benchmark::DoNotOptimize(pixels.data());
     }
 }
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_JpegPictureClass)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JpegPlainLibjpeg)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,9 @@ TJpegSpec Gradient(int w, int h, int components) {
     s.Width = w;
     s.Height = h;
     s.Components = components;
-    s.Sample = [](int x, int y, int c) { return static_cast<uint8_t>((x * 7 + y * 3 + c * 80) & 0xFF); };
+    s.Sample = [](int x, int y, int c) {
+        return static_cast<uint8_t>((x * 7 + y * 3 + c * 80) & 0xFF);
+    };
     return s;
 }
 
@@ -55,10 +57,10 @@ std::string LoadError(const TPictureBytes& file) {
     }
     return "";
 }
-}  // namespace
+} // namespace
 
 TEST(JpegGraphic, ColourGreyAndProgressivePicturesMatchPlainLibjpeg) {
-    ExpectSameAsPlain(WriteJpeg(Gradient(61, 37, 3)));  // odd width: padded rows
+    ExpectSameAsPlain(WriteJpeg(Gradient(61, 37, 3))); // odd width: padded rows
     ExpectSameAsPlain(WriteJpeg(Gradient(40, 33, 1)));
     TJpegSpec p = Gradient(50, 20, 3);
     p.Progressive = true;
@@ -88,9 +90,9 @@ TEST(JpegGraphic, CmykPictureBecomesRgb) {
     g.LoadFromMemory(f.data(), f.size());
     ASSERT_EQ(24, g.Image().BitCount());
     const uint8_t* px = g.Image().Row(8) + 8 * 3;
-    EXPECT_NEAR(255, px[0], 3);  // blue
-    EXPECT_NEAR(255, px[1], 3);  // green
-    EXPECT_NEAR(0, px[2], 3);    // red
+    EXPECT_NEAR(255, px[0], 3); // blue
+    EXPECT_NEAR(255, px[1], 3); // green
+    EXPECT_NEAR(0, px[2], 3);   // red
 }
 
 TEST(JpegGraphic, BrokenFilesRaiseAndLeaveThePictureEmpty) {

@@ -19,7 +19,9 @@ TPictureBytes WriteJpeg(const TJpegSpec& spec) {
     cinfo.image_width = spec.Width;
     cinfo.image_height = spec.Height;
     cinfo.input_components = spec.Components;
-    cinfo.in_color_space = spec.Components == 1 ? JCS_GRAYSCALE : spec.Components == 4 ? JCS_CMYK : JCS_RGB;
+    cinfo.in_color_space = spec.Components == 1   ? JCS_GRAYSCALE
+                           : spec.Components == 4 ? JCS_CMYK
+                                                  : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, spec.Quality, TRUE);
     if (spec.Progressive) jpeg_simple_progression(&cinfo);
@@ -27,7 +29,8 @@ TPictureBytes WriteJpeg(const TJpegSpec& spec) {
     std::vector<uint8_t> row(size_t(spec.Width) * spec.Components);
     for (int y = 0; y < spec.Height; ++y) {
         for (int x = 0; x < spec.Width; ++x)
-            for (int c = 0; c < spec.Components; ++c) row[size_t(x) * spec.Components + c] = spec.Sample(x, y, c);
+            for (int c = 0; c < spec.Components; ++c)
+                row[size_t(x) * spec.Components + c] = spec.Sample(x, y, c);
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&cinfo, &p, 1);
     }
@@ -102,7 +105,8 @@ void Word(TPictureBytes& out, int v) {
 
 int TableBits(size_t entries) {
     int n = 0;
-    while ((size_t(2) << n) < entries) ++n;
+    while ((size_t(2) << n) < entries)
+        ++n;
     return n;
 }
 
@@ -111,20 +115,23 @@ void Table(TPictureBytes& out, const std::vector<uint8_t>& rgb) {
     out.insert(out.end(), rgb.begin(), rgb.end());
     out.insert(out.end(), entries * 3 - rgb.size(), 0);
 }
-}  // namespace
+} // namespace
 
 TPictureBytes WriteGif(const TGifSpec& s) {
     TPictureBytes out = {'G', 'I', 'F', '8', '9', 'a'};
     Word(out, s.ScreenWidth);
     Word(out, s.ScreenHeight);
-    out.push_back(s.GlobalTable.empty() ? 0 : uint8_t(0x80 | 0x70 | TableBits(s.GlobalTable.size() / 3)));
+    out.push_back(
+        s.GlobalTable.empty() ? 0 : uint8_t(0x80 | 0x70 | TableBits(s.GlobalTable.size() / 3)));
     out.push_back(static_cast<uint8_t>(s.Background));
     out.push_back(0);
     if (!s.GlobalTable.empty()) Table(out, s.GlobalTable);
     // A comment extension the reader must skip.
-    for (int b : {0x21, 0xFE, 3, int('q'), int('m'), int('!'), 0}) out.push_back(static_cast<uint8_t>(b));
+    for (int b : {0x21, 0xFE, 3, int('q'), int('m'), int('!'), 0})
+        out.push_back(static_cast<uint8_t>(b));
     if (s.Transparent >= 0) {
-        for (int b : {0x21, 0xF9, 4, 1, 0, 0}) out.push_back(static_cast<uint8_t>(b));
+        for (int b : {0x21, 0xF9, 4, 1, 0, 0})
+            out.push_back(static_cast<uint8_t>(b));
         out.push_back(static_cast<uint8_t>(s.Transparent));
         out.push_back(0);
     }

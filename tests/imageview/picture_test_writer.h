@@ -9,7 +9,7 @@ using TPictureBytes = std::vector<uint8_t>;
 
 struct TJpegSpec {
     int Width = 0, Height = 0;
-    int Components = 3;  // 1 grey, 3 RGB, 4 CMYK
+    int Components = 3; // 1 grey, 3 RGB, 4 CMYK
     int Quality = 95;
     bool Progressive = false;
     // Sample c of pixel (x, y).
@@ -25,7 +25,7 @@ bool PlainJpegDecode(const TPictureBytes& data, int& width, int& height, int& co
 struct TGifSpec {
     int ScreenWidth = 0, ScreenHeight = 0;
     int Background = 0;
-    std::vector<uint8_t> GlobalTable;  // RGB triples; empty for none
+    std::vector<uint8_t> GlobalTable; // RGB triples; empty for none
     std::vector<uint8_t> LocalTable;
     int Left = 0, Top = 0, Width = 0, Height = 0;
     bool Interlaced = false;

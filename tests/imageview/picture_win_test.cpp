@@ -12,13 +12,13 @@ namespace {
 bool HaveSamples() {
     return GetFileAttributesA((SampleImages() + "bmp24.bmp").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-}  // namespace
+} // namespace
 
 TEST(Picture, BuiltInFormatsLoadWithTheirSizes) {
     if (!HaveSamples()) GTEST_SKIP() << "no samples";
-    for (const char* name : {"bmp24.bmp", "bmp24_odd_width.bmp", "bmp8_palette.bmp", "bmp4_palette.bmp",
-                             "icon.ico", "drawing.wmf", "drawing.emf", "photo.jpg", "photo_grey.jpg",
-                             "photo_progressive.jpeg"}) {
+    for (const char* name :
+         {"bmp24.bmp", "bmp24_odd_width.bmp", "bmp8_palette.bmp", "bmp4_palette.bmp", "icon.ico",
+          "drawing.wmf", "drawing.emf", "photo.jpg", "photo_grey.jpg", "photo_progressive.jpeg"}) {
         TPicture p;
         EXPECT_NO_THROW(p.LoadFromFile(SampleImages() + name)) << name;
         EXPECT_GT(p.Width(), 0) << name;
@@ -42,14 +42,15 @@ TEST(Picture, JpegPixelsComeFromOurDecoder) {
     ASSERT_EQ(9, p.Width());
     std::vector<uint8_t> bgr;
     ASSERT_TRUE(p.RenderBgr(bgr));
-    EXPECT_NEAR(160, bgr[(8 + 2 * 9) * 3 + 2], 3);  // red of (8, 2)
-    EXPECT_NEAR(20, bgr[(1 + 6 * 9) * 3], 3);       // blue of (1, 6): rows are top-down
+    EXPECT_NEAR(160, bgr[(8 + 2 * 9) * 3 + 2], 3); // red of (8, 2)
+    EXPECT_NEAR(20, bgr[(1 + 6 * 9) * 3], 3);      // blue of (1, 6): rows are top-down
 }
 
 TEST(Picture, BrokenFilesRaiseAndLeaveItEmpty) {
     TTempDir dir;
     TPicture p;
-    EXPECT_THROW(p.LoadFromFile(dir.Write("bad.bmp", std::string("BMnot a bitmap"))), std::exception);
+    EXPECT_THROW(p.LoadFromFile(dir.Write("bad.bmp", std::string("BMnot a bitmap"))),
+                 std::exception);
     EXPECT_TRUE(p.Empty());
     TJpegSpec s;
     s.Width = s.Height = 32;
@@ -68,12 +69,12 @@ TEST(ImageControl, AutoSizeFollowsThePictureAndStretchKeepsTheSize) {
     TDibBitmap dib;
     ASSERT_TRUE(dib.Create(30, 20, 24));
     img.Picture().SetDib(dib);
-    EXPECT_EQ(105, img.Width());  // no auto size: the control keeps its size
+    EXPECT_EQ(105, img.Width()); // no auto size: the control keeps its size
     img.SetAutoSize(true);
     EXPECT_EQ(30, img.Width());
     EXPECT_EQ(20, img.Height());
     img.Picture().Clear();
-    EXPECT_EQ(30, img.Width());  // an empty picture leaves the size alone
+    EXPECT_EQ(30, img.Width()); // an empty picture leaves the size alone
     img.SetAutoSize(false);
     img.SetStretch(true);
     img.SetBounds(0, 0, 60, 40);
@@ -87,9 +88,9 @@ TEST(Picture, AlphaPlaneBlendsOntoTheBackground) {
     ASSERT_TRUE(dib.Create(2, 1, 24));
     ASSERT_TRUE(alpha.Create(2, 1, 8));
     uint8_t* px = dib.Row(0);
-    px[0] = px[1] = px[2] = 0;  // black, opaque
-    px[3] = px[4] = px[5] = 0;  // black, fully transparent
-    alpha.Row(0)[0] = 0;        // the plane holds 255 - alpha
+    px[0] = px[1] = px[2] = 0; // black, opaque
+    px[3] = px[4] = px[5] = 0; // black, fully transparent
+    alpha.Row(0)[0] = 0;       // the plane holds 255 - alpha
     alpha.Row(0)[1] = 255;
     TPicture p;
     ASSERT_TRUE(p.SetDib(dib, &alpha, RGB(255, 255, 255)));

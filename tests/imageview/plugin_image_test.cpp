@@ -48,7 +48,7 @@ protected:
     TAll* img_ = nullptr;
     std::vector<std::string> messages_;
 };
-}  // namespace
+} // namespace
 
 TEST_F(PluginImage, PiAndPicGoToTheirOwnPlugins) {
     const std::string pi = Script("a.pi", "size=12x5");
@@ -56,7 +56,7 @@ TEST_F(PluginImage, PiAndPicGoToTheirOwnPlugins) {
     EXPECT_EQ(0, img_->LoadStatus());
     EXPECT_EQ(8, img_->FormatIndex());
     EXPECT_EQ("ifpi.spi GetPicture 0\n", Calls());
-    EXPECT_EQ(12, img_->Width());  // the control sized itself to the picture
+    EXPECT_EQ(12, img_->Width()); // the control sized itself to the picture
     EXPECT_EQ(5, img_->Height());
 
     img_->SetPictureName(Script("b.PIC", "size=7x3"));
@@ -92,12 +92,13 @@ TEST_F(PluginImage, EveryResultHasItsMessage) {
     const struct {
         int result;
         const char* text;
-    } cases[] = {{2, "未知のフォーマット"},     {3, "データが壊れている"},   {4, "メモリーが確保出来ない"},
-                 {5, "メモリーエラー"},         {6, "ファイルリードエラー"}, {1, "その他のエラー"},
+    } cases[] = {{2, "未知のフォーマット"},     {3, "データが壊れている"},
+                 {4, "メモリーが確保出来ない"}, {5, "メモリーエラー"},
+                 {6, "ファイルリードエラー"},   {1, "その他のエラー"},
                  {-1, "その他のエラー"},        {99, "その他のエラー"}};
     for (const auto& c : cases) {
-        const std::string path =
-            Script("r.q4", "picture@0=" + std::to_string(c.result) + " picture@128=" + std::to_string(c.result));
+        const std::string path = Script("r.q4", "picture@0=" + std::to_string(c.result) +
+                                                    " picture@128=" + std::to_string(c.result));
         messages_.clear();
         img_->SetPictureName(path);
         EXPECT_EQ(c.result, img_->LoadStatus());
@@ -154,9 +155,9 @@ TEST_F(PluginImage, JpegPluginReportsItsSizeAndOffersAPreview) {
     EXPECT_EQ(17, img_->Picture().Width());
     EXPECT_EQ(0x800000u | (2 * 16) | (5 * 16) << 8, Pixel(2, 5));
 
-    img_->SetPreView(true);  // reloads
+    img_->SetPreView(true); // reloads
     EXPECT_EQ("ifjpeg.spi GetPictureInfo 0\nifjpeg.spi GetPreview 0\n", Calls());
-    EXPECT_EQ(5, img_->Picture().Width());  // ceil(17 / 4)
+    EXPECT_EQ(5, img_->Picture().Width()); // ceil(17 / 4)
     EXPECT_EQ(3, img_->Picture().Height());
     EXPECT_EQ(17, img_->ImageWidth());
 
@@ -164,8 +165,9 @@ TEST_F(PluginImage, JpegPluginReportsItsSizeAndOffersAPreview) {
     img_->SetPreView(false);
     Calls();
     img_->SetPictureName(Script("h.jpe", "size=4x4", true));
-    EXPECT_EQ("ifjpeg.spi GetPictureInfo 0\nifjpeg.spi GetPictureInfo 128\nifjpeg.spi GetPicture 128\n",
-              Calls());
+    EXPECT_EQ(
+        "ifjpeg.spi GetPictureInfo 0\nifjpeg.spi GetPictureInfo 128\nifjpeg.spi GetPicture 128\n",
+        Calls());
     EXPECT_EQ(0, img_->LoadStatus());
 
     // Another plug-in load resets the preview flag and the reported size.
@@ -177,7 +179,7 @@ TEST_F(PluginImage, JpegPluginReportsItsSizeAndOffersAPreview) {
 
 TEST_F(PluginImage, PalettesOnlyForPalettePicturesOnEightBitScreens) {
     img_->SetPictureName(Script("p8.pi", "bits=8"));
-    EXPECT_EQ(nullptr, img_->Picture().Palette());  // this screen has more colours
+    EXPECT_EQ(nullptr, img_->Picture().Palette()); // this screen has more colours
 
     img_->ScreenBitsPerPixel = [] { return 8; };
     auto entries = [&] {
@@ -191,7 +193,7 @@ TEST_F(PluginImage, PalettesOnlyForPalettePicturesOnEightBitScreens) {
     img_->SetPictureName(Script("p4.pi", "bits=4"));
     EXPECT_EQ(16, entries());
     img_->SetPictureName(Script("p1.pic", "bits=1 density=1:2"));
-    EXPECT_EQ(2, entries());  // kept by the corrected picture
+    EXPECT_EQ(2, entries()); // kept by the corrected picture
     img_->SetPictureName(Script("p24.pi", "bits=24"));
     EXPECT_EQ(-1, entries());
     // Colour of index (x + y) % 16 = 3 at (1, 2): (3 * 37, 3 * 91, 3 * 53).
@@ -230,14 +232,15 @@ TEST_F(PluginImage, GifThroughTheGifPlugin) {
     s.ScreenHeight = s.Height = 4;
     s.GlobalTable = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
     s.MinCodeSize = 2;
-    for (int i = 0; i < 24; ++i) s.Pixels.push_back(static_cast<uint8_t>(i % 4));
+    for (int i = 0; i < 24; ++i)
+        s.Pixels.push_back(static_cast<uint8_t>(i % 4));
     img_->SetPictureName(dir_.Write("g.gif", WriteGif(s)));
     ASSERT_EQ(0, img_->LoadStatus());
     EXPECT_EQ(6, img_->Width());
     EXPECT_EQ(0xFF0000u, Pixel(0, 0));
     EXPECT_EQ(0x00FF00u, Pixel(1, 0));
     EXPECT_EQ(0x0A141Eu, Pixel(3, 0));
-    EXPECT_EQ(0x0000FFu, Pixel(0, 1));  // index 6 % 4 = 2
+    EXPECT_EQ(0x0000FFu, Pixel(0, 1)); // index 6 % 4 = 2
 
     const std::string notGif = dir_.Write("n.gif", std::string("GIF? not really"));
     img_->SetPictureName(notGif);

@@ -65,19 +65,23 @@ int Image(const std::vector<std::string>& args) {
             TPicture picture;
             picture.LoadFromFile(path);
             if (!picture.RenderBgr(bgr)) throw EPictureError("empty picture");
-            Print(picture.Width(), picture.Height(), picture.Bitmap() ? BitmapDepth(picture.Bitmap()) : 24, bgr);
+            Print(picture.Width(), picture.Height(),
+                  picture.Bitmap() ? BitmapDepth(picture.Bitmap()) : 24, bgr);
             return 0;
         }
         if (ExtensionInList(kImageKindListWithGif, ext)) {
             TPanel host(nullptr, nullptr);
             TAll all(nullptr, &host);
-            all.ShowMessage = [](const std::string& text) { std::printf("message: %s\n", text.c_str()); };
+            all.ShowMessage = [](const std::string& text) {
+                std::printf("message: %s\n", text.c_str());
+            };
             all.SetPictureName(path);
             if (all.LoadStatus() != 0 || !all.Picture().RenderBgr(bgr)) {
                 std::printf("result: load status %d\n", all.LoadStatus());
                 return 1;
             }
-            Print(all.Picture().Width(), all.Picture().Height(), BitmapDepth(all.Picture().Bitmap()), bgr);
+            Print(all.Picture().Width(), all.Picture().Height(),
+                  BitmapDepth(all.Picture().Bitmap()), bgr);
             return 0;
         }
         std::printf("result: no decoder for %s\n", ext.c_str());
@@ -129,7 +133,8 @@ bool SaveWindow(HWND hwnd, const std::string& path) {
     fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
+    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
+                    std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
                     std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -172,8 +177,9 @@ int ShowImage(const std::vector<std::string>& args) {
     // The size LEDs show the picture as displayed.
     form->lgImgWidth->SetCaption(Format("%4d", pane->img->Width()));
     form->lgImgHeight->SetCaption(Format("%4d", pane->img->Height()));
-    std::printf("scale: %.4f\nnatural: %d x %d\nshown: %d x %d\nlabel: %s\n", scale, form->ImageWidth,
-                form->ImageHeight, pane->img->Width(), pane->img->Height(), form->lFileInfo->Caption().c_str());
+    std::printf("scale: %.4f\nnatural: %d x %d\nshown: %d x %d\nlabel: %s\n", scale,
+                form->ImageWidth, form->ImageHeight, pane->img->Width(), pane->img->Height(),
+                form->lFileInfo->Caption().c_str());
     Pump(1500);
     int rc = 0;
     if (!out.empty()) {
@@ -187,8 +193,11 @@ int ShowImage(const std::vector<std::string>& args) {
     Pump(static_cast<DWORD>(seconds) * 1000);
     return rc;
 }
-}  // namespace
+} // namespace
 
-static const QmCommand imageCommand("image", "FILE   decode a picture: size, depth and pixel SHA-256", Image);
-static const QmCommand showImageCommand("show-image", "FILE [OUT.BMP] [fit|nofit] [seconds=N]   show a picture in the image pane",
-                                        ShowImage);
+static const QmCommand
+    imageCommand("image", "FILE   decode a picture: size, depth and pixel SHA-256", Image);
+static const QmCommand
+    showImageCommand("show-image",
+                     "FILE [OUT.BMP] [fit|nofit] [seconds=N]   show a picture in the image pane",
+                     ShowImage);
