@@ -81,6 +81,7 @@ void TAll::Load() {
     }
     formatIndex_ = loader->FormatIndex;
     if (formatIndex_ == kFormatBuiltIn) {
+        preView_ = false; // only JPEG plug-in loads keep it
         Picture().LoadFromFile(pictureName_);
         return;
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "image_win_test_util.h"
+#include "imageview/bmp_writer.h"
 #include "imageview/plugin_image.h"
 #include "picture_test_writer.h"
 #include "ui/forms.h"
@@ -175,6 +176,16 @@ TEST_F(PluginImage, JpegPluginReportsItsSizeAndOffersAPreview) {
     img_->SetPictureName(Script("z.pi", ""));
     EXPECT_FALSE(img_->PreView());
     EXPECT_EQ(0, img_->ImageWidth());
+
+    // A picture the framework's loader reads resets the flag too.
+    TDibBitmap dib;
+    ASSERT_TRUE(dib.Create(3, 2, 24));
+    img_->SetPictureName(path);
+    img_->SetPreView(true);
+    img_->SetPictureName(dir_.Write("b.bmp", EncodeBmp(dib)));
+    EXPECT_EQ(0, img_->FormatIndex());
+    EXPECT_FALSE(img_->PreView());
+    EXPECT_EQ(3, img_->Picture().Width());
 }
 
 TEST_F(PluginImage, PalettesOnlyForPalettePicturesOnEightBitScreens) {
