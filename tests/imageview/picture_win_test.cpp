@@ -7,6 +7,7 @@
 #include "imageview/input_stream.h"
 #include "imageview/jpeg_graphic.h"
 #include "picture_test_writer.h"
+#include "ui/scroll_box.h"
 
 namespace {
 bool HaveSamples() {
@@ -98,4 +99,26 @@ TEST(Picture, AlphaPlaneBlendsOntoTheBackground) {
     ASSERT_TRUE(p.RenderBgr(bgr));
     EXPECT_EQ(0, bgr[0]);
     EXPECT_EQ(255, bgr[3]);
+}
+
+TEST(ScrollBox, ScrollsBigChildrenAndPullsThemBackWhenTheyShrink) {
+    TPanel host(nullptr, nullptr);
+    host.SetBounds(0, 0, 300, 300);
+    TScrollBox box(nullptr, &host);
+    box.SetBounds(0, 0, 200, 100);
+    TImage img(nullptr, &box);
+    img.SetBounds(0, 0, 500, 50);
+    box.UpdateScrollRange();
+    const RECT client = box.ClientRect();
+    EXPECT_LT(client.bottom, 100); // the horizontal bar is shown
+    EXPECT_EQ(200, client.right);  // the vertical one is not needed
+    box.ScrollTo(1000, 0);         // clamped to the content
+    EXPECT_EQ(500 - client.right, box.HorzPosition());
+    EXPECT_EQ(-(500 - client.right), img.Left());
+    img.SetBounds(img.Left(), img.Top(), 150, 50); // now fits
+    box.UpdateScrollRange();
+    EXPECT_EQ(0, box.HorzPosition());
+    EXPECT_EQ(0, img.Left());
+    box.ScrollTo(50, 50);
+    EXPECT_EQ(0, img.Left());
 }
