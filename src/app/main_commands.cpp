@@ -1,5 +1,9 @@
 // Commands and keys of the main window.
+#include "app/archive_pane.h"
+#include "app/file_lists.h"
+#include "app/image_preview.h"
 #include "app/glyphs.h"
+#include "app/text_preview.h"
 #include "app/main_form.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
@@ -47,7 +51,7 @@ void TfoMAIN::sbHiddenPCClick(TObject*) {
         auto* text = dynamic_cast<TWinControl*>(FindComponent("hedText"));
         if (text && pnBaseText->Visible() && text->CanFocus()) text->SetFocus();
     }
-    // A fitted picture follows the pane's new size once pictures are shown.
+    if (FitImage && pnBaseImage->Visible()) ImagePreview->Fit();
 }
 
 void TfoMAIN::mmFileEditorClick(TObject*) {
@@ -69,10 +73,7 @@ void TfoMAIN::mmFileEditorClick(TObject*) {
     ShellExecuteA(nullptr, nullptr, EditorPath.c_str(), CurrentFilePath.c_str(), folder.c_str(), SW_SHOWNORMAL);
 }
 
-std::string TfoMAIN::SelectedListPath() const {
-    // The file lists fill this in once they exist.
-    return "";
-}
+std::string TfoMAIN::SelectedListPath() const { return FileLists->SelectedPath(pcMAIN->ActivePageIndex()); }
 
 void TfoMAIN::mmFileExplorerClick(TObject*) {
     const std::string params = "/e,/n,/select," + SelectedListPath();
@@ -118,19 +119,23 @@ void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
 }
 
 void TfoMAIN::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    if (TextPreview->KeyDown(Key, Shift)) return;
     const bool shift = Shift & ssShift, ctrl = Shift & ssCtrl, alt = Shift & ssAlt;
     const bool plain = !shift && !ctrl && !alt;
     if (Key == VK_RETURN && shift && !ctrl && !alt) {
         LaunchFile(CurrentFilePath);
     } else if ((Key == VK_DOWN || Key == VK_UP) && ctrl && !alt) {
-        Key = 0;  // the file lists step through their items once they exist
+        FileLists->SelectNext(pcMAIN->ActivePageIndex(), Key == VK_DOWN);
+        Key = 0;
+    } else if (Key == VK_RETURN && alt && !ctrl && !shift) {
+        if (pnBaseArchive->Visible() && ArchivePane && ArchivePane->lvArchive->Selected() >= 0) {
+            ArchivePane->ShowSelectedMember();
+        }
     } else if ((Key == VK_DOWN || Key == VK_UP) && alt && !ctrl) {
+        if (pnBaseArchive->Visible() && ArchivePane) ArchivePane->SelectNext(Key == VK_DOWN);
         Key = 0;
     } else if (Key == VK_SPACE && plain) {
-        if (pnBaseList->Visible()) {
-            auto* list = dynamic_cast<TWinControl*>(FindComponent(pcMAIN->ActivePageIndex() == 0 ? "lvFile" : "lvCorrect"));
-            if (list && list->CanFocus()) list->SetFocus();
-        }
+        if (pnBaseList->Visible()) FileLists->FocusList(pcMAIN->ActivePageIndex());
         Key = 0;
     } else if (plain) {
         switch (Key) {

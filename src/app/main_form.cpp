@@ -4,11 +4,16 @@
 #include <memory>
 
 #include "app/glyphs.h"
+#include "app/archive_pane.h"
+#include "app/file_lists.h"
+#include "app/image_preview.h"
 #include "app/hint_form.h"
+#include "app/text_preview.h"
 #include "app/version_form.h"
 #include "app/information_text.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
+#include "ui/list_view.h"
 
 TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile") {
     Name = "foSetFile";
@@ -26,6 +31,9 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     SetBounds(0, 0, 630, 470);
     BuildMenu();
     BuildLayout();
+    FileLists = new TFileLists(this);
+    TextPreview = std::make_unique<TTextPreview>(this);
+    ImagePreview = std::make_unique<TImagePreview>(this);
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnKeyDown = [this](TObject* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -39,7 +47,11 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     FormCreate();
 }
 
-TfoMAIN::~TfoMAIN() = default;
+TfoMAIN::~TfoMAIN() {
+    // The text preview's controls are the window's; it goes while they exist.
+    TextPreview.reset();
+    ImagePreview.reset();
+}
 
 TMenuItem* TfoMAIN::AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc) {
     auto* item = new TMenuItem(this);
@@ -202,12 +214,8 @@ void TfoMAIN::BuildLayout() {
     pnFile = AddPanel(TabSheet1, "pnFile", alClient);
     pnTbFileSel = AddPanel(pnFile, "pnTbFileSel", alTop, 24);
     sbLaunchFile = AddButton(pnTbFileSel, "sbLaunchFile", "関連アプリの起動[SHIFT-RETURN]", 1, gkLaunch);
-    sbLaunchFile->OnClick = [this](TObject*) {
-        if (!SelectedListPath().empty()) LaunchFile(SelectedListPath());
-    };
     pnTbCorrect = AddPanel(TabSheet2, "pnTbCorrect", alTop, 24);
     sbLaunchCorrect = AddButton(pnTbCorrect, "sbLaunchCorrect", "関連アプリの起動[SHIFT-RETURN]", 1, gkLaunch);
-    sbLaunchCorrect->OnClick = sbLaunchFile->OnClick;
     sbCorrect = new TStatusBar(this, TabSheet2);
     sbCorrect->Name = "sbCorrect";
     sbCorrect->AddPanel(100);
@@ -348,8 +356,10 @@ void TfoMAIN::FormCreate() {
     PrepareWorkFolder();
     HideUnofferedCommands();
     CurrentFilePath.clear();
-    // The environment data file is read here once it has a reader.
+    LoadEnvironment(EnvironmentPath());
 }
+
+std::string TfoMAIN::EnvironmentPath() const { return EnvironmentFileFor(ProgramPath); }
 
 void TfoMAIN::FormActivate(TObject*) {
     // Dialogs hand the focus straight back; that is no new first activation.
@@ -367,7 +377,13 @@ void TfoMAIN::FormActivate(TObject*) {
         led->SetMaxDigits(4);
         led->SetCaption("   0");
     }
+    // The archive operation takes the work folder made at creation.
+    ArchivePane = new TArchivePane(this);
+    FileLists->FirstActivation();
     pnTbMain->SetVisible(false);
+    for (const char* name : {"lvFile", "lvArchive", "lvCorrect"}) {
+        LoadListSettings(dynamic_cast<TListView*>(FindComponent(name)), EnvironmentPath());
+    }
     pnTextSearch->SetHeight(100);
     RememberedFocus = nullptr;
     SwitchPreviewPane(CurrentFileKind, fkNone);
@@ -375,20 +391,11 @@ void TfoMAIN::FormActivate(TObject*) {
 }
 
 void TfoMAIN::FormClose(TObject*, TCloseAction&) {
-    // The environment data file is written here once it has a writer.
-    // Our extracted copies go; the work folder itself stays for the next run.
-    if (!IsUsableWorkFolder(WorkFolder)) return;
-    WIN32_FIND_DATAA fd;
-    const std::string dir = IncludeTrailingBackslash(WorkFolder);
-    HANDLE h = FindFirstFileA((dir + "*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string file = dir + fd.cFileName;
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(file.c_str());
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    SaveEnvironment(EnvironmentPath());
+    // Our extracted copies go with the archive operation; the work folder
+    // itself stays for the next run.
+    delete ArchivePane;
+    ArchivePane = nullptr;
 }
 
 void TfoMAIN::mmFileExitClick(TObject*) { Close(); }

@@ -2,6 +2,7 @@
 // close, and the preview manager that shows a file in the pane of its kind.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@
 
 class TfoSetFile;
 class TLedGroup;
+class TListView;
+class TIniFile;
+class TFileLists;
+class TTextPreview;
+class TImagePreview;
+class TArchivePane;
 
 class TfoMAIN : public TForm {
 public:
@@ -40,12 +47,32 @@ public:
     int ImageWidth = 0, ImageHeight = 0;
     TfoSetFile* SetFileForm = nullptr;  // the search and folder-shortcut window
 
+    // --- the panes' own parts (created with the window, freed with it) ----
+    TFileLists* FileLists = nullptr;
+    std::unique_ptr<TTextPreview> TextPreview;
+    std::unique_ptr<TImagePreview> ImagePreview;
+    // Freed at close: its archive operation empties the work folder then.
+    TArchivePane* ArchivePane = nullptr;
+
     // --- start-up and close ---------------------------------------------
     void FormCreate();
     void FormActivate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     bool PrepareWorkFolder();
     bool FirstActivationDone() const { return activated_; }
+
+    // --- environment data file ---------------------------------------------
+    std::string EnvironmentPath() const;
+    static bool CreateEnvironmentFile(const std::string& path);
+    void LoadEnvironment(const std::string& path);
+    void SaveEnvironment(const std::string& path);
+    void LoadListSettings(TListView* list, const std::string& path);
+    void SaveListSettings(TListView* list, TIniFile& ini);
+    // Parts that keep their own settings in the same file (text view
+    // settings, wallpaper picture, folder shortcuts) plug in here.
+    std::function<void(const std::string& iniPath)> LoadTextViewSettings, SaveTextViewSettings;
+    std::function<void(const std::string& picturePath)> LoadWallpaper;
+    std::function<std::vector<std::string>()> FolderShortcuts;
 
     // --- preview manager -------------------------------------------------
     FileKind SwitchPreviewPane(FileKind oldKind, FileKind newKind);
@@ -111,6 +138,7 @@ public:
 private:
     void BuildLayout();
     void BuildMenu();
+    TControl* Named(const char* name) const;
     TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0);
     TPanel* AddPanel(TWinControl* parent, const char* name, TAlign align, int size = 0);
     TSplitter* AddSplitter(TWinControl* parent, const char* name, TAlign align, int minSize);

@@ -1,6 +1,9 @@
 // Choosing the pane for a file and handing the file to it.
 #include "app/file_info_line.h"
+#include "app/archive_pane.h"
+#include "app/image_preview.h"
 #include "app/information_text.h"
+#include "app/text_preview.h"
 #include "app/main_form.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
@@ -57,11 +60,10 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
     (void)size;  // the text loader reads it once it lands
     switch (kind) {
     case fkText:
-        pnTextSearch->SetVisible(false);
-        WriteFileInformation(path, 0);
+        TextPreview->PreviewText(path);
         break;
     case fkImage:
-        WriteFileInformation(path, 0);
+        WriteFileInformation(path, ImagePreview->PreviewImage(path));
         break;
     case fkMedia:
         WriteFileInformation(path, 0);
@@ -76,7 +78,9 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
         break;
     case fkArchive:
         WriteFileInformation(path, 0);
-        ShowInformation(LastInformationText, path);
+        if (ArchivePane && ArchivePane->PreviewArchive(path, isArchiveMember)) {
+            ShowInformation(LastInformationText, path);
+        }
         break;
     default:
         WriteFileInformation(path, 0);

@@ -4,13 +4,22 @@
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "main_window_fixture.h"
+#include "settings/ini_file.h"
 
 class FileLists : public MainWindow {
 protected:
     TFileLists* StartLists() {
-        Start();
-        lists = new TFileLists(form_);
-        lists->FirstActivation();
+        // Lists as they look before a first start changed them: report view, designed widths.
+        TIniFile ini(dir_ / "Quillmark.INI");
+        ini.WriteInteger("lvFile", "ViewStyle", 3);
+        const int widths[] = {100, 85, 85, 55, 50};
+        for (int i = 0; i < 5; ++i) {
+            ini.WriteInteger("lvFile", "WidthColumn" + std::to_string(i), widths[i]);
+            ini.WriteInteger("lvCorrect", "WidthColumn" + std::to_string(i), 50);
+        }
+        ini.WriteInteger("lvCorrect", "ViewStyle", 3);
+        Start();  // the first activation sets the lists up
+        lists = form_->FileLists;
         return lists;
     }
     TSpeedButton* Button(const std::string& name) {
@@ -36,7 +45,7 @@ TEST_F(FileLists, ControlsAreFoundByName) {
     EXPECT_EQ(lists->lvCorrect, lists->CorrectEngine()->ListView());
     // The two view submenus under the view-style item.
     TMenuItem* style = Item("mmShowStyle");
-    ASSERT_EQ(2u, style->Items().size());
+    ASSERT_EQ(3u, style->Items().size());  // the archive list has one too
     EXPECT_EQ("ファイルセレクタ(&S)", style->Items()[0]->Caption());
     EXPECT_EQ("ファイルコレクタ(&C)", style->Items()[1]->Caption());
     EXPECT_EQ("【フォルダ】を表示", Item("mmShowEraseFolderCor")->Caption());
@@ -186,20 +195,17 @@ TEST_F(FileLists, SendersWithoutListOrCommandDoNothing) {
 }
 
 TEST_F(FileLists, ArchiveListSizeToggleLeavesCompressedSize) {
-    Start();
-    auto* lvArchive = new TListView(form_, form_->pnBaseArchive);
-    lvArchive->Name = "lvArchive";
-    for (const char* c :
-         {"名前", "サイズ", "ファイルの種類", "圧縮サイズ", "圧縮率", "更新日時", "フォルダ"}) {
-        lvArchive->AddColumn(c, 60);
-    }
-    lists = new TFileLists(form_);
-    lists->FirstActivation();
+    StartLists();
+    auto* lvArchive = dynamic_cast<TListView*>(form_->FindComponent("lvArchive"));
+    ASSERT_NE(nullptr, lvArchive);
     EXPECT_EQ(3u, Item("mmShowStyle")->Items().size());
     EXPECT_EQ("アーカイブセレクタ(&A)", Item("mmShowStyleArchive")->Caption());
+    Item("mmShowReportARC")->Click();
+    const int compressed = lvArchive->ColumnWidth(3);
+    ASSERT_GT(compressed, 5);
     Item("mmShowEraseSizeARC")->Click();
     EXPECT_EQ(0, lvArchive->ColumnWidth(1));
-    EXPECT_EQ(60, lvArchive->ColumnWidth(3));
+    EXPECT_EQ(compressed, lvArchive->ColumnWidth(3));
     EXPECT_FALSE(Item("mmShowEraseSizeARC")->Checked());
     EXPECT_TRUE(Item("mmShowEraseCompSizeARC")->Checked());
     Item("mmShowEraseCompRateARC")->Click();

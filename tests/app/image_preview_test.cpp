@@ -109,7 +109,7 @@ protected:
         if (std::string(old).find(BinFolder()) == std::string::npos)
             SetEnvironmentVariableA("PATH", (BinFolder() + ";" + old).c_str());
         Start();
-        pane_ = new TImagePreview(form_);
+        pane_ = form_->ImagePreview.get();
         pane_->img->ShowMessage = [this](const std::string& t) { plain_.push_back(t); };
         pane_->PlayCompanionSound = [this](const std::string& w) { sounds_.push_back(w); };
         // A 505 x 505 box to fit into.
@@ -308,7 +308,7 @@ TEST_F(ImagePane, ClicksOnThePictureToggleTheListPane) {
 }
 
 TEST_F(ImagePane, CompanionTextIsLoadedIntoTheImageTextControl) {
-    TTextPreview text(form_); // puts hedImageText into the companion panel
+    TTextPreview& text = *form_->TextPreview;  // its hedImageText sits in the companion panel
     ASSERT_EQ(pane_->pnImageText, text.hedImageText->Parent());
     form_->FitImage = false;
     const std::string a = File("memo.bmp", BmpFile(10, 10));

@@ -49,8 +49,9 @@ TEST_F(MainWindow, NamedControlsCarryTheirCaptionsAndHints) {
     EXPECT_EQ("ﾌｧｲﾙｻｰﾁ", form_->TabSheet2->Caption());
     EXPECT_EQ("インフォメーション", form_->sbMAIN->PanelText(0));
     EXPECT_EQ("フォルダ インフォメーション", form_->lFolderInfo->Caption());
-    EXPECT_EQ(266, form_->pnBaseList->Width());
-    EXPECT_EQ(203, form_->pnFolder->Height());
+    // Sizes of a first start come from the environment file's defaults.
+    EXPECT_EQ(270, form_->pnBaseList->Width());
+    EXPECT_EQ(130, form_->pnFolder->Height());
 }
 
 TEST_F(MainWindow, MenusUpdateWhenOpened) {

@@ -129,7 +129,7 @@ TEST_F(MainWindow, FileInformationLine) {
     TempFolder::WriteFile(file, "x");
     form_->WriteFileInformation(file, 1.5);
     EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find("[          1byte] 150% Enlarged"));
-    form_->PreviewFile(dir_ / "gone.txt", false);
+    form_->PreviewFile(dir_ / "gone.exe", false);
     EXPECT_EQ("   [" + std::string(15, ' ') + "] ", form_->lFileInfo->Caption());
 }
 

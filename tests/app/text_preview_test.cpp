@@ -15,13 +15,12 @@ protected:
     void SetUp() override {
         MainWindow::SetUp();
         Start();
-        preview_ = std::make_unique<TTextPreview>(form_);
+        preview_ = form_->TextPreview.get();
         preview_->OpenLink = [this](const std::string& target) { opened_.push_back(target); };
         form_->CurrentFileKind = form_->SwitchPreviewPane(form_->CurrentFileKind, fkText);
     }
     void TearDown() override {
         SetInputQueryHook(nullptr);
-        preview_.reset();
         MainWindow::TearDown();
     }
     std::string Write(const std::string& name, const std::string& bytes) {
@@ -46,7 +45,7 @@ protected:
         });
     }
 
-    std::unique_ptr<TTextPreview> preview_;
+    TTextPreview* preview_ = nullptr;
     std::vector<std::string> opened_;
 };
 

@@ -163,7 +163,7 @@ int ShowImage(const std::vector<std::string>& args) {
     TApplication app;
     auto* form = app.CreateForm<TfoMAIN>(ExtractFilePath(program) + "Quillmark.exe");
     form->SetBounds(0, 0, 800, 600);
-    auto pane = std::make_unique<TImagePreview>(form);
+    TImagePreview* pane = form->ImagePreview.get();
     form->Show();
     form->FormActivate(form);
     form->FitImage = fit;

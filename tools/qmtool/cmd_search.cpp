@@ -137,10 +137,9 @@ int ShowFiles(const std::vector<std::string>& args) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
-    auto* lists = new TFileLists(main);
+    TFileLists* lists = main->FileLists;
     main->Show();
     Pump(300);
-    lists->FirstActivation();
     int rc = 0;
     if (!lists->fvx->SelectPath(args[0])) {
         std::fprintf(stderr, "show-files: %s is not in the tree\n", args[0].c_str());

@@ -80,9 +80,7 @@ int ShowArchive(const std::vector<std::string>& args) {
     form->SetBounds(0, 0, 900, 620);
     form->pnBaseArchive->SetHeight(260);
     form->FormActivate(form);
-    auto* lists = new TFileLists(form);
-    lists->FirstActivation();
-    auto* pane = new TArchivePane(form);
+    TArchivePane* pane = form->ArchivePane;
     form->Show();
     PumpFor(300);
 

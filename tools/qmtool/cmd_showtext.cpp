@@ -91,7 +91,7 @@ int ShowText(const std::vector<std::string>& args) {
     TApplication app;
     auto* form = app.CreateForm<TfoMAIN>(ProgramPath());
     form->SetBounds(0, 0, 800, 600);
-    auto preview = std::make_unique<TTextPreview>(form);
+    TTextPreview* preview = form->TextPreview.get();
     form->Show();
     form->FormActivate(form);
     form->PartialRead = false;
@@ -172,7 +172,7 @@ int BenchText(const std::vector<std::string>& args) {
     TApplication app;
     auto* form = app.CreateForm<TfoMAIN>(ProgramPath());
     form->SetBounds(0, 0, 800, 600);
-    auto preview = std::make_unique<TTextPreview>(form);
+    TTextPreview* preview = form->TextPreview.get();
     form->FormActivate(form);
     form->CurrentFileKind = form->SwitchPreviewPane(form->CurrentFileKind, fkText);
     TTextEditorEx* ed = preview->hedText;

@@ -1,0 +1,112 @@
+// The environment data file through the platform's private-profile functions.
+#include <fstream>
+#include <sstream>
+
+#include "main_window_fixture.h"
+#include "settings/ini_file.h"
+
+namespace {
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+}  // namespace
+
+TEST_F(MainWindow, FirstStartMakesTheFileAndUsesTheDefaults) {
+    Start();
+    const std::string ini = dir_ / "Quillmark.INI";
+    EXPECT_EQ("[Quillmark 環境データファイル]\r\n"
+              "[注意:本ファイルを手編集しないでください(動作不具合の原因となります)]\r\n",
+              ReadAll(ini));
+    EXPECT_EQ(630, form_->Width());
+    EXPECT_EQ(470, form_->Height());
+    EXPECT_EQ(0, form_->Left());
+    EXPECT_EQ(0, form_->Top());
+    EXPECT_TRUE(form_->PartialRead);
+    EXPECT_EQ(4, form_->ReadLimitKB);
+    EXPECT_TRUE(form_->HyperlinkNotice);
+    EXPECT_FALSE(form_->GifOption);
+    EXPECT_TRUE(form_->FitImage);
+    EXPECT_TRUE(form_->sbMAIN->Visible());
+    EXPECT_TRUE(form_->pnTbText->Visible());
+    EXPECT_EQ(100, form_->pnBaseArchive->Height());
+}
+
+TEST_F(MainWindow, SettingsSurviveACloseAndAStart) {
+    Start();
+    form_->ReadLimitKB = 64;
+    form_->PartialRead = false;
+    form_->EditorPath = "C:\\Tools\\エディタ.exe";
+    form_->GifOption = true;
+    form_->HyperlinkNotice = false;
+    form_->ShortcutAutoClose = true;
+    form_->RecentWildcards = {"*.txt ", "a?.c"};
+    form_->RecentUserExts = {"LOG DAT"};
+    form_->pnBaseList->SetWidth(200);
+    form_->mmShowStatusBarClick(form_);
+    form_->mmShowToolBarClick(form_);
+    form_->SetBounds(10, 20, 700, 500);
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    delete form_;
+    form_ = nullptr;
+
+    Start();
+    EXPECT_EQ(64, form_->ReadLimitKB);
+    EXPECT_FALSE(form_->PartialRead);
+    EXPECT_EQ("C:\\Tools\\エディタ.exe", form_->EditorPath);
+    EXPECT_TRUE(form_->GifOption);
+    EXPECT_FALSE(form_->HyperlinkNotice);
+    EXPECT_TRUE(form_->ShortcutAutoClose);
+    EXPECT_EQ((std::vector<std::string>{"*.txt", "a?.c"}), form_->RecentWildcards);  // trimmed
+    EXPECT_EQ(std::vector<std::string>{"LOG DAT"}, form_->RecentUserExts);
+    EXPECT_EQ(200, form_->pnBaseList->Width());
+    EXPECT_FALSE(form_->sbMAIN->Visible());
+    EXPECT_FALSE(form_->pnTbImage->Visible());
+    EXPECT_EQ(700, form_->Width());
+    EXPECT_EQ(20, form_->Top());
+    EXPECT_EQ("1", TIniFile(dir_ / "Quillmark.INI").ReadString("Setting", "QGwQuillmark", ""));
+}
+
+TEST_F(MainWindow, NumberedListsStopAtTheFirstGapAndBadValuesFallBack) {
+    const std::string path = dir_ / "Quillmark.INI";
+    TIniFile ini(path);
+    ini.WriteString("SearchWild", "1", "*.c");
+    ini.WriteString("SearchWild", "2", "*.h");
+    ini.WriteString("SearchWild", "4", "*.txt");
+    ini.WriteString("Setting", "ReadTextKByte", "abc");
+    ini.WriteString("Expression", "InfoTitle", "not a colour");
+    ini.WriteString("Expression", "InfoGuidance", "clRed");
+    ini.WriteString("Expression", "ImageAdjust", "0");
+    ini.WriteString("Unknown", "Key", "kept");
+    Start();
+    EXPECT_EQ((std::vector<std::string>{"*.c", "*.h"}), form_->RecentWildcards);
+    EXPECT_EQ(4, form_->ReadLimitKB);
+    // A bad colour takes its default and the keys after it are still read.
+    EXPECT_EQ(clBlue, form_->lInformationTitle->EffectiveFont().Color);
+    EXPECT_EQ(clRed, form_->lNoneInfo[9]->EffectiveFont().Color);
+    EXPECT_FALSE(form_->FitImage);
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    EXPECT_EQ("kept", ini.ReadString("Unknown", "Key", ""));
+    EXPECT_EQ("clBlue", ini.ReadString("Expression", "InfoTitle", ""));
+    EXPECT_FALSE(ini.SectionExists("ShortCutFolder"));
+}
+
+TEST_F(MainWindow, ClosedMaximisedOpensNormalWithTheMaximisedSize) {
+    Start();
+    form_->Show();
+    form_->SetWindowState(wsMaximized);
+    RECT maximised;
+    GetWindowRect(form_->Handle(), &maximised);
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ(2, TIniFile(dir_ / "Quillmark.INI").ReadInteger("FormExprs", "Maximized", 0));
+    Start();
+    EXPECT_EQ(wsNormal, form_->WindowState());
+    EXPECT_EQ(maximised.right - maximised.left, form_->Width());
+}
