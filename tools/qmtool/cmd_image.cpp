@@ -28,6 +28,7 @@
 #include "imageview/sha256.h"
 #include "media/led_group.h"
 #include "qmtool.h"
+#include "screen_capture.h"
 
 namespace {
 void Print(int width, int height, int bits, const std::vector<uint8_t>& bgr) {
@@ -92,53 +93,6 @@ int Image(const std::vector<std::string>& args) {
     }
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-// The window as the screen shows it, frame included, as a 24-bit .BMP.
-bool SaveWindow(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    const DWORD stride = ((w * 24 + 31) / 32) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
-    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-                    std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
-                    std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 int ShowImage(const std::vector<std::string>& args) {
     if (args.empty()) {
         std::fprintf(stderr, "show-image: no file given\n");
@@ -170,7 +124,7 @@ int ShowImage(const std::vector<std::string>& args) {
     form->GifOption = true;
     form->CurrentFileKind = form->SwitchPreviewPane(form->CurrentFileKind, fkImage);
     form->mmImg->SetEnabled(true);
-    Pump(300);
+    PumpMessages(300);
     const double scale = pane->PreviewImage(args[0]);
     form->CurrentFilePath = args[0];
     form->WriteFileInformation(args[0], scale);
@@ -180,17 +134,17 @@ int ShowImage(const std::vector<std::string>& args) {
     std::printf("scale: %.4f\nnatural: %d x %d\nshown: %d x %d\nlabel: %s\n", scale,
                 form->ImageWidth, form->ImageHeight, pane->img->Width(), pane->img->Height(),
                 form->lFileInfo->Caption().c_str());
-    Pump(1500);
+    PumpMessages(1500);
     int rc = 0;
     if (!out.empty()) {
-        if (SaveWindow(form->Handle(), out)) {
+        if (SaveWindowBitmap(form->Handle(), out)) {
             std::printf("%s written\n", out.c_str());
         } else {
             std::fprintf(stderr, "cannot write %s\n", out.c_str());
             rc = 1;
         }
     }
-    Pump(static_cast<DWORD>(seconds) * 1000);
+    PumpMessages(static_cast<DWORD>(seconds) * 1000);
     return rc;
 }
 } // namespace

@@ -13,6 +13,7 @@
 #include "app/main_form.h"
 #include "base/strutil.h"
 #include "qmtool.h"
+#include "screen_capture.h"
 #include "search/file_transact_ex.h"
 
 namespace {
@@ -81,52 +82,6 @@ int Search(const std::vector<std::string>& args) {
     return 0;
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-bool SaveWindow(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    const DWORD stride = ((w * 24 + 31) / 32) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
-    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-                    std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
-                    std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 int ShowFiles(const std::vector<std::string>& args) {
     if (args.empty()) {
         std::fprintf(stderr, "show-files: no folder given\n");
@@ -139,24 +94,24 @@ int ShowFiles(const std::vector<std::string>& args) {
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
     TFileLists* lists = main->FileLists;
     main->Show();
-    Pump(300);
+    PumpMessages(300);
     int rc = 0;
     if (!lists->fvx->SelectPath(args[0])) {
         std::fprintf(stderr, "show-files: %s is not in the tree\n", args[0].c_str());
         rc = 1;
     }
     lists->SelectNext(0, true);
-    Pump(1500);
+    PumpMessages(1500);
     std::printf("%s\n", main->lFolderInfo->Caption().c_str());
     if (args.size() > 1 && !args[1].empty()) {
-        if (SaveWindow(main->Handle(), args[1])) {
+        if (SaveWindowBitmap(main->Handle(), args[1])) {
             std::printf("%s written\n", args[1].c_str());
         } else {
             rc = 1;
         }
     }
     const int seconds = args.size() > 2 ? std::atoi(args[2].c_str()) : 0;
-    Pump(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
+    PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
     return rc;
 }
 } // namespace

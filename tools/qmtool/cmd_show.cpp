@@ -16,68 +16,16 @@
 #include "app/version_form.h"
 #include "media/led_group.h"
 #include "qmtool.h"
+#include "screen_capture.h"
 
 namespace {
-// Runs messages and the idle handler for a while without blocking on an
-// empty queue.
-void Pump(TApplication& app, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (app.OnIdle) {
-            bool done = true;
-            app.OnIdle(&app, done);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-// The window as the screen shows it, frame included, as a 24-bit .BMP.
-bool SaveWindow(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    const DWORD stride = ((w * 24 + 31) / 32) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
-    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
-              std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 int Finish(TApplication& app, TForm* form, const std::vector<std::string>& args,
            std::size_t outAt) {
     form->Show();
-    Pump(app, 1500);
+    PumpMessages(1500, &app);
     int rc = 0;
     if (args.size() > outAt && !args[outAt].empty()) {
-        if (SaveWindow(form->Handle(), args[outAt])) {
+        if (SaveWindowBitmap(form->Handle(), args[outAt])) {
             std::printf("%s written\n", args[outAt].c_str());
         } else {
             std::fprintf(stderr, "cannot write %s\n", args[outAt].c_str());
@@ -85,7 +33,7 @@ int Finish(TApplication& app, TForm* form, const std::vector<std::string>& args,
         }
     }
     const int seconds = args.size() > outAt + 1 ? std::atoi(args[outAt + 1].c_str()) : 0;
-    Pump(app, static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
+    PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000, &app);
     form->Close();
     return rc;
 }

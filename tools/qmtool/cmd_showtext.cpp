@@ -16,53 +16,9 @@
 #include "app/text_preview.h"
 #include "app/main_form.h"
 #include "qmtool.h"
+#include "screen_capture.h"
 
 namespace {
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-bool SaveWindow(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    const DWORD stride = ((w * 24 + 31) / 32) * 4;
-    std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
-    GetDIBits(mem, bmp, 0, h, &pixels[0], reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi, sizeof bi, 1, f) == 1 &&
-              std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 std::string ProgramPath() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -110,17 +66,17 @@ int ShowText(const std::vector<std::string>& args) {
     }
     preview->hedText->SetFocus();
     preview->hedText->SetCaret(std::min(2, preview->hedText->List().Count()), 0);
-    Pump(1500);
+    PumpMessages(1500);
     int rc = 0;
     if (!out.empty()) {
-        if (SaveWindow(form->Handle(), out)) {
+        if (SaveWindowBitmap(form->Handle(), out)) {
             std::printf("%s written\n", out.c_str());
         } else {
             std::fprintf(stderr, "cannot write %s\n", out.c_str());
             rc = 1;
         }
     }
-    Pump(static_cast<DWORD>(seconds) * 1000);
+    PumpMessages(static_cast<DWORD>(seconds) * 1000);
     return rc;
 }
 
