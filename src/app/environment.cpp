@@ -1,6 +1,7 @@
 // The environment data file of the main window: read at creation and at the
 // first activation, written at the orderly close, key by key.
 #include "app/main_form.h"
+#include "base/files.h"
 #include "base/strutil.h"
 #include "settings/ini_file.h"
 #include "settings/ini_values.h"
@@ -9,11 +10,6 @@
 namespace {
 const char kBanner[] = "[Quillmark 環境データファイル]";
 const char kWarning[] = "[注意:本ファイルを手編集しないでください(動作不具合の原因となります)]";
-
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Numbered keys "1".."20" of a section, up to the first empty value.
 std::vector<std::string> ReadNumbered(const TIniFile& ini, const char* section) {

@@ -64,6 +64,7 @@ TfoHint::TfoHint(TComponent* owner) : TForm(owner, bsDialog, "TfoHint") {
     bbOK->SetBounds(384, 110, 75, 25);
     TFont f;
     f.Color = clWhite;
+    bbOK->SetColor(TColor(0x00602000));  // white text needs a dark face: the dark end of the gradient
     bbOK->SetFont(f);
     bbOK->SetCaption("ＯＫ");
     bbOK->ModalResult = mrOk;

@@ -4,6 +4,7 @@
 
 #include "app/glyphs.h"
 #include "app/main_form.h"
+#include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "imageview/image_zoom.h"
@@ -12,11 +13,6 @@
 #include "textview/text_editor_ex_win.h"
 
 namespace {
-bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int x,
                          TGlyphKind glyph) {
     auto* b = new TSpeedButton(main, main->pnTbImage);

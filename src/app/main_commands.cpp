@@ -5,16 +5,10 @@
 #include "app/glyphs.h"
 #include "app/text_preview.h"
 #include "app/main_form.h"
+#include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "ui/dialogs.h"
-
-namespace {
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-}  // namespace
 
 void TfoMAIN::mmFileClick(TObject*) {
     mmFileSelFile->SetChecked(pcMAIN->ActivePageIndex() == 0);
@@ -66,7 +60,7 @@ void TfoMAIN::mmFileEditorClick(TObject*) {
         question = "missing";
     }
     if (question) {
-        if (BeepBox(MB_ICONASTERISK, text, MB_YESNO | MB_ICONQUESTION) == IDYES) Fire(OpenSettingsDialog);
+        if (BeepBox(MB_ICONASTERISK, text, MB_YESCANCEL | MB_ICONQUESTION) == IDYES) Fire(OpenSettingsDialog);
         return;
     }
     const std::string folder = ExcludeTrailingBackslash(ExtractFilePath(CurrentFilePath));

@@ -11,6 +11,8 @@
 #include "app/text_preview.h"
 #include "app/version_form.h"
 #include "app/information_text.h"
+#include "imageview/image_control.h"
+#include "base/files.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
 #include "ui/list_view.h"
@@ -44,7 +46,19 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
         hint->ShowModal();
         return hint->chbHidden->Checked();
     };
+    LoadWallpaper = [this](const std::string& path) { ShowWallpaper(path); };
     FormCreate();
+}
+
+void TfoMAIN::ShowWallpaper(const std::string& path) {
+    if (path.empty() || !FileExists(path)) return;
+    try {
+        imgNone->Picture().LoadFromFile(path);
+    } catch (const std::exception&) {
+        // A picture that cannot be read leaves the pane plain; nothing to ask.
+        imgNone->Picture().Clear();
+    }
+    imgNone->Invalidate();
 }
 
 TfoMAIN::~TfoMAIN() {
@@ -258,6 +272,14 @@ void TfoMAIN::BuildLayout() {
     for (TPanel* p : {pnBaseText, pnBaseImage, pnBaseAVI}) p->SetVisible(false);
     pnBaseNone->SetAlign(alClient);
     pnBaseNone->Color = clWhite;
+
+    // The wallpaper first: graphic controls paint in creation order, so the
+    // labels and the button are drawn over it.
+    imgNone = new TImage(this, pnBaseNone);
+    imgNone->Name = "imgNone";
+    imgNone->SetStretch(true);
+    imgNone->SetAlign(alClient);
+    imgNone->OnClick = [this](TObject* s) { sbHiddenPCClick(s); };
 
     lInformationTitle = new TLabel(this, pnBaseNone);
     lInformationTitle->Name = "lInformationTitle";

@@ -19,6 +19,7 @@ class TFileLists;
 class TTextPreview;
 class TImagePreview;
 class TArchivePane;
+class TImage;
 
 class TfoMAIN : public TForm {
 public:
@@ -72,6 +73,8 @@ public:
     // settings, wallpaper picture, folder shortcuts) plug in here.
     std::function<void(const std::string& iniPath)> LoadTextViewSettings, SaveTextViewSettings;
     std::function<void(const std::string& picturePath)> LoadWallpaper;
+    // Puts the picture into the information pane when the file exists.
+    void ShowWallpaper(const std::string& path);
     std::function<std::vector<std::string>()> FolderShortcuts;
 
     // --- preview manager -------------------------------------------------
@@ -129,6 +132,7 @@ public:
     TPanel *pnBaseArchive, *pnView;
     TPanel *pnBaseText, *pnTextSearch, *pnTbText, *pnBaseImage, *pnBaseAVI, *pnBaseNone;
     TLabel* lInformationTitle;
+    TImage* imgNone;
     TSpeedButton *sbInformation, *sbFileFullLoad, *sbFileEditor, *sbOptionHyperLink, *sbEditCopy,
         *sbEditSelAll, *sbEditSearch, *sbHiddenPC, *sbFolderUpDate, *sbSetFileShortCut,
         *sbSetFileCorrect, *SpeedButton2, *sbOptionHelp, *sbLaunchFile, *sbLaunchCorrect;

@@ -6,16 +6,12 @@
 
 #include "app/file_info_line.h"
 #include "app/main_form.h"
+#include "base/files.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
 #include "ui/dialogs.h"
 
 namespace {
-bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Size from a directory search, any attributes; -1 when there is no such file.
 long long FoundFileSize(const std::string& path) {
     WIN32_FIND_DATAA fd;

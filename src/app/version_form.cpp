@@ -101,6 +101,7 @@ TfoVer::TfoVer(TComponent* owner) : TForm(owner, bsDialog, "TfoVer") {
     bbOK->SetBounds(145, 148, 75, 24);
     TFont f;
     f.Color = clWhite;
+    bbOK->SetColor(clBlack);  // white text needs a dark face: the window is black
     bbOK->SetFont(f);
     bbOK->SetCaption("OK");
     bbOK->ModalResult = mrOk;

@@ -2,6 +2,8 @@
 // the message dispatch.
 #include "textview/text_editor_win.h"
 
+#include <imm.h>
+
 #include <algorithm>
 
 #include "textview/text_editor_columns.h"
@@ -381,12 +383,23 @@ void TTextEditor::ListChanged() {
     TTextEditorModel::ListChanged();
     if (updating_ == 0) {
         const TUpdateInfo& u = List().UpdateInfo();
-        if (u.Updated && u.OldCount == u.NewCount)
+        const int delta = u.NewCount - u.OldCount;
+        if (u.Updated && delta == 0) {
             InvalidateRows(u.FirstRow, u.FirstRow + u.NewCount - 1);
-        else if (u.Updated)
+        } else if (u.Updated && handle_ && u.FirstRow >= top_row_ && std::abs(delta) <= visible_rows_) {
+            // The rows below the change only moved: shift their pixels and
+            // repaint just the replaced rows and the uncovered strip.
+            RECT rc;
+            GetClientRect(handle_, &rc);
+            rc.top = MarginOptions().Top() + (u.FirstRow + std::min(u.OldCount, u.NewCount) - top_row_) * row_height_;
+            if (rc.top < rc.bottom)
+                ScrollWindowEx(handle_, 0, delta * row_height_, &rc, &rc, nullptr, nullptr, SW_INVALIDATE);
+            InvalidateRows(u.FirstRow, u.FirstRow + u.NewCount - 1);
+        } else if (u.Updated) {
             InvalidateRows(u.FirstRow, top_row_ + visible_rows_ + 1);
-        else
+        } else {
             Invalidate();
+        }
         UpdateScrollBars();
     }
     Fire(OnChange, this);
@@ -526,6 +539,19 @@ LRESULT TTextEditor::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (key) KeyDown(key, KeyboardShiftState());
         return 0;
     }
+    case WM_IME_STARTCOMPOSITION:
+        // Composition happens at the caret in the control's own font; the
+        // result arrives as lead and trail bytes through WM_CHAR.
+        if (HIMC imc = ImmGetContext(handle_)) {
+            COMPOSITIONFORM cf{};
+            cf.dwStyle = CFS_POINT;
+            cf.ptCurrentPos = CaretPixelPos();
+            ImmSetCompositionWindow(imc, &cf);
+            LOGFONTA lf{};
+            if (GetObjectA(FontFor(0), sizeof lf, &lf)) ImmSetCompositionFontA(imc, &lf);
+            ImmReleaseContext(handle_, imc);
+        }
+        break;
     case WM_CHAR: {
         char ch = static_cast<char>(wp);
         if (OnKeyPress) OnKeyPress(this, ch);

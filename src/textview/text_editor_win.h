@@ -11,26 +11,9 @@
 #include "ui/controls.h"
 #include "ui/forms.h"
 #include "ui/menus.h"
-#if !__has_include("base/color.h")
-// Until the component layer and the text engine share one colour header,
-// both name these four colours (with the same values); the engine's names
-// are moved aside so that a file can see both. Include this header before
-// other text engine headers.
-#define QM_TEXT_COLORS_RENAMED
-#define clBlack tvBlack
-#define clWhite tvWhite
-#define clBlue tvBlue
-#define clNavy tvNavy
-#endif
 #include "textview/editor_model.h"
 #include "textview/text_parser.h"
 #include "textview/token_colors.h"
-#ifdef QM_TEXT_COLORS_RENAMED
-#undef clBlack
-#undef clWhite
-#undef clBlue
-#undef clNavy
-#endif
 
 enum TScrollStyle { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
 enum TSelectionState { sstNone, sstSelecting, sstSelected };

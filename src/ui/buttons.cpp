@@ -146,6 +146,36 @@ void TButton::CommandNotify(WORD code) {
     if (code == BN_CLICKED) Click();
 }
 
+void TButton::FontChanged() {
+    const bool ownDraw = EffectiveFont().Color != clDefault;
+    LONG style = GetWindowLongA(handle_, GWL_STYLE);
+    const LONG type = ownDraw ? BS_OWNERDRAW : BS_PUSHBUTTON;
+    if ((style & BS_TYPEMASK) != type) SetWindowLongA(handle_, GWL_STYLE, (style & ~BS_TYPEMASK) | type);
+    TWinControl::FontChanged();
+}
+
+bool TButton::DrawItem(const DRAWITEMSTRUCT& di) {
+    HDC dc = di.hDC;
+    RECT r = di.rcItem;
+    const bool pressed = di.itemState & ODS_SELECTED;
+    HBRUSH face = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
+    FillRect(dc, &r, face);
+    DeleteObject(face);
+    DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    if (pressed) OffsetRect(&r, 1, 1);
+    HGDIOBJ oldFont = SelectObject(dc, EffectiveFont().Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, di.itemState & ODS_DISABLED ? GetSysColor(COLOR_GRAYTEXT)
+                                                 : ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT));
+    DrawTextA(dc, Caption().c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+    if (di.itemState & ODS_FOCUS) {
+        InflateRect(&r, -2, -2);
+        DrawFocusRect(dc, &r);
+    }
+    return true;
+}
+
 TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
     width_ = 97;
     height_ = 17;

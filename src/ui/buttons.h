@@ -67,6 +67,10 @@ public:
 
 protected:
     void CommandNotify(WORD code) override;
+    // Themed push buttons ignore text colours: a button whose font has a
+    // colour of its own draws itself, on its Color (or the face colour).
+    void FontChanged() override;
+    bool DrawItem(const DRAWITEMSTRUCT& di) override;
 };
 
 class TCheckBox : public TWinControl {

@@ -338,6 +338,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return child->Notify(reinterpret_cast<NMHDR*>(lp));
         }
         break;
+    case WM_DRAWITEM: {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (TWinControl* child = FromHandle(di->hwndItem)) {
+            if (child->DrawItem(*di)) return TRUE;
+        }
+        break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

@@ -160,6 +160,8 @@ public:
     virtual void CommandNotify(WORD /*code*/) {}
     virtual LRESULT Notify(NMHDR* /*nm*/) { return 0; }
     virtual HBRUSH CtlColor(HDC dc);
+    // WM_DRAWITEM for an owner-drawn child; false lets the system draw.
+    virtual bool DrawItem(const DRAWITEMSTRUCT& /*di*/) { return false; }
 
 protected:
     // Makes the window: our own class when cls is null, otherwise a system

@@ -343,9 +343,37 @@ void TApplication::HelpContext(int context) {
     WinHelpA(MainForm ? MainForm->Handle() : nullptr, HelpFile.c_str(), HELP_CONTEXT, context);
 }
 
+namespace {
+HHOOK yesCancelHook = nullptr;
+
+// Renames the OK button of the box about to be shown, then steps aside.
+LRESULT CALLBACK YesCaptionHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND ok = GetDlgItem(reinterpret_cast<HWND>(wParam), IDOK);
+        if (ok) SetWindowTextA(ok, "はい(&Y)");
+        UnhookWindowsHookEx(yesCancelHook);
+        yesCancelHook = nullptr;
+        return 0;
+    }
+    return CallNextHookEx(yesCancelHook, code, wParam, lParam);
+}
+
+int ShowBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    if ((flags & MB_TYPEMASK) != MB_YESCANCEL)
+        return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    yesCancelHook = SetWindowsHookExA(WH_CBT, YesCaptionHook, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(),
+                                   (flags & ~MB_TYPEMASK) | MB_OKCANCEL);
+    if (yesCancelHook) {
+        UnhookWindowsHookEx(yesCancelHook);
+        yesCancelHook = nullptr;
+    }
+    return answer == IDOK ? IDYES : answer;
+}
+}  // namespace
+
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
-    HWND owner = GetActiveWindow();
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return ShowBox(GetActiveWindow(), text, caption, flags);
 }
 
 namespace {
@@ -362,5 +390,5 @@ int BeepBox(UINT beep, const std::string& text, UINT flags) {
     MessageBeep(beep);
     const std::string title = Application ? Application->Title : std::string("Quillmark");
     if (Application) return Application->ShowMessageBox(text, title, flags);
-    return MessageBoxA(nullptr, text.c_str(), title.c_str(), flags);
+    return ShowBox(nullptr, text, title, flags);
 }

@@ -126,6 +126,11 @@ extern TApplication* Application;
 // as caption.
 int BeepBox(UINT beep, const std::string& text, UINT flags);
 
+// Win32 boxes offer no Yes/Cancel pair; this button type in a box's flags
+// shows OK/Cancel with OK captioned as Yes, and the box answers IDYES or
+// IDCANCEL.
+constexpr UINT MB_YESCANCEL = 0x00000007L;
+
 // Tests put a recorder here so that no box waits for a user; it gets the
 // beep, the text and the flags and returns the button "pressed".
 using TMessageBoxHook = std::function<int(UINT beep, const std::string& text, UINT flags)>;

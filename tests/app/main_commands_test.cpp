@@ -125,6 +125,7 @@ TEST_F(MainWindow, ExternalEditorAsksWhenUnsetOrMissing) {
     ASSERT_EQ(2u, boxes_.size());
     EXPECT_EQ(UINT(MB_ICONASTERISK), boxes_[1].beep);
     EXPECT_EQ("外部エディタが設定されていません\r設定を行いますか？", boxes_[1].text);
+    EXPECT_EQ(UINT(MB_YESCANCEL), boxes_[1].flags & MB_TYPEMASK);
     EXPECT_EQ(1, settingsOpened);
 }
 

@@ -179,6 +179,35 @@ TEST_F(TextEditor, TypingEnterBackspaceAndDeleteEditTheRows) {
     EXPECT_EQ("  ab c", Text());
 }
 
+// An edit that adds or removes rows moves the pixels of the rows below it;
+// only the changed rows and the uncovered strip wait for a repaint.
+TEST_F(TextEditor, RowsBelowAnEditAreScrolledNotRepainted) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "line " + std::to_string(i) + "\r\n";
+    ed_->Lines().SetText(text);
+    form_->Show();
+    UpdateWindow(ed_->Handle());
+    auto invalid = [&](int row) {
+        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(ed_->Handle(), rgn, FALSE);
+        const bool in = PtInRegion(rgn, At(row, 2).x, At(row, 2).y);
+        DeleteObject(rgn);
+        return in;
+    };
+    ed_->SetRow(2);
+    Key(VK_END);
+    UpdateWindow(ed_->Handle());
+    Key(VK_RETURN);
+    EXPECT_TRUE(invalid(2));
+    EXPECT_TRUE(invalid(3));
+    EXPECT_FALSE(invalid(10));
+    UpdateWindow(ed_->Handle());
+    Key(VK_BACK);  // joins the rows again: the rows below move up
+    EXPECT_TRUE(invalid(2));
+    EXPECT_FALSE(invalid(10));
+    EXPECT_EQ(text, Text());
+}
+
 TEST_F(TextEditor, DeleteAtALineEndJoinsAndUndoRestoresTheSplit) {
     ed_->Lines().SetText("abc\r\ndef\r\n");
     ed_->SetCaret(0, 1);

@@ -1,7 +1,9 @@
 // Menus by name, shortcuts, the hourglass and message boxes.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 #include "ui/buttons.h"
 #include "ui/forms.h"
@@ -120,6 +122,34 @@ TEST(MessageBoxes, GoThroughTheHookWithBeepAndFlags) {
     EXPECT_EQ(UINT(MB_ICONASTERISK), beep);
     EXPECT_EQ("設定を行いますか？", text);
     EXPECT_EQ(UINT(MB_YESNO), flags);
+}
+
+// A real box (no hook): a second thread reads the OK button's caption and
+// presses it, which must answer Yes.
+TEST(MessageBoxes, YesCancelShowsYesOnOkAndAnswersYes) {
+    std::string caption;
+    std::atomic<bool> done{false};
+    std::thread presser([&] {
+        for (int i = 0; i < 500 && !done; ++i) {
+            HWND box = FindWindowA("#32770", "QmYesCancel");
+            HWND ok = box ? GetDlgItem(box, IDOK) : nullptr;
+            if (ok) {
+                char text[64] = {};
+                GetWindowTextA(ok, text, sizeof text);
+                caption = text;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+    TApplication app;
+    app.Title = "QmYesCancel";
+    const int answer = BeepBox(0, "設定を行いますか？", MB_YESCANCEL | MB_ICONQUESTION);
+    done = true;
+    presser.join();
+    EXPECT_EQ(IDYES, answer);
+    EXPECT_EQ("はい(&Y)", caption);
 }
 
 TEST_F(Commands, ButtonsAndCheckBoxes) {
