@@ -45,6 +45,11 @@ void TDigitLed::Paint(HDC dc) {
     const COLORREF on = ResolveColor(onColor_, COLOR_WINDOWTEXT);
     const COLORREF off = ResolveColor(offColor_, COLOR_WINDOWTEXT);
     HPEN pen = CreatePen(PS_SOLID, 1, off);
+    // In a cell a few pixels wide a bar is a polygon one or two squares of
+    // a pixel across: its fill vanishes inside the outline, so a lit bar is
+    // outlined in the lit colour there or it would not show at all.
+    const bool thin = ux < 3 || uy < 3;
+    HPEN litPen = thin ? CreatePen(PS_SOLID, 1, on) : pen;
     HBRUSH lit = CreateSolidBrush(on);
     HBRUSH unlit = CreateSolidBrush(off);
     HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -54,12 +59,15 @@ void TDigitLed::Paint(HDC dc) {
         pts.clear();
         for (const LedPoint& p : LedSegmentPolygon(s, ux, uy))
             pts.push_back({left_ + p.x, top_ + p.y});
-        SelectObject(dc, (cell_.Segments() >> s) & 1 ? lit : unlit);
+        const bool isLit = (cell_.Segments() >> s) & 1;
+        SelectObject(dc, isLit ? lit : unlit);
+        SelectObject(dc, isLit ? litPen : pen);
         Polygon(dc, pts.data(), static_cast<int>(pts.size()));
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(unlit);
     DeleteObject(lit);
+    if (litPen != pen) DeleteObject(litPen);
     DeleteObject(pen);
 }

@@ -133,6 +133,13 @@ TEST_F(LedControls, CellPaintsAtItsPlaceWithSmallSquares) {
     EXPECT_EQ(kLime, small.At(4, 17));
     EXPECT_EQ(kOff, small.At(4, 1));   // the unlit top bar
     EXPECT_EQ(kPaper, small.At(4, 3)); // between the upper diagonals
+
+    // A bar one square of a pixel wide has no inside: lit, it still shows.
+    d->SetCharacter("1");
+    Surface thin(12, 21);
+    d->Paint(thin.dc());
+    EXPECT_EQ(kLime, thin.At(8, 5));
+    EXPECT_EQ(kLime, thin.At(8, 14));
 }
 
 TEST_F(LedControls, NewGroupHoldsFiveNamedCells) {
