@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "imageview/image_control.h"
 #include "main_window_fixture.h"
 #include "settings/ini_file.h"
 
@@ -93,6 +94,34 @@ TEST_F(MainWindow, NumberedListsStopAtTheFirstGapAndBadValuesFallBack) {
     EXPECT_EQ("kept", ini.ReadString("Unknown", "Key", ""));
     EXPECT_EQ("clBlue", ini.ReadString("Expression", "InfoTitle", ""));
     EXPECT_FALSE(ini.SectionExists("ShortCutFolder"));
+}
+
+// A 1 x 1 24-bit bitmap file.
+std::string TinyBmp() {
+    std::string b = "BM";
+    auto le32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b += char(v >> (8 * i)); };
+    auto le16 = [&](uint16_t v) { b += char(v & 0xFF); b += char(v >> 8); };
+    le32(58); le32(0); le32(54);
+    le32(40); le32(1); le32(1); le16(1); le16(24); le32(0); le32(4); le32(0); le32(0); le32(0); le32(0);
+    b += std::string("\x10\x20\x30\x00", 4);
+    return b;
+}
+
+TEST_F(MainWindow, WallpaperIsLoadedWhenItsFileIsAPicture) {
+    const std::string picture = dir_ / "wall.bmp";
+    std::ofstream(picture, std::ios::binary) << TinyBmp();
+    TIniFile(dir_ / "Quillmark.INI").WriteString("Expression", "InformationWallPaper", picture);
+    Start();
+    EXPECT_FALSE(form_->imgNone->Picture().Empty());
+    // A file that is not a picture, or none at all, leaves the pane plain
+    // and asks nothing.
+    const std::string broken = dir_ / "broken.bmp";
+    std::ofstream(broken, std::ios::binary) << "not a bitmap";
+    form_->imgNone->Picture().Clear();
+    form_->ShowWallpaper(broken);
+    form_->ShowWallpaper(dir_ / "absent.bmp");
+    EXPECT_TRUE(form_->imgNone->Picture().Empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MainWindow, ClosedMaximisedOpensNormalWithTheMaximisedSize) {
