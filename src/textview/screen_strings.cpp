@@ -227,7 +227,12 @@ void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_vie
     if (index < 0 || count < 0 || index + count - 1 > Count() - 1) return;
     if (count == 0 && s.empty()) return;
 
-    const int first = std::max(FirstRowOfLine(index), index - 1);
+    int first = std::max(FirstRowOfLine(index), index - 1);
+    // Past an unterminated last row the text continues that row's line, as
+    // the text reads; a new row after it would leave an end-of-text row in
+    // the middle of the list, which undo cannot put back.
+    if (index == Count() && index > 0 && Attribute(index - 1) != raCrlf)
+        first = FirstRowOfLine(index - 1);
     const int end_req = index + count - 1;
     int last = end_req >= 0 ? LastRowOfLine(end_req) : -1;
     const int caret_row = editor_ ? editor_->CaretRow() : 0;
