@@ -50,6 +50,7 @@ PACKAGES=(
   wine wine32:i386
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth imagemagick x11-utils xdotool
+  clang libclang-rt-14-dev
 )
 
 need_packages() {

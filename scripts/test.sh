@@ -8,7 +8,17 @@ if [ -z "${QM_TEST_INNER:-}" ]; then
   [ -n "${QM_SKIP_SETUP:-}" ] || "$root/scripts/setup.sh"
   "$root/scripts/build.sh"
   echo "== native tests"
-  ctest --test-dir "$out/native" --output-on-failure -j "$(nproc)"
+  # Every sanitizer finding fails its suite.
+  ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1} \
+    ctest --test-dir "$out/native" --output-on-failure -j "$(nproc)"
+  # A short fuzz run of every target (QM_FUZZ_SECONDS each; 0 skips it)
+  # replays the inputs of past findings and catches new ones early.
+  fuzz_seconds=${QM_FUZZ_SECONDS:-10}
+  if [ "$fuzz_seconds" -gt 0 ]; then
+    echo "== fuzzing, ${fuzz_seconds}s per target"
+    "$root/scripts/fuzz.sh" "$fuzz_seconds"
+  fi
   "$root/scripts/wine-prefix.sh" "$out/win32"
   QM_TEST_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi

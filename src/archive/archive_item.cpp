@@ -92,7 +92,11 @@ int TArchiveList::IndexOf(const TArchiveItem* item) const {
 }
 
 void TArchiveList::Reserve(int n) {
-    if (n > 0) items_.reserve(static_cast<std::size_t>(n));
+    // The count is the library's claim, read from the archive's headers: room
+    // for a sane number of members is made at once, and the list grows past
+    // it only as members are really found.
+    constexpr int kMostReserved = 65536;
+    if (n > 0) items_.reserve(static_cast<std::size_t>(n < kMostReserved ? n : kMostReserved));
 }
 
 void TArchiveList::Clear() {

@@ -1,5 +1,6 @@
 #include "settings/ini_values.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -95,5 +96,13 @@ std::optional<TColor> StringToColor(std::string_view text) {
     return static_cast<TColor>(static_cast<std::uint32_t>(*v));
 }
 
-int PointsFromPixels(int pixels) { return (pixels * 72 + 48) / 96; }
-int PixelsFromPoints(int points) { return (points * 96 + 36) / 72; }
+// A hand-edited file may hold any integer: the arithmetic runs in 64 bits
+// and the result is kept inside int.
+namespace {
+int ClampToInt(long long v) {
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+}
+}  // namespace
+
+int PointsFromPixels(int pixels) { return ClampToInt((pixels * 72LL + 48) / 96); }
+int PixelsFromPoints(int points) { return ClampToInt((points * 96LL + 36) / 72); }

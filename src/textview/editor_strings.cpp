@@ -110,6 +110,8 @@ void TTextEditorStrings::SetText(std::string_view s) {
 }
 
 void TTextEditorStrings::LoadFromFile(const std::string& file_name) {
+    // A file too large to hold leaves the text that is shown.
+    TTextEditorScreenStrings::CheckLoadable(file_name);
     UpdateBracket bracket(*this);
     Clear();
     editor_.List().LoadFromFile(file_name);

@@ -28,7 +28,8 @@ public:
 
     std::string Text() const;
     void SetText(std::string_view s);
-    // Throws EFOpenError when the file cannot be opened.
+    // Throws EFOpenError when the file cannot be opened and ETextTooLarge
+    // when it is too large to hold; either leaves the lines as they were.
     void LoadFromFile(const std::string& file_name);
     // Text := source text, then the caret goes to the last row, column 0.
     void Assign(const TTextEditorStrings& source);

@@ -16,6 +16,21 @@
 namespace {
 constexpr char kEofMark = 0x1A;
 
+// Size of an open file in bytes, -1 when it cannot be told; the file is
+// positioned at its start afterwards.
+std::int64_t FileSize(std::FILE* f) {
+#ifdef _WIN32
+    if (_fseeki64(f, 0, SEEK_END) != 0) return -1;
+    const std::int64_t size = _ftelli64(f);
+    _fseeki64(f, 0, SEEK_SET);
+#else
+    if (fseeko(f, 0, SEEK_END) != 0) return -1;
+    const std::int64_t size = ftello(f);
+    fseeko(f, 0, SEEK_SET);
+#endif
+    return size;
+}
+
 // First CR, LF or end-of-text mark (0x1A) in [p, end), or end.
 const char* FindLineBreakOrEof(const char* p, const char* end) {
 #if defined(__SSE2__)
@@ -212,7 +227,12 @@ void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_vie
     if (index < 0 || count < 0 || index + count - 1 > Count() - 1) return;
     if (count == 0 && s.empty()) return;
 
-    const int first = std::max(FirstRowOfLine(index), index - 1);
+    int first = std::max(FirstRowOfLine(index), index - 1);
+    // Past an unterminated last row the text continues that row's line, as
+    // the text reads; a new row after it would leave an end-of-text row in
+    // the middle of the list, which undo cannot put back.
+    if (index == Count() && index > 0 && Attribute(index - 1) != raCrlf)
+        first = FirstRowOfLine(index - 1);
     const int end_req = index + count - 1;
     int last = end_req >= 0 ? LastRowOfLine(end_req) : -1;
     const int caret_row = editor_ ? editor_->CaretRow() : 0;
@@ -518,13 +538,12 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
     if (!f) throw EFOpenError("Cannot open file \"" + file_name + "\"");
 
-    // The whole file goes into one buffer that the rows then point into.
+    // The whole file goes into one buffer that the rows then point into. Its
+    // size is taken in 64 bits: a 32-bit long cannot tell a 2 GB file.
     std::size_t cap = 0;
-    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
-        long size = std::ftell(f.get());
-        if (size > 0) cap = static_cast<std::size_t>(size);
-        std::fseek(f.get(), 0, SEEK_SET);
-    }
+    const std::int64_t file_size = FileSize(f.get());
+    if (file_size > kMaxLoadBytes) ThrowTooLarge(file_name);
+    if (file_size > 0) cap = static_cast<std::size_t>(file_size);
     // One spare byte: a read that does not fill the buffer proves the end.
     std::size_t size = cap + 1;
     std::unique_ptr<char[]> buf(new char[size]);
@@ -574,6 +593,19 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
     AfterReload();
     SetUpdateInfo(0, 0, Count());
     Changed();
+}
+
+void TTextEditorScreenStrings::ThrowTooLarge(const std::string& file_name) {
+    throw ETextTooLarge("File too large to load \"" + file_name + "\"");
+}
+
+void TTextEditorScreenStrings::CheckLoadable(const std::string& file_name) {
+    std::FILE* f = std::fopen(file_name.c_str(), "rb");
+    if (!f) return;  // the load itself reports that
+    const std::int64_t size = FileSize(f);
+    std::fclose(f);
+    // More than the process can hold: refuse before anything is read.
+    if (size > kMaxLoadBytes) ThrowTooLarge(file_name);
 }
 
 void TTextEditorScreenStrings::Clear() {

@@ -2,6 +2,7 @@
 // single edit primitive ReplaceRows, word wrap of the whole list, lazy
 // bracket states and the undo recorder.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,12 @@ class TTextEditorUndoObj;
 
 // The file could not be opened.
 class EFOpenError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file is larger than a whole load may take (kMaxLoadBytes).
+class ETextTooLarge : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -67,8 +74,15 @@ public:
     // Text set: split at line breaks, every row raCrlf.
     void SetText(std::string_view s);
     std::string GetText() const;
-    // Throws EFOpenError when the file cannot be opened.
+    // Throws EFOpenError when the file cannot be opened, and ETextTooLarge,
+    // without reading or changing anything, when it is larger than
+    // kMaxLoadBytes.
     void LoadFromFile(const std::string& file_name);
+    // A 32-bit process has 2 GB for everything; the text and its rows must fit.
+    static constexpr std::int64_t kMaxLoadBytes =
+        sizeof(void*) < 8 ? std::int64_t(1) << 30 : std::int64_t(1) << 36;
+    // Throws ETextTooLarge when the file is larger than kMaxLoadBytes.
+    static void CheckLoadable(const std::string& file_name);
 
     void Clear();
     void BeginUpdate();
@@ -91,6 +105,7 @@ public:
     static constexpr std::uint64_t kCompactionSlack = 1024 * 1024;
 
 private:
+    [[noreturn]] static void ThrowTooLarge(const std::string& file_name);
     TextWrapper MakeWrapper() const;
     void WrapOptionChanged();
     int ScanRowState(int row, int state) const;

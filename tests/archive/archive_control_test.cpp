@@ -170,6 +170,15 @@ TEST_F(ArchiveControlTest, MemberCountDecidesWhetherToOpen) {
     EXPECT_EQ(1, ac.Count());
 }
 
+TEST_F(ArchiveControlTest, HugeClaimedMemberCountListsWhatIsThere) {
+    // A damaged header may claim two billion members; room for them is not
+    // made up front (a 32-bit process could not hold it).
+    AddArchive(alUnzip, "C:\\big.zip", {{"a.txt"}, {"b.txt"}});
+    api.file_count_override = 0x7FFFFFFF;
+    ac.SetFileName("C:\\big.zip");
+    EXPECT_EQ((V{"a.txt", "b.txt"}), Names());
+}
+
 TEST_F(ArchiveControlTest, RepeatedSortReversesTheOrder) {
     AddArchive(alUnzip, "C:\\a.zip", {{"b", 2}, {"c", 3}, {"a", 1}});
     ac.SetFileName("C:\\a.zip");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "settings/ini_values.h"
 
 TEST(IniValues, IntegersAreReadLeniently) {
@@ -40,4 +42,9 @@ TEST(IniValues, FontSizesRoundTripThroughPoints) {
         EXPECT_EQ(pt, PointsFromPixels(PixelsFromPoints(pt))) << px;
     }
     EXPECT_EQ(13, PixelsFromPoints(10));
+    // Any stored number converts without overflowing (a fuzzed file held INT_MIN).
+    EXPECT_EQ(INT_MIN, PixelsFromPoints(INT_MIN));
+    EXPECT_EQ(INT_MAX, PixelsFromPoints(INT_MAX));
+    EXPECT_EQ(1610612735, PointsFromPixels(INT_MAX));
+    EXPECT_EQ(-1610612735, PointsFromPixels(INT_MIN));
 }

@@ -2,6 +2,8 @@
 // operations and the ReplaceRows paths.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <random>
 
 #include "text_test_util.h"
@@ -130,6 +132,32 @@ TEST(LoadFromFile, EndsAndMarks) {
     }
     EXPECT_THROW(ed.Lines().LoadFromFile("/no/such/folder/file.txt"), EFOpenError);
     EXPECT_EQ(ed.Lines().UpdateCount(), 0);
+}
+
+TEST(LoadFromFile, FileTooLargeToHoldIsRefusedBeforeReadingAndKeepsTheText) {
+    // A sparse file one byte over the limit: its size says it all, so the
+    // load must not read (or allocate) its gigabytes to find out.
+    const std::string path = (std::filesystem::temp_directory_path() / "qm_text_huge.txt").string();
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fputs("head", f);
+#ifdef _WIN32
+        ASSERT_EQ(0, _fseeki64(f, TTextEditorScreenStrings::kMaxLoadBytes, SEEK_SET));
+#else
+        ASSERT_EQ(0, fseeko(f, TTextEditorScreenStrings::kMaxLoadBytes, SEEK_SET));
+#endif
+        std::fputc('x', f);
+        std::fclose(f);
+    }
+    TTextEditorModel ed;
+    ed.Lines().SetText("shown before\r\n");
+    EXPECT_THROW(ed.Lines().LoadFromFile(path), ETextTooLarge);
+    EXPECT_EQ("shown before\r\n", ed.Lines().Text());
+    EXPECT_EQ(0, ed.Lines().UpdateCount());
+    EXPECT_THROW(ed.List().LoadFromFile(path), ETextTooLarge);
+    EXPECT_EQ("shown before\r\n", ed.Lines().Text());
+    std::remove(path.c_str());
 }
 
 TEST(LoadFromFile, LineEndsAtTheOldBlockBoundary) {

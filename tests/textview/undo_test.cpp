@@ -36,6 +36,32 @@ TEST(Undo, NewEditClearsRedo) {
     EXPECT_EQ(ed.Lines()[0], "c");
 }
 
+TEST(Undo, TextAppendedAfterAnUnterminatedLastRowJoinsItsLine) {
+    // Found by fuzzing: the appended rows used to follow the end-of-text row,
+    // so the rows said two lines where the text says one, and undoing a
+    // later edit lost the difference.
+    TTextEditorModel ed;
+    ed.Lines().SetText("x");
+    ed.List().ReplaceRows(0, 1, "a\r\nb");  // "b" is the unterminated last row
+    ASSERT_EQ(ed.List().Attribute(1), raEof);
+    ed.List().ReplaceRows(ed.List().Count(), 0, "c\r\nd");
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nbc\r\nd");
+    EXPECT_EQ(ed.Lines().Count(), 3);
+    EXPECT_EQ(ed.List().Attribute(1), raCrlf);
+    EXPECT_EQ(ed.List().Attribute(2), raEof);
+    ed.Lines().Delete(0);
+    ed.Undo();
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nbc\r\nd");
+    ed.Undo();
+    EXPECT_EQ(ed.Lines().Text(), "a\r\nb");
+    ed.Undo();
+    EXPECT_EQ(ed.Lines().Text(), "x\r\n");
+    ed.Redo();
+    ed.Redo();
+    ed.Redo();
+    EXPECT_EQ(ed.Lines().Text(), "bc\r\nd");
+}
+
 TEST(Undo, SplitRowRestoresRowAndCaret) {
     TTextEditorModel ed;
     ed.Lines().SetText("hello world\r\nnext\r\n");
