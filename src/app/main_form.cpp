@@ -17,13 +17,6 @@
 #include "media/led_group.h"
 #include "ui/list_view.h"
 
-TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile") {
-    Name = "foSetFile";
-    SetCaption("ファイル サーチユーティリティ");
-    SetClientSize(460, 400);
-    Position = poScreenCenter;
-}
-
 TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     : TForm(owner, bsSizeable, "TfoMAIN"), ProgramPath(programPath) {
     Name = "foMAIN";

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/file_kind.h"
+#include "app/set_file_form.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
 
-class TfoSetFile;
 class TLedGroup;
 class TListView;
 class TIniFile;
@@ -152,11 +152,4 @@ private:
     void HideUnofferedCommands();
     void ClearInformationLabels();
     bool activated_ = false;
-};
-
-// The search and folder-shortcut window: created once after the main window
-// and shown modally from it.
-class TfoSetFile : public TForm {
-public:
-    explicit TfoSetFile(TComponent* owner);
 };
