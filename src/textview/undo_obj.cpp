@@ -55,6 +55,12 @@ void TTextEditorUndoObj::Apply(bool redo) {
         owner_.WrapText(r.Text, temp);
         if (r.EndAttribute == raWrapped && temp.Count() > 1 && temp.Strings(temp.Count() - 1).empty())
             temp.Delete(temp.Count() - 1);
+        // An empty unterminated last row follows the text's final line
+        // break; splitting the text drops it, and without it that line break
+        // would be lost with the row before taking the end attribute.
+        if (r.EndAttribute == raEof && !r.Text.empty() &&
+            (r.Text.back() == '\n' || r.Text.back() == '\r'))
+            temp.Add("", MakeRowData(raEof));
         temp.SetAttribute(temp.Count() - 1, static_cast<TRowAttribute>(r.EndAttribute));
         inserted = temp.Count();
         owner_.InsertRows(start, temp);

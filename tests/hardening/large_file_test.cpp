@@ -3,10 +3,10 @@
 // touched, and asking for the whole file refuses without losing the text.
 #include <gtest/gtest.h>
 
-#include <psapi.h>
-
 #include "app/text_preview.h"
 #include "main_window_fixture.h"
+
+#include <psapi.h>  // after the Windows headers it builds on
 
 namespace {
 

@@ -121,19 +121,16 @@ protected:
     }
 
     // Everything outside the program's folder that a program could write
-    // to: the test's own folder, the temporary folder and the user's profile.
+    // to: the test's own folder, the temporary folder and the top of the
+    // user's profile. (Below the profile, Wine maps the user's folders onto
+    // the host's home, where other programs write.)
     void SnapshotOutside(TTreeSnapshot& files, TTreeSnapshot& elsewhere) {
         SnapshotTree(dir_.Path(), files, {"Quillmark"});
-        const std::string temp = EnvFolder("TEMP");
-        const std::string ourName = dir_.Path().substr(temp.size() + 1);
-        SnapshotTree(temp, elsewhere, {ourName}, "TEMP", false);
-        const std::string profile = EnvFolder("USERPROFILE");
-        if (!profile.empty() && lstrcmpiA(profile.c_str(), temp.c_str()) != 0) {
-            TTreeSnapshot p;
-            SnapshotTree(profile, p, {temp.size() > profile.size() ? temp.substr(profile.size() + 1) : ""},
-                         "PROFILE", false);
-            elsewhere.insert(p.begin(), p.end());
-        }
+        const std::string ours = dir_.Path().substr(dir_.Path().find_last_of('\\') + 1);
+        SnapshotTree(EnvFolder("TEMP"), elsewhere, {"TEMP\\" + ours}, "TEMP", false);
+        TTreeSnapshot profile;
+        SnapshotTree(EnvFolder("USERPROFILE"), profile, {}, "PROFILE", false, false);
+        elsewhere.insert(profile.begin(), profile.end());
     }
 
     // Every member of the archive shown in the archive pane, nested archives

@@ -44,7 +44,7 @@ inline std::uint64_t HashOfFile(const std::string& path) {
 // relative paths in `skip` and what lies below them.
 inline void SnapshotTree(const std::string& dir, TTreeSnapshot& out,
                          const std::vector<std::string>& skip = {}, const std::string& rel = "",
-                         bool hashes = true) {
+                         bool hashes = true, bool recurse = true) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return;
@@ -64,7 +64,7 @@ inline void SnapshotTree(const std::string& dir, TTreeSnapshot& out,
             // A folder's own times change with what it holds; its entries tell that.
             st.Created = st.Written = FILETIME{};
             out[key] = st;
-            SnapshotTree(path, out, skip, key, hashes);
+            if (recurse) SnapshotTree(path, out, skip, key, hashes, recurse);
         } else {
             st.Size = (std::uint64_t(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
             if (hashes) st.Hash = HashOfFile(path);

@@ -62,6 +62,23 @@ TEST(Undo, TextAppendedAfterAnUnterminatedLastRowJoinsItsLine) {
     EXPECT_EQ(ed.Lines().Text(), "bc\r\nd");
 }
 
+TEST(Undo, RedoKeepsTheLineBreakBeforeAnEmptyUnterminatedLastRow) {
+    // Found by fuzzing: a lone CR at the end of inserted text leaves an
+    // empty unterminated last row, and redo used to drop the line break
+    // before it.
+    TTextEditorModel ed;
+    ed.Lines().SetText("x");
+    ed.List().ReplaceRows(0, 1, "a");
+    ed.List().ReplaceRows(0, 1, "a\r\nb\r\n\r");
+    const std::string edited = ed.Lines().Text();
+    ASSERT_EQ(edited, "a\r\nb\r\n");
+    ed.Undo();
+    EXPECT_EQ(ed.Lines().Text(), "a");
+    ed.Redo();
+    EXPECT_EQ(ed.Lines().Text(), edited);
+    EXPECT_EQ(ed.List().Count(), 3);
+}
+
 TEST(Undo, SplitRowRestoresRowAndCaret) {
     TTextEditorModel ed;
     ed.Lines().SetText("hello world\r\nnext\r\n");
