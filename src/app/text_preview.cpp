@@ -152,7 +152,7 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
     THourGlass hourglass;
     editor->SetSearchHitString("");
     const long long size = FoundFileSize(path);
-    const long long limit = static_cast<long long>(limitKB) * 1024;
+    const long long limit = static_cast<long long>(limitKB < 0 ? 0 : limitKB) * 1024;  // a hand-edited negative limit reads nothing
     bool whole = true;
     if (loadAll || size <= limit) {
         try {
