@@ -749,7 +749,7 @@ void TfoSetFile::pmDeleteSelClick(TObject*) {
     const int i = lvFolderList->Selected();
     if (i < 0 || i >= static_cast<int>(folders_.size())) return;
     const std::string question = folders_[i] + "を\rショートカットリストから削除します\r\rよろいしですか？";
-    if (BeepBox(MB_ICONQUESTION, question, MB_YESNO | MB_ICONQUESTION) == IDYES) RemoveFolder(i);
+    if (BeepBox(MB_ICONQUESTION, question, MB_YESCANCEL | MB_ICONQUESTION) == IDYES) RemoveFolder(i);
 }
 
 void TfoSetFile::sbDelSelectedClick(TObject*) {
@@ -757,7 +757,7 @@ void TfoSetFile::sbDelSelectedClick(TObject*) {
     if (i < 0 || i >= static_cast<int>(folders_.size())) return;
     const char question[] =
         "選択されているフォルダを、ショートカット\rアクセスのリストから削除します\r\r本当によろしいですか？";
-    if (BeepBox(MB_ICONEXCLAMATION, question, MB_YESNO | MB_ICONWARNING) == IDYES) RemoveFolder(i);
+    if (BeepBox(MB_ICONEXCLAMATION, question, MB_YESCANCEL | MB_ICONWARNING) == IDYES) RemoveFolder(i);
 }
 
 void TfoSetFile::sbCloseClick(TObject*) { Close(); }

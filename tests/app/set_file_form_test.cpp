@@ -345,9 +345,10 @@ TEST_F(SetFileWindow, DragReordersAndRemovalAsksFirst) {
 
     setFile_->pmFolderListPopup(setFile_->pmFolderList);
     EXPECT_TRUE(setFile_->pmDeleteSel->Enabled());
-    answer_ = IDNO;
+    answer_ = IDCANCEL;
     setFile_->pmDeleteSelClick(setFile_->pmDeleteSel);
     ASSERT_EQ(1u, boxes_.size());
+    EXPECT_EQ(UINT(MB_YESCANCEL), boxes_[0].flags & MB_TYPEMASK);
     EXPECT_EQ("C:\\Cを\rショートカットリストから削除します\r\rよろいしですか？", boxes_[0].text);
     EXPECT_EQ(UINT(MB_ICONQUESTION), boxes_[0].beep);
     EXPECT_EQ(3u, setFile_->ShortcutFolders().size());
