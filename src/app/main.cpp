@@ -28,6 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
     main->SetFileForm = app.CreateForm<TfoSetFile>();
+    main->SetFileForm->BindMainWindow(main);
     delete splash;
 
     main->Show();

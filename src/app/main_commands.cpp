@@ -104,6 +104,7 @@ void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
     pcMAIN->SetActivePageIndex(shortcuts ? 0 : 1);
     if (!SetFileForm) return;
     SetFileForm->SetCaption(shortcuts ? "フォルダ ショートカットユーティリティ" : "ファイル サーチユーティリティ");
+    SetFileForm->PreparePage(shortcuts);
     SetFileForm->ShowModal();
     if (shortcuts) {
         if (auto* autoClose = dynamic_cast<TCheckBox*>(SetFileForm->FindComponent("chbAutoClose"))) {
