@@ -383,7 +383,10 @@ TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile")
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
+// The main window outlives this one (it is made first and freed last); what
+// it holds of ours goes with us.
 TfoSetFile::~TfoSetFile() {
+    if (main_) main_->FolderShortcuts = nullptr;
     if (engine_) {
         engine_->lSearching = nullptr;
         engine_->lHitCount = nullptr;

@@ -131,7 +131,6 @@ int ShowSetFile(const std::vector<std::string>& args) {
     std::printf("shortcuts %d, results %d, progress \"%s\", folder \"%s\"\n",
                 form->lvFolderList->ItemCount(), main->FileLists->lvCorrect->ItemCount(),
                 form->lProgress->Caption().c_str(), form->lSearchFolder->Caption().c_str());
-    main->FolderShortcuts = nullptr;
     return rc;
 }
 }  // namespace
