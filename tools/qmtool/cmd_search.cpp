@@ -4,8 +4,9 @@
 // qmtool show-files FOLDER [OUT.BMP] [SECONDS]
 // The folder listing and the search as the file lists run them, with the
 // time they took; the bare walk of the same folders with nothing but the
-// system's find calls (the floor the search cannot go below); and the main window with the folder tree opened on a
-// folder and its files listed (written as a .BMP of what the screen shows).
+// system's find calls (the floor the search cannot go below); and the main
+// window with the folder tree opened on a folder and its files listed
+// (written as a .BMP of what the screen shows).
 // needs: qm_search_win qm_app_win
 #include <cstdio>
 #include <cstdlib>
@@ -139,13 +140,7 @@ int ShowFiles(const std::vector<std::string>& args) {
     lists->SelectNext(0, true);
     PumpMessages(1500);
     std::printf("%s\n", main->lFolderInfo->Caption().c_str());
-    if (args.size() > 1 && !args[1].empty()) {
-        if (SaveWindowBitmap(main->Handle(), args[1])) {
-            std::printf("%s written\n", args[1].c_str());
-        } else {
-            rc = 1;
-        }
-    }
+    if (args.size() > 1 && !CaptureWindow(main->Handle(), args[1])) rc = 1;
     const int seconds = args.size() > 2 ? std::atoi(args[2].c_str()) : 0;
     PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
     return rc;

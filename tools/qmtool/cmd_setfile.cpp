@@ -41,12 +41,7 @@ std::vector<std::string> SubFolders(const std::string& folder, std::size_t most)
 
 bool Save(HWND window, const std::string& path) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (SaveWindowBitmap(window, path)) {
-        std::printf("%s written\n", path.c_str());
-        return true;
-    }
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return false;
+    return CaptureWindow(window, path);
 }
 
 // The capture in the middle of a search: a timer, which the walk lets run
