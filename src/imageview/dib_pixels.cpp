@@ -2,6 +2,21 @@
 
 #include <cstring>
 
+TRgbQuad PaletteColor(const TDibBitmap& dib, const uint8_t* row, int x) {
+    int index;
+    switch (dib.BitCount()) {
+    case 1:
+        index = (row[x / 8] >> (7 - x % 8)) & 1;
+        break;
+    case 4:
+        index = (x % 2) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
+        break;
+    default:
+        index = row[x];
+    }
+    return size_t(index) < dib.Palette().size() ? dib.Palette()[index] : TRgbQuad{};
+}
+
 std::vector<uint8_t> TopDownBgr(const TDibBitmap& dib) {
     std::vector<uint8_t> out;
     if (dib.Empty()) return out;
@@ -15,19 +30,7 @@ std::vector<uint8_t> TopDownBgr(const TDibBitmap& dib) {
             continue;
         }
         for (int x = 0; x < w; ++x) {
-            int index;
-            switch (dib.BitCount()) {
-            case 1:
-                index = (src[x / 8] >> (7 - x % 8)) & 1;
-                break;
-            case 4:
-                index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
-                break;
-            default:
-                index = src[x];
-            }
-            const TRgbQuad q =
-                size_t(index) < dib.Palette().size() ? dib.Palette()[index] : TRgbQuad{};
+            const TRgbQuad q = PaletteColor(dib, src, x);
             dst[x * 3] = q.Blue;
             dst[x * 3 + 1] = q.Green;
             dst[x * 3 + 2] = q.Red;

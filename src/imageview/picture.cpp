@@ -4,6 +4,7 @@
 
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "imageview/dib_pixels.h"
 #include "imageview/input_stream.h"
 #include "imageview/jpeg_graphic.h"
 #include "imageview/png_graphic.h"
@@ -120,18 +121,7 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
                 if (dib.BitCount() == 24) {
                     std::memcpy(c, src + x * 3, 3);
                 } else {
-                    int index;
-                    switch (dib.BitCount()) {
-                    case 1:
-                        index = (src[x / 8] >> (7 - x % 8)) & 1;
-                        break;
-                    case 4:
-                        index = (x % 2) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
-                        break;
-                    default:
-                        index = src[x];
-                    }
-                    const TRgbQuad q = dib.Palette()[index];
+                    const TRgbQuad q = PaletteColor(dib, src, x);
                     c[0] = q.Blue;
                     c[1] = q.Green;
                     c[2] = q.Red;
