@@ -182,6 +182,31 @@ TEST_F(ArchivePane, NestedRowSelectsItsNodeInsteadOfPreviewing) {
     EXPECT_EQ(before, form_->CurrentFilePath);
 }
 
+TEST_F(ArchivePane, SameNamedNestedArchivesShowTheirOwnMembers) {
+    ASSERT_TRUE(pane->PreviewArchive(Sample("twins.zip"), false));
+    TTreeView* tv = pane->tvArchive;
+    std::vector<TTreeNode> inners;
+    for (TTreeNode n = tv->FirstNode(); n; n = tv->NextNode(n))
+        if (tv->Text(n) == "inner.zip") inners.push_back(n);
+    ASSERT_EQ(2u, inners.size());
+    // Opened second first: each still lists and previews its own members.
+    tv->Select(inners[1]);
+    EXPECT_EQ(V{"two.txt"}, Rows());
+    tv->Select(inners[0]);
+    ASSERT_EQ(V{"one.txt"}, Rows());
+    pane->lvArchive->SetSelected(0);
+    pane->ShowSelectedMember();
+    EXPECT_EQ("first twin\r\n", ReadAll(Work("one.txt")));
+    tv->Select(inners[1]);
+    ASSERT_EQ(V{"two.txt"}, Rows());
+    pane->lvArchive->SetSelected(0);
+    pane->ShowSelectedMember();
+    EXPECT_EQ("second twin\r\n", ReadAll(Work("two.txt")));
+    EXPECT_TRUE(TempFolder::Exists(Work("inner.zip")));
+    EXPECT_TRUE(TempFolder::Exists(Work("inner(2).zip")));
+    EXPECT_FALSE(TempFolder::Exists(Work("$NESTED$")));
+}
+
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {
     ASSERT_TRUE(pane->PreviewArchive(Sample("pane.zip"), false));
     pane->lvArchive->SetSelected(RowOf("guide.txt"));

@@ -58,3 +58,14 @@ write_pane(os.path.join(out, "pane_changed.zip"), ["added.txt"])
 with zipfile.ZipFile(os.path.join(out, "many.zip"), "w") as z:
     for i in range(241):
         z.writestr("m%03d.txt" % i, str(i))
+
+# Two nested archives of one name in different folders, each with its own members.
+twins = []
+for member, text in (("one.txt", "first twin\r\n"), ("two.txt", "second twin\r\n")):
+    buf = io.BytesIO()
+    with zipfile.ZipFile(buf, "w") as z:
+        z.writestr(member, text)
+    twins.append(buf.getvalue())
+with zipfile.ZipFile(os.path.join(out, "twins.zip"), "w") as z:
+    z.writestr("a/inner.zip", twins[0])
+    z.writestr("b/inner.zip", twins[1])
