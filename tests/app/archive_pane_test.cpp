@@ -207,6 +207,27 @@ TEST_F(ArchivePane, SameNamedNestedArchivesShowTheirOwnMembers) {
     EXPECT_FALSE(TempFolder::Exists(Work("$NESTED$")));
 }
 
+TEST_F(ArchivePane, ArjMembersListAndPreview) {
+    const std::string arj = Sample("sample.arj");
+    form_->PreviewFile(arj, false);
+    ASSERT_TRUE(pane->PreviewArchive(arj, false));
+    EXPECT_EQ((V{"sample.arj", "  [ALL Files:]", "  docs"}), Outline());
+    EXPECT_EQ(Node("[ALL Files:]"), pane->tvArchive->Selected());
+    EXPECT_EQ((V{"readme.txt", "guide.txt", "two.txt", "three.txt", "表.txt", "secret.txt"}),
+              Rows());
+    const TArchiveRow& guide = pane->Operation()->Rows()[static_cast<std::size_t>(RowOf("guide.txt"))];
+    EXPECT_EQ((V{"   12190", "     758", "6.2%", "2024/04/01/ 12:34:56", "docs/"}),
+              (V{guide.SubItems[0], guide.SubItems[2], guide.SubItems[3], guide.SubItems[4],
+                 guide.SubItems[5]}));
+
+    // A member packed with the fast method, previewed as text.
+    pane->lvArchive->SetSelected(RowOf("表.txt"));
+    pane->ShowSelectedMember();
+    EXPECT_EQ(Work("表.txt"), form_->CurrentFilePath);
+    EXPECT_EQ(fkText, form_->CurrentFileKind);
+    EXPECT_EQ(480u, ReadAll(Work("表.txt")).size());
+}
+
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {
     ASSERT_TRUE(pane->PreviewArchive(Sample("pane.zip"), false));
     pane->lvArchive->SetSelected(RowOf("guide.txt"));
