@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <memory>
 #include <unordered_map>
 
 #include "archive/archiver_progress.h"
 #include "archive/dos_time.h"
+#include "arj_format.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "member_path.h"
@@ -77,6 +79,8 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
     case StandinFormat::Zip:
         archive_read_support_format_zip(a.get());
         break;
+    case StandinFormat::Arj:
+        return nullptr; // read by our own reader
     }
     // Names not marked as Unicode are in the system code page.
     const std::string cp = "CP" + std::to_string(GetACP());
@@ -212,8 +216,106 @@ std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
     return sizes;
 }
 
+class ArjFileSource : public ArjSource {
+public:
+    explicit ArjFileSource(const std::string& path)
+        : file_(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr)) {
+        LARGE_INTEGER size;
+        if (file_ != INVALID_HANDLE_VALUE && GetFileSizeEx(file_, &size))
+            size_ = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    ~ArjFileSource() override {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+    ArjFileSource(const ArjFileSource&) = delete;
+    ArjFileSource& operator=(const ArjFileSource&) = delete;
+    bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+    std::uint64_t Size() override { return size_; }
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
+        LARGE_INTEGER pos;
+        pos.QuadPart = static_cast<LONGLONG>(offset);
+        if (!IsOpen() || offset >= size_ || !SetFilePointerEx(file_, pos, nullptr, FILE_BEGIN))
+            return 0;
+        auto* p = static_cast<char*>(buffer);
+        std::size_t done = 0;
+        DWORD got = 0;
+        while (done < size && ReadFile(file_, p + done, static_cast<DWORD>(size - done), &got,
+                                       nullptr) &&
+               got > 0)
+            done += got;
+        return done;
+    }
+
+private:
+    HANDLE file_;
+    std::uint64_t size_ = 0;
+};
+
+bool IsArjFolder(const ArjMember& m) {
+    return m.file_type == kArjTypeFolder;
+}
+
+// The member's name with a trailing '/' for a folder, which the caller
+// drops from the listing like the other formats' folder entries.
+std::string ArjEntryPath(const ArjMember& m) {
+    std::string path = m.name;
+    if (IsArjFolder(m) && !path.empty() && path.back() != '/' &&
+        !(path.back() == '\\' && !IsSjisTrailPosition(path, path.size() - 1)))
+        path += '/';
+    return path;
+}
+
+void FillArjRecord(const ArjMember& arj, Member& m) {
+    std::memset(m.info.bytes, 0, sizeof m.info.bytes);
+    m.info.SetMemberPath(ArjEntryPath(arj));
+    m.info.SetUnpackedSize(arj.original_size);
+    m.info.SetCompressedSize(arj.packed_size);
+    m.info.SetRatio(arj.original_size == 0
+                        ? 0
+                        : static_cast<std::uint16_t>(std::min<std::uint64_t>(
+                              65535, arj.packed_size * 1000ull / arj.original_size)));
+    m.info.SetCrc(arj.crc);
+    m.info.SetFlag(arj.flags);
+    m.info.SetOsType(arj.host_os);
+    m.info.SetDosDate(arj.dos_date);
+    m.info.SetDosTime(arj.dos_time);
+    // Other hosts keep Unix-style modes: read-only when nobody may write.
+    std::uint32_t dos = FILE_ATTRIBUTE_ARCHIVE;
+    if (ArjHostUsesDosAttributes(arj.host_os))
+        dos = arj.access_mode & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM |
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    else if ((arj.access_mode & 0222) == 0)
+        dos |= FILE_ATTRIBUTE_READONLY;
+    std::string text = "----";
+    if (dos & FILE_ATTRIBUTE_ARCHIVE) text[0] = 'A';
+    if (dos & FILE_ATTRIBUTE_SYSTEM) text[1] = 'S';
+    if (dos & FILE_ATTRIBUTE_HIDDEN) text[2] = 'H';
+    if (dos & FILE_ATTRIBUTE_READONLY) text[3] = 'R';
+    m.info.SetAttributeText(text);
+    m.attribute = IsArjFolder(arj) ? FILE_ATTRIBUTE_DIRECTORY : static_cast<int>(dos);
+    m.info.SetMethod(arj.method == 0 ? std::string("Stored")
+                                     : "Method" + std::to_string(arj.method));
+}
+
+bool ReadArjMembers(const std::string& path, std::vector<Member>& out, bool& complete) {
+    ArjFileSource source(path);
+    if (!source.IsOpen()) return false;
+    const ArjListing listing = ReadArjListing(source);
+    if (listing.status == ArjStatus::NotArj) return false;
+    for (const ArjMember& arj : listing.members) {
+        if (arj.file_type == kArjTypeLabel) continue;
+        Member m;
+        FillArjRecord(arj, m);
+        out.push_back(m);
+    }
+    complete = listing.status == ArjStatus::Ok;
+    return complete || !out.empty();
+}
+
 bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<Member>& out,
                     bool& complete) {
+    if (format == StandinFormat::Arj) return ReadArjMembers(path, out, complete);
     complete = false;
     Reader a = OpenReader(format, path);
     if (!a) return false;
@@ -312,6 +414,10 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 
 BOOL ArchiverCore::CheckArchive(LPCSTR path, int /*mode*/) {
     if (path == nullptr) return FALSE;
+    if (format_ == StandinFormat::Arj) {
+        ArjFileSource source(path);
+        return source.IsOpen() && ReadArjListing(source).status != ArjStatus::NotArj;
+    }
     Reader a = OpenReader(format_, path);
     if (!a) return FALSE;
     struct archive_entry* e = nullptr;
@@ -410,18 +516,71 @@ int ArchiverCore::Command(HWND, LPCSTR command_line, LPSTR output, DWORD size) {
     int result;
     static const CommandDialect kDialects[] = {CommandDialect::Lha, CommandDialect::Cab,
                                                CommandDialect::Tar, CommandDialect::Rar,
-                                               CommandDialect::Zip};
+                                               CommandDialect::Zip, CommandDialect::Arj};
     ExtractRequest request;
     if (command_line == nullptr ||
         !ParseExtractCommand(kDialects[static_cast<int>(format_)], command_line, request)) {
         Log(log, "unknown command");
         result = kStandinErrorCommand;
     } else {
-        result = Extract(request, log);
+        // Nothing may escape into the caller, which is not C++.
+        try {
+            result = Extract(request, log);
+        } catch (const std::exception& e) {
+            Log(log, std::string("failed: ") + e.what());
+            result = kStandinErrorArchive;
+        }
     }
     CopyLog(log, output, size);
     return result;
 }
+
+// The requested names, plain ones looked up by key: a long list against a
+// big archive must not cost names x members comparisons.
+class MemberSelector {
+public:
+    explicit MemberSelector(const std::vector<std::string>& names)
+        : names_(names), matched_(names.size(), false) {
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (HasWildcard(names_[i]))
+                patterns_.push_back(i);
+            else
+                plain_.emplace(MemberMatchKey(names_[i]), i);
+        }
+    }
+    bool Wanted(const std::string& path) {
+        bool wanted = names_.empty();
+        auto range = plain_.equal_range(MemberMatchKey(path));
+        for (auto it = range.first; it != range.second; ++it) {
+            matched_[it->second] = true;
+            wanted = true;
+        }
+        for (std::size_t i : patterns_) {
+            if (MatchMemberPattern(names_[i], path)) {
+                matched_[i] = true;
+                wanted = true;
+            }
+        }
+        return wanted;
+    }
+    // Logs the names no member matched; the result for them.
+    int ReportUnmatched(std::string& log) const {
+        int result = 0;
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (!matched_[i]) {
+                Log(log, "not found: " + names_[i]);
+                result = kStandinErrorNoMatch;
+            }
+        }
+        return result;
+    }
+
+private:
+    const std::vector<std::string>& names_;
+    std::vector<bool> matched_;
+    std::unordered_multimap<std::string, std::size_t> plain_;
+    std::vector<std::size_t> patterns_;
+};
 
 int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
     if (request.dest_folder.empty() || !DirectoryExistsA(request.dest_folder)) {
@@ -439,24 +598,21 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
         for (const std::string& n : ResponseFileNames(text))
             names.push_back(n);
     }
-    std::vector<bool> matched(names.size(), false);
-    // Plain names are looked up by key: a long list against a big archive
-    // must not cost names x members comparisons.
-    std::unordered_multimap<std::string, std::size_t> plain;
-    std::vector<std::size_t> patterns;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (HasWildcard(names[i]))
-            patterns.push_back(i);
-        else
-            plain.emplace(MemberMatchKey(names[i]), i);
-    }
+    MemberSelector selector(names);
+    int result = format_ == StandinFormat::Arj ? ExtractArj(request, dest, selector, log)
+                                               : ExtractLibarchive(request, dest, selector, log);
+    if (result == kStandinErrorCancelled) return result;
+    const int unmatched = selector.ReportUnmatched(log);
+    return result != 0 ? result : unmatched;
+}
 
+int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::string& dest,
+                                    MemberSelector& selector, std::string& log) {
     Reader a = OpenReader(format_, request.archive);
     if (!a) {
         Log(log, "cannot open " + request.archive);
         return kStandinErrorArchive;
     }
-    const UINT message = RegisterWindowMessageA(kArchiverProgressMessageName);
     int result = 0;
     struct archive_entry* e = nullptr;
     int r;
@@ -464,118 +620,168 @@ int ArchiverCore::Extract(const ExtractRequest& request, std::string& log) {
     while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
         if (first && !AcceptableReader(a.get())) return kStandinErrorArchive;
         first = false;
-        const std::string path = EntryPath(a.get(), e, request.archive);
-        bool wanted = names.empty();
-        auto range = plain.equal_range(MemberMatchKey(path));
-        for (auto it = range.first; it != range.second; ++it) {
-            matched[it->second] = true;
-            wanted = true;
-        }
-        for (std::size_t i : patterns) {
-            if (MatchMemberPattern(names[i], path)) {
-                matched[i] = true;
-                wanted = true;
-            }
-        }
-        if (!wanted) continue;
-        const std::string relative = MemberOutputPath(path, request.junk_paths);
-        if (relative.empty()) {
-            Log(log, "refused member name: " + path);
-            result = kStandinErrorUnsafeName;
-            continue;
-        }
-        if (archive_entry_filetype(e) == AE_IFDIR) {
-            if (!request.junk_paths && !CreateFolders(dest, relative)) result = kStandinErrorWrite;
-            continue;
-        }
+        StandinEntry entry;
+        entry.path = EntryPath(a.get(), e, request.archive);
+        if (!selector.Wanted(entry.path)) continue;
+        entry.folder = archive_entry_filetype(e) == AE_IFDIR;
         // Links and devices are never written: a link could point anywhere.
-        if (archive_entry_filetype(e) != AE_IFREG || archive_entry_hardlink(e) != nullptr) continue;
-        const std::string target = dest + relative;
-        if (target.compare(0, dest.size(), dest) != 0) {
-            result = kStandinErrorUnsafeName;
-            continue;
-        }
-        if (!request.junk_paths) {
-            std::string folder = ExtractFilePath(relative);
-            if (!folder.empty() && !CreateFolders(dest, folder)) {
-                Log(log, "cannot create folder for " + relative);
-                result = kStandinErrorWrite;
-                continue;
-            }
-        }
-        DWORD existing = GetFileAttributesA(target.c_str());
-        if (existing != INVALID_FILE_ATTRIBUTES) {
-            if ((existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
-                !request.overwrite) {
-                Log(log, "kept existing " + relative);
-                continue;
-            }
-            SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
-        ArchiverProgressInfo progress{};
-        progress.file_size = static_cast<std::uint32_t>(archive_entry_size(e));
-        std::strncpy(progress.source_name, path.c_str(), sizeof progress.source_name - 1);
-        std::strncpy(progress.dest_name, target.c_str(), sizeof progress.dest_name - 1);
-        if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressBegin, &progress))
-            return kStandinErrorCancelled;
-
-        HANDLE f = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f == INVALID_HANDLE_VALUE) {
-            Log(log, "cannot write " + target);
-            result = kStandinErrorWrite;
-            continue;
-        }
-        bool ok = true;
-        char buf[65536];
-        la_ssize_t got;
-        while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0) {
-            DWORD put = 0;
-            if (!WriteFile(f, buf, static_cast<DWORD>(got), &put, nullptr) ||
-                put != static_cast<DWORD>(got)) {
-                ok = false;
-                break;
-            }
-            progress.written += static_cast<std::uint32_t>(got);
-            if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressInFile, &progress)) {
-                CloseHandle(f);
-                DeleteFileA(target.c_str());
-                return kStandinErrorCancelled;
-            }
-        }
-        if (got < 0) {
-            Log(log, std::string("damaged member ") + path + ": " +
-                         (archive_error_string(a.get()) ? archive_error_string(a.get()) : ""));
-            ok = false;
-            result = kStandinErrorArchive;
-        }
-        FILETIME ft;
-        std::uint64_t t = UnixToFileTime(archive_entry_mtime(e));
-        ft.dwLowDateTime = static_cast<DWORD>(t);
-        ft.dwHighDateTime = static_cast<DWORD>(t >> 32);
-        SetFileTime(f, nullptr, nullptr, &ft);
-        CloseHandle(f);
-        if (!ok) {
-            // A partial file would be previewed as if it were the member.
-            DeleteFileA(target.c_str());
-            if (result == 0) result = kStandinErrorWrite;
-            continue;
-        }
-        Log(log, "extracted " + relative);
-        if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressEnd, &progress))
-            return kStandinErrorCancelled;
+        entry.writable = archive_entry_filetype(e) == AE_IFREG && archive_entry_hardlink(e) == nullptr;
+        entry.size = static_cast<std::uint32_t>(archive_entry_size(e));
+        entry.file_time = UnixToFileTime(archive_entry_mtime(e));
+        std::string damage;
+        const int written = WriteEntry(request, dest, entry, log, [&](char* buf, std::size_t n) {
+            const la_ssize_t got = archive_read_data(a.get(), buf, n);
+            if (got < 0 && archive_error_string(a.get())) damage = archive_error_string(a.get());
+            return static_cast<long>(got);
+        });
+        if (written == kStandinErrorCancelled) return written;
+        if (written != 0 && result == 0) result = written;
+        if (written == kStandinErrorArchive)
+            Log(log, "damaged member " + entry.path + ": " + damage);
     }
     if (r != ARCHIVE_EOF) {
         Log(log, "archive is damaged");
         if (result == 0) result = kStandinErrorArchive;
     }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!matched[i]) {
-            Log(log, "not found: " + names[i]);
-            if (result == 0) result = kStandinErrorNoMatch;
+    return result;
+}
+
+int ArchiverCore::ExtractArj(const ExtractRequest& request, const std::string& dest,
+                             MemberSelector& selector, std::string& log) {
+    ArjFileSource source(request.archive);
+    const ArjListing listing = ReadArjListing(source);
+    if (!source.IsOpen() || listing.status == ArjStatus::NotArj) {
+        Log(log, "cannot open " + request.archive);
+        return kStandinErrorArchive;
+    }
+    int result = 0;
+    for (const ArjMember& arj : listing.members) {
+        if (arj.file_type == kArjTypeLabel) continue;
+        StandinEntry entry;
+        entry.path = ArjEntryPath(arj);
+        if (!selector.Wanted(entry.path)) continue;
+        if (MemberOutputPath(entry.path, request.junk_paths).empty()) {
+            Log(log, "refused member name: " + entry.path);
+            if (result == 0) result = kStandinErrorUnsafeName;
+            continue;
         }
+        entry.folder = IsArjFolder(arj);
+        entry.size = arj.original_size;
+        FILETIME local, utc;
+        const std::uint64_t stamp = DosDateTimeToFileTime(arj.dos_date, arj.dos_time);
+        local.dwLowDateTime = static_cast<DWORD>(stamp);
+        local.dwHighDateTime = static_cast<DWORD>(stamp >> 32);
+        if (LocalFileTimeToFileTime(&local, &utc))
+            entry.file_time = (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) |
+                              utc.dwLowDateTime;
+        std::string data;
+        ArjDecodeStatus decoded = ArjDecodeStatus::Ok;
+        if (!entry.folder && !(arj.flags & (kArjFlagVolume | kArjFlagExtFile)))
+            decoded = DecodeArjMember(source, arj, data);
+        else if (!entry.folder)
+            decoded = ArjDecodeStatus::Unsupported; // a piece of a multi-volume member
+        if (decoded != ArjDecodeStatus::Ok) {
+            static const char* const kWhy[] = {"",          "unknown method", "encrypted",
+                                               "damaged",   "CRC error",      "read error",
+                                               "too large"};
+            Log(log, std::string(kWhy[static_cast<int>(decoded)]) + ": " + entry.path);
+            if (result == 0) result = kStandinErrorArchive;
+            continue;
+        }
+        std::size_t at = 0;
+        const int written = WriteEntry(request, dest, entry, log, [&](char* buf, std::size_t n) {
+            n = std::min(n, data.size() - at);
+            std::memcpy(buf, data.data() + at, n);
+            at += n;
+            return static_cast<long>(n);
+        });
+        if (written == kStandinErrorCancelled) return written;
+        if (written != 0 && result == 0) result = written;
+    }
+    if (listing.status != ArjStatus::Ok) {
+        Log(log, "archive is damaged");
+        if (result == 0) result = kStandinErrorArchive;
     }
     return result;
+}
+
+int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& dest,
+                             const StandinEntry& entry, std::string& log,
+                             const std::function<long(char*, std::size_t)>& read) {
+    const std::string relative = MemberOutputPath(entry.path, request.junk_paths);
+    if (relative.empty()) {
+        Log(log, "refused member name: " + entry.path);
+        return kStandinErrorUnsafeName;
+    }
+    if (entry.folder) {
+        if (!request.junk_paths && !CreateFolders(dest, relative)) return kStandinErrorWrite;
+        return 0;
+    }
+    if (!entry.writable) return 0;
+    const std::string target = dest + relative;
+    if (target.compare(0, dest.size(), dest) != 0) return kStandinErrorUnsafeName;
+    if (!request.junk_paths) {
+        std::string folder = ExtractFilePath(relative);
+        if (!folder.empty() && !CreateFolders(dest, folder)) {
+            Log(log, "cannot create folder for " + relative);
+            return kStandinErrorWrite;
+        }
+    }
+    DWORD existing = GetFileAttributesA(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if ((existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+            !request.overwrite) {
+            Log(log, "kept existing " + relative);
+            return 0;
+        }
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    const UINT message = RegisterWindowMessageA(kArchiverProgressMessageName);
+    ArchiverProgressInfo progress{};
+    progress.file_size = entry.size;
+    std::strncpy(progress.source_name, entry.path.c_str(), sizeof progress.source_name - 1);
+    std::strncpy(progress.dest_name, target.c_str(), sizeof progress.dest_name - 1);
+    if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressBegin, &progress))
+        return kStandinErrorCancelled;
+
+    HANDLE f = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        Log(log, "cannot write " + target);
+        return kStandinErrorWrite;
+    }
+    int result = 0;
+    char buf[65536];
+    long got;
+    while ((got = read(buf, sizeof buf)) > 0) {
+        DWORD put = 0;
+        if (!WriteFile(f, buf, static_cast<DWORD>(got), &put, nullptr) ||
+            put != static_cast<DWORD>(got)) {
+            result = kStandinErrorWrite;
+            break;
+        }
+        progress.written += static_cast<std::uint32_t>(got);
+        if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressInFile, &progress)) {
+            CloseHandle(f);
+            DeleteFileA(target.c_str());
+            return kStandinErrorCancelled;
+        }
+    }
+    if (got < 0) result = kStandinErrorArchive;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(entry.file_time);
+    ft.dwHighDateTime = static_cast<DWORD>(entry.file_time >> 32);
+    SetFileTime(f, nullptr, nullptr, &ft);
+    CloseHandle(f);
+    if (result != 0) {
+        // A partial file would be previewed as if it were the member.
+        DeleteFileA(target.c_str());
+        return result;
+    }
+    Log(log, "extracted " + relative);
+    if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressEnd, &progress))
+        return kStandinErrorCancelled;
+    return 0;
 }
 
 int ZipCreateCommand(LPCSTR command_line, LPSTR output, DWORD size) {

@@ -1,17 +1,30 @@
 // The shared body of the stand-in archiver libraries: one instance per
-// library, reading its format(s) through libarchive and answering the
-// exported functions.
+// library, reading its format(s) through libarchive (ARJ with our own
+// reader) and answering the exported functions.
 #pragma once
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "archive/individual_info.h"
 #include "command_line.h"
 
-enum class StandinFormat { Lha, Cab, Tar, Rar, Zip };
+enum class StandinFormat { Lha, Cab, Tar, Rar, Zip, Arj };
+
+// One member on its way out of an archive.
+struct StandinEntry {
+    std::string path;      // as the archive names it
+    bool folder = false;   // a folder entry: made, nothing written
+    bool writable = true;  // false for links and devices, which are skipped
+    std::uint32_t size = 0;
+    std::uint64_t file_time = 0; // UTC FILETIME
+};
+
+class MemberSelector;
 
 // Results of the command function besides 0 (success).
 enum : int {
@@ -52,6 +65,15 @@ public:
 
 private:
     int Extract(const ExtractRequest& request, std::string& log);
+    int ExtractLibarchive(const ExtractRequest& request, const std::string& dest,
+                          MemberSelector& selector, std::string& log);
+    int ExtractArj(const ExtractRequest& request, const std::string& dest,
+                   MemberSelector& selector, std::string& log);
+    // Writes one member below `dest` (folders made, names checked); `read`
+    // gives its data in pieces: a count, 0 at the end, below 0 on damage.
+    int WriteEntry(const ExtractRequest& request, const std::string& dest,
+                   const StandinEntry& entry, std::string& log,
+                   const std::function<long(char*, std::size_t)>& read);
 
     StandinFormat format_;
     std::atomic<bool> running_{false};

@@ -62,6 +62,12 @@ void ApplySwitch(CommandDialect d, const std::string& s, ExtractRequest& r) {
         else if (s == "--use-directory=1")
             r.junk_paths = false;
         break;
+    case CommandDialect::Arj:
+        if (s == "-hj")
+            r.junk_paths = true;
+        else if (s == "-u")
+            r.overwrite = false;
+        break;
     case CommandDialect::Rar:
         if (s == "-x") {
             r.is_extract = true;
@@ -87,7 +93,7 @@ bool ParseExtractCommand(CommandDialect d, const std::string& line, ExtractReque
     if (d == CommandDialect::Zip) r.overwrite = false;
     std::vector<CommandToken> tokens = TokenizeCommandLine(line);
     std::size_t i = 0;
-    if (d == CommandDialect::Lha) {
+    if (d == CommandDialect::Lha || d == CommandDialect::Arj) {
         // A verb first: "e" extracts without folders unless -x1, "x" with them.
         if (tokens.empty() || tokens[0].quoted) return false;
         if (tokens[0].text == "e" || tokens[0].text == "E") {
@@ -121,7 +127,9 @@ bool ParseExtractCommand(CommandDialect d, const std::string& line, ExtractReque
             r.dest_folder = t.text;
             continue;
         }
-        if (t.text.size() > 1 && t.text[0] == '@' && r.names.empty() && r.response_file.empty()) {
+        const char list_mark = d == CommandDialect::Arj ? '!' : '@';
+        if (t.text.size() > 1 && t.text[0] == list_mark && r.names.empty() &&
+            r.response_file.empty()) {
             r.response_file = t.text.substr(1);
             continue;
         }

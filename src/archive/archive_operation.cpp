@@ -13,6 +13,8 @@ const char kAllFilesCaption[] = "[ALL Files:]";
 
 namespace {
 constexpr unsigned kExclamationBeep = 48;
+// Where a nested archive lands before it moves to a name of its own.
+constexpr char kNestedStagingFolder[] = "$NESTED$";
 
 const struct {
     TArchiveType type;
@@ -214,7 +216,7 @@ void TArchiveOperation::BuildTree(TArchiveNode node) {
         nested.Kind = nkNested;
         nested.Listed = 0;
         nested.Archive = current_archive_;
-        nested.Extracted = WorkPath(name);
+        nested.Extracted = NestedCopyPath(name);
         nested.Member = k.Member;
         AddNode(parent_of(k.Key), name, archive_icon_, archive_icon_, nested, true);
     }
@@ -236,6 +238,36 @@ bool TArchiveOperation::Extract(const std::string& member, const std::string& ta
     return Control->ExtractFiles(WorkFolder(), {member}) == kExtractOk;
 }
 
+// Each nested archive of the tree gets a copy of its own: a second
+// a\inner.zip beside b\inner.zip must not be read from the first one's copy.
+// The copies stay directly in the work folder, so they go with it.
+std::string TArchiveOperation::NestedCopyPath(const std::string& name) {
+    std::string path = WorkPath(name);
+    if (path.empty()) return path;
+    const std::string stem = ChangeFileExt(name, ""), ext = ExtractFileExt(name);
+    for (int n = 2; !nested_copies_.insert(SjisUpperCase(path)).second; ++n)
+        path = WorkPath(stem + "(" + std::to_string(n) + ")" + ext);
+    return path;
+}
+
+// The library writes the member under its own name; a copy that needs
+// another name is extracted into a folder of its own first, so that it
+// never overwrites the copy of a same-named nested archive.
+bool TArchiveOperation::ExtractNested(const std::string& name, const TArchiveNodeData& data) {
+    if (data.Extracted.empty()) return false;
+    if (SjisSameText(data.Extracted, WorkPath(name))) return Extract(data.Member, data.Extracted);
+    if (host_.FileExists(data.Extracted)) host_.RemoveFile(data.Extracted);
+    const std::string staging = WorkPath(kNestedStagingFolder);
+    if (!host_.DirectoryExists(staging) && !host_.MakeFolder(staging)) return false;
+    const std::string staged = IncludeTrailingBackslash(staging) + name;
+    if (host_.FileExists(staged)) host_.RemoveFile(staged);
+    const bool ok = Control->ExtractFiles(staging, {data.Member}) == kExtractOk &&
+                    host_.FileExists(staged) && host_.RenameFile(staged, data.Extracted);
+    if (host_.FileExists(staged)) host_.RemoveFile(staged);
+    host_.RemoveFolder(staging);
+    return ok;
+}
+
 bool TArchiveOperation::OnExpanding(TArchiveNode node) {
     if (!Control || !Tree || !node) return false;
     TArchiveNodeData* data = Tree->Data(node);
@@ -244,7 +276,7 @@ bool TArchiveOperation::OnExpanding(TArchiveNode node) {
 
     // The node keeps the archive that holds it and its full member name,
     // so this works at any depth and inside folders.
-    if (SetArchive(data->Archive)) Extract(data->Member, data->Extracted);
+    if (SetArchive(data->Archive)) ExtractNested(Tree->Text(node), *data);
     if (!data->Extracted.empty() && SetArchive(data->Extracted)) {
         Update(node);
     } else if (!host_.FileExists(data->Extracted)) {
@@ -350,6 +382,7 @@ bool TArchiveOperation::SelectNestedNode(const TArchiveRow& row) {
 void TArchiveOperation::ClearTree() {
     if (Tree) Tree->Clear();
     node_data_.clear();
+    nested_copies_.clear();
 }
 
 void TArchiveOperation::ClearList() {

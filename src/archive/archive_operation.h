@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ private:
     int Level(TArchiveNode node);
     std::string WorkPath(const std::string& name);
     bool Extract(const std::string& member, const std::string& target);
+    std::string NestedCopyPath(const std::string& name);
+    bool ExtractNested(const std::string& name, const TArchiveNodeData& data);
     void NotFoundBox(const std::string& path);
     int IconOf(const std::string& name);
 
@@ -100,6 +103,8 @@ private:
     std::string last_extracted_;
     std::vector<TArchiveCacheRecord> cache_;
     std::vector<std::unique_ptr<TArchiveNodeData>> node_data_;
+    // Upper-cased work-folder paths given to the tree's nested archives.
+    std::set<std::string> nested_copies_;
     std::vector<TArchiveRow> rows_;
     std::map<std::string, int> icons_by_extension_;
     int closed_icon_ = 0, open_icon_ = 0, archive_icon_ = 0;

@@ -20,7 +20,9 @@ struct TArchiveNodeData {
     // Folder inside that archive, '/'-separated with a trailing '/'; empty
     // for the root, the all-files entry and nested archives.
     std::string Path;
-    // Nested archive: where it is extracted to (work folder + name).
+    // Nested archive: where its own copy is extracted to, a file directly
+    // in the work folder: work folder + name, or + name with a number
+    // ("inner(2).zip") when another nested archive of the tree has the name.
     std::string Extracted;
     // Nested archive: its full member name inside the archive that holds
     // it, as the library reported it (folders included).
@@ -86,6 +88,12 @@ public:
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Removes one of our extracted copies; false when it stays.
     virtual bool RemoveFile(const std::string& path) = 0;
+    // A folder of our own in the work folder, made and removed again while
+    // a nested archive is extracted under a name of its own.
+    virtual bool MakeFolder(const std::string& path) = 0;
+    virtual bool RemoveFolder(const std::string& path) = 0;
+    // Moves a file within the work folder, replacing one at the destination.
+    virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     // An error box with OK only; beep 0 means no sound before it.
     virtual void ErrorBox(unsigned beep, const std::string& text) = 0;
     virtual void BeginHourglass() = 0;

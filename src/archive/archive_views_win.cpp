@@ -115,6 +115,18 @@ bool TWinArchiveOperationHost::RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
+bool TWinArchiveOperationHost::MakeFolder(const std::string& path) {
+    return CreateDirectoryA(ExcludeTrailingBackslash(path).c_str(), nullptr) != 0;
+}
+
+bool TWinArchiveOperationHost::RemoveFolder(const std::string& path) {
+    return RemoveDirectoryA(ExcludeTrailingBackslash(path).c_str()) != 0;
+}
+
+bool TWinArchiveOperationHost::RenameFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 void TWinArchiveOperationHost::ErrorBox(unsigned beep, const std::string& text) {
     BeepBox(beep, text, MB_OK | MB_ICONERROR);
 }

@@ -56,6 +56,9 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
+    bool MakeFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
     void ErrorBox(unsigned beep, const std::string& text) override;
     void BeginHourglass() override;
     void EndHourglass() override;

@@ -182,6 +182,52 @@ TEST_F(ArchivePane, NestedRowSelectsItsNodeInsteadOfPreviewing) {
     EXPECT_EQ(before, form_->CurrentFilePath);
 }
 
+TEST_F(ArchivePane, SameNamedNestedArchivesShowTheirOwnMembers) {
+    ASSERT_TRUE(pane->PreviewArchive(Sample("twins.zip"), false));
+    TTreeView* tv = pane->tvArchive;
+    std::vector<TTreeNode> inners;
+    for (TTreeNode n = tv->FirstNode(); n; n = tv->NextNode(n))
+        if (tv->Text(n) == "inner.zip") inners.push_back(n);
+    ASSERT_EQ(2u, inners.size());
+    // Opened second first: each still lists and previews its own members.
+    tv->Select(inners[1]);
+    EXPECT_EQ(V{"two.txt"}, Rows());
+    tv->Select(inners[0]);
+    ASSERT_EQ(V{"one.txt"}, Rows());
+    pane->lvArchive->SetSelected(0);
+    pane->ShowSelectedMember();
+    EXPECT_EQ("first twin\r\n", ReadAll(Work("one.txt")));
+    tv->Select(inners[1]);
+    ASSERT_EQ(V{"two.txt"}, Rows());
+    pane->lvArchive->SetSelected(0);
+    pane->ShowSelectedMember();
+    EXPECT_EQ("second twin\r\n", ReadAll(Work("two.txt")));
+    EXPECT_TRUE(TempFolder::Exists(Work("inner.zip")));
+    EXPECT_TRUE(TempFolder::Exists(Work("inner(2).zip")));
+    EXPECT_FALSE(TempFolder::Exists(Work("$NESTED$")));
+}
+
+TEST_F(ArchivePane, ArjMembersListAndPreview) {
+    const std::string arj = Sample("sample.arj");
+    form_->PreviewFile(arj, false);
+    ASSERT_TRUE(pane->PreviewArchive(arj, false));
+    EXPECT_EQ((V{"sample.arj", "  [ALL Files:]", "  docs"}), Outline());
+    EXPECT_EQ(Node("[ALL Files:]"), pane->tvArchive->Selected());
+    EXPECT_EQ((V{"readme.txt", "guide.txt", "two.txt", "three.txt", "表.txt", "secret.txt"}),
+              Rows());
+    const TArchiveRow& guide = pane->Operation()->Rows()[static_cast<std::size_t>(RowOf("guide.txt"))];
+    EXPECT_EQ((V{"   12190", "     758", "6.2%", "2024/04/01/ 12:34:56", "docs/"}),
+              (V{guide.SubItems[0], guide.SubItems[2], guide.SubItems[3], guide.SubItems[4],
+                 guide.SubItems[5]}));
+
+    // A member packed with the fast method, previewed as text.
+    pane->lvArchive->SetSelected(RowOf("表.txt"));
+    pane->ShowSelectedMember();
+    EXPECT_EQ(Work("表.txt"), form_->CurrentFilePath);
+    EXPECT_EQ(fkText, form_->CurrentFileKind);
+    EXPECT_EQ(480u, ReadAll(Work("表.txt")).size());
+}
+
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {
     ASSERT_TRUE(pane->PreviewArchive(Sample("pane.zip"), false));
     pane->lvArchive->SetSelected(RowOf("guide.txt"));

@@ -265,6 +265,41 @@ TEST_F(ArchiveOperationTest, NestedInNestedTakesTheMiddleArchive) {
     EXPECT_EQ(kWork + "\\last.txt", op->LastExtracted());
 }
 
+TEST_F(ArchiveOperationTest, SameNamedNestedArchivesGetTheirOwnCopies) {
+    Zip("C:\\ARC\\twins.zip", {{"a/inner.zip"}, {"b/inner.zip"}, {"b/x.txt"}});
+    api.archives[alUnzip][SjisUpperCase(kWork + "\\inner.zip")] = {{"first.txt"}};
+    api.archives[alUnzip][SjisUpperCase(kWork + "\\inner(2).zip")] = {{"second.txt"}};
+    op->Open("C:\\ARC\\twins.zip");
+    FakeTree::Node* first = tree.Find("a")->children[0];
+    FakeTree::Node* second = tree.Find("b")->children[0];
+    EXPECT_EQ(kWork + "\\inner.zip", first->data->Extracted);
+    EXPECT_EQ(kWork + "\\inner(2).zip", second->data->Extracted);
+
+    EXPECT_FALSE(op->OnExpanding(first)); // members at its root only: no child nodes
+    EXPECT_EQ(V{"first.txt"}, Rows());
+    // The second is extracted aside, so the first one's copy is not overwritten.
+    op->OnExpanding(second);
+    EXPECT_NE(std::string::npos, api.commands.back().find("\"" + kWork + "\\$NESTED$\\\" b/inner.zip "));
+    EXPECT_EQ(V{kWork + "\\$NESTED$\\inner.zip -> " + kWork + "\\inner(2).zip"}, host.renamed);
+    EXPECT_FALSE(fs.Exists(kWork + "\\$NESTED$"));
+    EXPECT_EQ(V{"second.txt"}, Rows());
+    EXPECT_EQ(SjisUpperCase(kWork + "\\inner(2).zip"), op->CurrentArchive());
+
+    // A member of the first is still taken from the first one's copy.
+    op->ShowList(first);
+    ASSERT_EQ(V{"first.txt"}, Rows());
+    EXPECT_TRUE(op->ExtractItem(&op->Rows()[0]));
+    EXPECT_NE(std::string::npos, api.commands.back().find("\"" + SjisUpperCase(kWork + "\\inner.zip") + "\""));
+    EXPECT_EQ(kWork + "\\first.txt", op->LastExtracted());
+
+    // A fresh tree numbers afresh; the copies go with the work folder.
+    op->Open("C:\\ARC\\twins.zip");
+    EXPECT_EQ(kWork + "\\inner(2).zip", tree.Find("b")->children[0]->data->Extracted);
+    op.reset();
+    EXPECT_FALSE(fs.Exists(kWork + "\\inner.zip"));
+    EXPECT_FALSE(fs.Exists(kWork + "\\inner(2).zip"));
+}
+
 TEST_F(ArchiveOperationTest, BrokenNestedArchiveGetsNoChildren) {
     // The extracted copy is not an archive the library accepts.
     Zip("C:\\ARC\\o.zip", {{"bad.zip"}, {"o.txt"}});

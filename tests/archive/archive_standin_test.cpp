@@ -11,6 +11,7 @@
 #include "archive/archiver_library.h"
 #include "archive/dll_archiver_api.h"
 #include "archive/win_archive_host.h"
+#include "arj_format.h"
 #include "test_archives.h"
 
 namespace {
@@ -51,6 +52,7 @@ protected:
         ac.TarOptions.ExtractOptions = {};
         ac.RarOptions.ExtractOptions = {eoOverWrite};
         ac.ZipOptions.ExtractOptions = {eoOverWrite};
+        ac.ArjOptions.ExtractOptions = {eoOverWrite, eoIncludeHidden};
     }
     void TearDown() override {
         if (!std::getenv("QM_KEEP_TEMP")) RemoveTree(temp);
@@ -382,6 +384,136 @@ TEST_F(StandinTest, WatcherRelistsAfterTheArchiveChanges) {
         Sleep(20);
     }
     EXPECT_EQ(0, watched.Count());
+}
+
+// The ARJ samples come from our own writer (scripts/samplegen/arj.py).
+std::string ArjSample(const std::string& name) {
+    return BinFolder() + "..\\tests\\archive_samples\\" + name;
+}
+
+std::string ArjGuideText(std::size_t size) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "ARJ guide line " + std::to_string(i) + ": the quick brown fox\r\n";
+    return text.substr(0, size);
+}
+
+TEST_F(StandinTest, ArjListsAndExtractsEveryMethod) {
+    const std::string arj = temp + "sample.arj";
+    ASSERT_TRUE(CopyFileA(ArjSample("sample.arj").c_str(), arj.c_str(), FALSE));
+    ac.SetFileName(arj);
+    ASSERT_EQ(atArj, ac.ArchiveType());
+    // The folder entry is dropped like the other formats' folders.
+    ASSERT_EQ((V{"docs/readme.txt", "docs/guide.txt", "two.txt", "three.txt", kTrailName,
+                 "secret.txt"}),
+              Names());
+    TArchiveItem* guide = ac.Items(1);
+    const std::string text = ArjGuideText(std::string::npos);
+    EXPECT_EQ(text.size(), guide->UnpackedSize());
+    EXPECT_LT(guide->CompressedSize(), text.size() / 4);
+    EXPECT_EQ(guide->CompressedSize() * 1000 / text.size(), guide->Ratio());
+    EXPECT_EQ(ArjCrc32(text.data(), text.size()), guide->Info().Crc());
+    EXPECT_EQ("Method1", guide->Info().Method());
+    EXPECT_EQ((44 << 9) | (4 << 5) | 1, guide->Info().DosDate()); // 2024-04-01
+    EXPECT_EQ((12 << 11) | (34 << 5) | 28, guide->Info().DosTime());
+    EXPECT_EQ(0x20u, guide->Attributes());
+    EXPECT_EQ(0x23u, ac.Items(5)->Attributes()); // archive, hidden, read-only
+
+    // Stored, methods 1, 2, 3 and 4, without folders, over an older copy.
+    WriteWholeFile(work + "guide.txt", "old");
+    std::vector<std::string> names = Names();
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, names));
+    EXPECT_EQ("read me\r\n", Read(work + "readme.txt"));
+    EXPECT_EQ(text, Read(work + "guide.txt"));
+    EXPECT_EQ(ArjGuideText(5000), Read(work + "two.txt"));
+    EXPECT_EQ(ArjGuideText(3000), Read(work + "three.txt"));
+    std::string table;
+    for (int i = 0; i < 40; ++i)
+        table += "表示テスト\r\n";
+    EXPECT_EQ(table, Read(work + kTrailName));
+    EXPECT_EQ("hidden and read-only", Read(work + "secret.txt"));
+    EXPECT_FALSE(PathExists(work + "docs"));
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"missing.txt"}));
+}
+
+TEST_F(StandinTest, ArjLongListsUseTheBangResponseFile) {
+    ac.SetFileName(ArjSample("many.arj"));
+    ASSERT_EQ(241, ac.Count());
+    std::vector<std::string> names;
+    for (int i = 0; i < 241; ++i)
+        names.push_back(ac.Items(i)->MemberPath());
+    const std::string response = host.ExeFolder() + "Response.txt";
+    DeleteFileA(response.c_str());
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, names));
+    EXPECT_TRUE(PathExists(response)); // named in the command as "!path"
+    EXPECT_EQ("240", Read(work + "m240.txt"));
+    EXPECT_EQ("1", Read(work + "m001.txt"));
+    DeleteFileA(response.c_str());
+}
+
+TEST_F(StandinTest, ArjHostileNamesAndBrokenArchivesAreRefused) {
+    // With folders kept, the way a hostile name would do harm.
+    const std::string dest = temp + "out\\inner\\";
+    CreateDirectoryA((temp + "out").c_str(), nullptr);
+    CreateDirectoryA(dest.c_str(), nullptr);
+    char log[4096] = {};
+    const std::string evil = ArjSample("evil.arj");
+    EXPECT_NE(0, ArchiveApi::Unarj(nullptr, ("x -+ -jyc \"" + evil + "\" \"" + dest + "\" ").c_str(),
+                                   log, sizeof log))
+        << log;
+    EXPECT_EQ("fine", Read(dest + "fine.txt"));
+    for (const char* outside : {"evil.txt", "out\\evil.txt", "up.txt", "out\\up.txt"})
+        EXPECT_FALSE(PathExists(temp + outside)) << outside;
+    EXPECT_FALSE(PathExists("C:\\abs.txt"));
+    EXPECT_FALSE(PathExists("C:\\root.txt"));
+    ac.SetFileName(evil);
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"..\\evil.txt"}));
+
+    std::string data;
+    ASSERT_TRUE(ReadWholeFile(ArjSample("sample.arj"), data));
+    const std::size_t guide_header = data.find("docs/guide.txt");
+    const std::size_t readme_data = data.find("read me");
+    ASSERT_NE(std::string::npos, guide_header);
+    std::vector<std::string> invalid;
+    ac.OnInvalid = [&](TArchiveControl&, const std::string& n) { invalid.push_back(n); };
+
+    // A header whose CRC fails ends the listing there.
+    std::string bad = data;
+    bad[guide_header] = 'D';
+    const std::string bad_crc = temp + "badcrc.arj";
+    ASSERT_TRUE(WriteWholeFile(bad_crc, bad));
+    ac.SetFileName(bad_crc);
+    ASSERT_EQ(atArj, ac.ArchiveType());
+    EXPECT_EQ(V{"docs/readme.txt"}, Names());
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"two.txt"}));
+    EXPECT_FALSE(PathExists(work + "two.txt"));
+
+    // Data that does not match its CRC is not written.
+    bad = data;
+    bad[readme_data] = 'R';
+    const std::string bad_data = temp + "baddata.arj";
+    ASSERT_TRUE(WriteWholeFile(bad_data, bad));
+    ac.SetFileName(bad_data);
+    ASSERT_EQ(6, ac.Count());
+    EXPECT_EQ(kExtractFailed, ac.ExtractFiles(work, {"docs/readme.txt"}));
+    EXPECT_FALSE(PathExists(work + "readme.txt"));
+    EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"two.txt"}));
+
+    // Cut inside a header: what came before still lists; cut before any
+    // member: an empty archive; no main header at all: not an archive.
+    const std::string cut = temp + "cut.arj";
+    ASSERT_TRUE(WriteWholeFile(cut, data.substr(0, guide_header)));
+    ac.SetFileName(cut);
+    ASSERT_EQ(atArj, ac.ArchiveType());
+    EXPECT_EQ(V{"docs/readme.txt"}, Names());
+    const std::string stub = temp + "stub.arj";
+    ASSERT_TRUE(WriteWholeFile(stub, data.substr(0, data.find("docs") + 10)));
+    ac.SetFileName(stub);
+    EXPECT_EQ(0, ac.Count());
+    const std::string junk = temp + "junk.arj";
+    ASSERT_TRUE(WriteWholeFile(junk, std::string(300, '\x60')));
+    ac.SetFileName(junk);
+    EXPECT_EQ(V{junk}, invalid);
 }
 
 } // namespace

@@ -114,11 +114,24 @@ public:
         std::string text;
     };
     std::vector<Box> boxes;
+    std::vector<std::string> renamed;
     int hourglass = 0, icon_questions = 0;
 
     bool FileExists(const std::string& p) override { return fs_.Exists(p) && !IsDir(p); }
     bool DirectoryExists(const std::string& p) override { return fs_.DirectoryExists(p); }
     bool RemoveFile(const std::string& p) override { return fs_.RemoveFile(p); }
+    bool MakeFolder(const std::string& p) override {
+        fs_.AddFolder(p);
+        return true;
+    }
+    bool RemoveFolder(const std::string& p) override { return IsDir(p) && fs_.RemoveFile(p); }
+    bool RenameFile(const std::string& from, const std::string& to) override {
+        if (!FileExists(from)) return false;
+        fs_.RemoveFile(from);
+        fs_.AddFile(to);
+        renamed.push_back(from + " -> " + to);
+        return true;
+    }
     void ErrorBox(unsigned beep, const std::string& text) override {
         boxes.push_back({beep, text});
     }

@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
 """Archives made by Debian's own tools for the archive tests under Wine:
-Python's zipfile (deflate, folders, a nested ZIP) and GNU tar with gzip."""
+Python's zipfile (deflate, folders, a nested ZIP) and GNU tar with gzip;
+and ARJ archives from the sample generator's own writer."""
 import io
 import os
 import subprocess
 import sys
 import tempfile
 import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "scripts"))
+from samplegen import arj  # noqa: E402
 
 out = sys.argv[1]
 os.makedirs(out, exist_ok=True)
@@ -58,3 +63,36 @@ write_pane(os.path.join(out, "pane_changed.zip"), ["added.txt"])
 with zipfile.ZipFile(os.path.join(out, "many.zip"), "w") as z:
     for i in range(241):
         z.writestr("m%03d.txt" % i, str(i))
+
+# Two nested archives of one name in different folders, each with its own members.
+twins = []
+for member, text in (("one.txt", "first twin\r\n"), ("two.txt", "second twin\r\n")):
+    buf = io.BytesIO()
+    with zipfile.ZipFile(buf, "w") as z:
+        z.writestr(member, text)
+    twins.append(buf.getvalue())
+with zipfile.ZipFile(os.path.join(out, "twins.zip"), "w") as z:
+    z.writestr("a/inner.zip", twins[0])
+    z.writestr("b/inner.zip", twins[1])
+
+# ARJ: every method, a folder entry, a name whose trail byte is 0x5C, a
+# hidden read-only member; hostile names; 241 members for the "!" list.
+text = "".join("ARJ guide line %d: the quick brown fox\r\n" % i for i in range(300)).encode()
+with open(os.path.join(out, "sample.arj"), "wb") as f:
+    f.write(arj.arj([
+        (b"docs/", b"", arj.STORED),
+        (b"docs/readme.txt", b"read me\r\n", arj.STORED),
+        (b"docs/guide.txt", text, 1),
+        (b"two.txt", text[:5000], 2),
+        (b"three.txt", text[:3000], 3),
+        ("表.txt".encode("cp932"), "表示テスト\r\n".encode("cp932") * 40, arj.FAST),
+        (b"secret.txt", b"hidden and read-only", arj.STORED,
+         arj.ATTR_ARCHIVE | arj.ATTR_HIDDEN | arj.ATTR_READONLY),
+    ], b"SAMPLE.ARJ"))
+with open(os.path.join(out, "evil.arj"), "wb") as f:
+    f.write(arj.arj([(name, b"x", arj.STORED) for name in
+                     (b"..\\evil.txt", b"C:\\abs.txt", b"\\root.txt", b"ok/../../up.txt")] +
+                    [(b"fine.txt", b"fine", 1)], b"EVIL.ARJ"))
+with open(os.path.join(out, "many.arj"), "wb") as f:
+    f.write(arj.arj([(b"m%03d.txt" % i, b"%d" % i, 1 if i % 2 else arj.FAST)
+                     for i in range(241)], b"MANY.ARJ"))
