@@ -8,10 +8,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 } // namespace
 
-int RoundHalfEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
 int NormalizeAngle(int angle) {
     int a = angle % 3600;
     return a < 0 ? a + 3600 : a;

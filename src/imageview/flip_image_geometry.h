@@ -1,11 +1,9 @@
 // Arithmetic of the flip image: its properties' ranges, the size and
 // perspective of the turned card, and where the card sits in the control.
 #pragma once
+#include "base/rounding.h"
 
 namespace flip {
-
-// Round to nearest, halves to the even neighbour.
-int RoundHalfEven(double v);
 
 // Tenths of a degree brought into 0..3599.
 int NormalizeAngle(int angle);

@@ -69,12 +69,6 @@ LedPoint Resolve(const GridPoint& p, int ux, int uy) {
 }
 } // namespace
 
-int RoundHalfEven(double v) {
-    double r = std::round(v);
-    if (std::fabs(v - std::trunc(v)) == 0.5 && std::fmod(r, 2.0) != 0.0) r -= std::copysign(1.0, v);
-    return static_cast<int>(r);
-}
-
 int LedGridUnit(int extent) {
     return RoundHalfEven(extent / 9.0);
 }

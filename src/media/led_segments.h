@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/rounding.h"
+
 enum TLedStyle { lsSevenBars = 0, lsElevenBars = 1 };
 
 constexpr int kLedSegmentCount = 12;
@@ -17,10 +19,6 @@ struct LedPoint {
     int x, y;
     bool operator==(const LedPoint& o) const { return x == o.x && y == o.y; }
 };
-
-// Rounds to the nearest integer, halves to the even neighbour, as the cell
-// and layout arithmetic expects (2.5 -> 2, 3.5 -> 4).
-int RoundHalfEven(double v);
 
 // Side of a grid square for a cell extent: Round(extent / 9).
 int LedGridUnit(int extent);
