@@ -31,6 +31,14 @@ void SetFontColor(TControl* c, TColor color) {
     c->SetFont(f);
 }
 
+// The tab shows the page's caption; the page itself, a panel, would paint
+// it again in its middle.
+TTabSheet* AddPage(TPageControl* pages, const char* name, const char* caption) {
+    TTabSheet* sheet = pages->AddPage(name, caption);
+    sheet->SetCaption("");
+    return sheet;
+}
+
 TGroupPanel* AddGroup(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
                       int x, int y, int w, int h) {
     auto* g = new TGroupPanel(owner, parent);
@@ -80,9 +88,9 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     pcSet = new TPageControl(this, this);
     pcSet->Name = "pcSet";
     pcSet->SetBounds(8, 8, 512, 290);
-    tsText = pcSet->AddPage("tsText", "テキスト");
-    tsImage = pcSet->AddPage("tsImage", "イメージ");
-    tsOther = pcSet->AddPage("tsOther", "その他");
+    tsText = AddPage(pcSet, "tsText", "テキスト");
+    tsImage = AddPage(pcSet, "tsImage", "イメージ");
+    tsOther = AddPage(pcSet, "tsOther", "その他");
 
     // --- text ---
     gbReadText = AddGroup(this, tsText, "gbReadText", "テキストファイルの初期読込設定", 8, 6, 488, 132);
@@ -139,11 +147,11 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     for (int i = 0; i < 3; ++i) {
         const int y = 64 + i * 36;
         captions[i] = AddLabel(this, gbInformation, rows[i].captionName, rows[i].caption, 12, y + 4);
-        samples[i] = AddLabel(this, gbInformation, rows[i].sampleName, rows[i].sample, 212, y);
+        samples[i] = AddLabel(this, gbInformation, rows[i].sampleName, rows[i].sample, 236, y + 4);
         samples[i]->AutoSize = false;
         samples[i]->Transparent = false;
         samples[i]->Color = clWhite;
-        samples[i]->SetBounds(212, y, 230, 24);
+        samples[i]->SetBounds(236, y + 2, 206, 20);
         samples[i]->Alignment = taCenter;
         buttons[i] = AddSpeedButton(this, gbInformation, rows[i].buttonName, "色", 448, y);
     }

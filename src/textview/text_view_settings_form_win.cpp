@@ -26,6 +26,14 @@ const char kKeywordHelp[] =
     "太字・アンダーライン・斜体で表示を決めます\r\n"
     "3. [選択項目を変更]で選んだ語をﾎﾞｯｸｽの内容に書き換え、[選択項目を削除]で登録から外します";
 
+// The tab shows the page's caption; the page itself, a panel, would paint
+// it again in its middle.
+TTabSheet* AddPage(TPageControl* pages, const char* name, const char* caption) {
+    TTabSheet* sheet = pages->AddPage(name, caption);
+    sheet->SetCaption("");
+    return sheet;
+}
+
 TLabel* AddLabel(TComponent* o, TWinControl* p, const char* caption, int x, int y) {
     auto* l = new TLabel(o, p);
     l->SetBounds(x, y, 0, 17);
@@ -104,7 +112,8 @@ TfoTextViewSettings::TfoTextViewSettings(TComponent* owner, TTextEditorEx& contr
     Name = "foTextViewSettings";
     SetCaption("テキスト表示設定ダイアログ");
     Position = poScreenCenter;
-    Font = TFont{};
+    // The dialog's small face, so that the captions fit beside each other.
+    Font = TFont::Of(12);
     SetClientSize(600, 444);
 
     Prop.Assign(control);
@@ -116,11 +125,11 @@ TfoTextViewSettings::TfoTextViewSettings(TComponent* owner, TTextEditorEx& contr
     pcSettings = new TPageControl(this, this);
     pcSettings->Name = "pcSettings";
     pcSettings->SetBounds(8, 8, 584, 394);
-    tsFontCaret = pcSettings->AddPage("tsFontCaret", "ﾌｫﾝﾄ/ｷｬﾚｯﾄ");
-    tsColor = pcSettings->AddPage("tsColor", "ｶﾗｰ/ｽﾀｲﾙ");
-    tsBracket = pcSettings->AddPage("tsBracket", "ﾌﾞﾗｹｯﾄ");
-    tsKeyword = pcSettings->AddPage("tsKeyword", "ｷｰﾜｰﾄﾞ");
-    tsWrap = pcSettings->AddPage("tsWrap", "折り返し");
+    tsFontCaret = AddPage(pcSettings, "tsFontCaret", "ﾌｫﾝﾄ/ｷｬﾚｯﾄ");
+    tsColor = AddPage(pcSettings, "tsColor", "ｶﾗｰ/ｽﾀｲﾙ");
+    tsBracket = AddPage(pcSettings, "tsBracket", "ﾌﾞﾗｹｯﾄ");
+    tsKeyword = AddPage(pcSettings, "tsKeyword", "ｷｰﾜｰﾄﾞ");
+    tsWrap = AddPage(pcSettings, "tsWrap", "折り返し");
     BuildFontCaretPage();
     BuildColorPage();
     BuildBracketPage();
@@ -146,19 +155,19 @@ void TfoTextViewSettings::BuildFontCaretPage() {
     AddLabel(this, p, "フォント", 8, 6);
     lbFont = new TListBox(this, p);
     lbFont->Name = "lbFont";
-    lbFont->SetBounds(8, 24, 196, 168);
-    chbVariablePitch = AddCheck(this, p, "chbVariablePitch", "可変ピッチフォント", 8, 196, 196);
-    AddLabel(this, p, "サイズ", 212, 6);
-    edFontSize = AddEdit(this, p, "edFontSize", 212, 24, 60);
+    lbFont->SetBounds(8, 24, 168, 168);
+    chbVariablePitch = AddCheck(this, p, "chbVariablePitch", "可変ピッチフォント", 8, 196, 168);
+    AddLabel(this, p, "サイズ", 184, 6);
+    edFontSize = AddEdit(this, p, "edFontSize", 184, 24, 56);
     edFontSize->SetMaxLength(3);
     lbFontSize = new TListBox(this, p);
     lbFontSize->Name = "lbFontSize";
-    lbFontSize->SetBounds(212, 50, 60, 142);
+    lbFontSize->SetBounds(184, 50, 56, 142);
     std::vector<std::string> sizes;
     for (int s = 8; s <= 50; ++s) sizes.push_back(std::to_string(s));
     lbFontSize->SetItems(sizes);
 
-    gbCaret = AddGroup(this, p, "gbCaret", "キャレット オプション", 280, 4, 288, 148);
+    gbCaret = AddGroup(this, p, "gbCaret", "キャレット オプション", 248, 4, 320, 148);
     struct Box {
         TCheckBox** box;
         const char* name;
@@ -175,22 +184,22 @@ void TfoTextViewSettings::BuildFontCaretPage() {
         {&chbKeepCaret, "chbKeepCaret", "位置(桁)を記憶する"},
     };
     for (int i = 0; i < 9; ++i) {
-        const int x = i < 5 ? 10 : 148, y = 20 + (i < 5 ? i : i - 5) * 24;
-        *boxes[i].box = AddCheck(this, gbCaret, boxes[i].name, boxes[i].caption, x, y, 136);
+        const int x = i < 5 ? 10 : 164, y = 20 + (i < 5 ? i : i - 5) * 24;
+        *boxes[i].box = AddCheck(this, gbCaret, boxes[i].name, boxes[i].caption, x, y, 150);
     }
-    AddLabel(this, gbCaret, "タブ文字展開数", 148, 120);
-    seTabSpaceCount = AddSpin(this, gbCaret, "seTabSpaceCount", 232, 116, 2, 8, 2);
+    AddLabel(this, gbCaret, "タブ文字展開数", 164, 122);
+    seTabSpaceCount = AddSpin(this, gbCaret, "seTabSpaceCount", 252, 118, 2, 8, 2);
     seTabSpaceCount->Edit()->SetMaxLength(1);
 
     rgCaretStyle = new TRadioGroup(this, p);
     rgCaretStyle->Name = "rgCaretStyle";
     rgCaretStyle->SetCaption("形状");
-    rgCaretStyle->SetBounds(280, 156, 136, 66);
+    rgCaretStyle->SetBounds(248, 156, 150, 66);
     rgCaretStyle->SetItems({"デフォルト形状", "ブリーフ形状"});
     rgScrollBars = new TRadioGroup(this, p);
     rgScrollBars->Name = "rgScrollBars";
     rgScrollBars->SetCaption("スクロールバー");
-    rgScrollBars->SetBounds(424, 156, 144, 100);
+    rgScrollBars->SetBounds(406, 156, 162, 100);
     rgScrollBars->SetItems({"無し", "水平のみ", "垂直のみ", "水平・垂直"});
 
     hedFontPreview = AddPreview(this, p, "hedFontPreview", 8, 262, 560, 100);
@@ -257,15 +266,15 @@ void TfoTextViewSettings::BuildBracketPage() {
     chbBracketBold = AddCheck(this, p, "chbBracketBold", "太字", 176, 146, 100);
     chbBracketItalic = AddCheck(this, p, "chbBracketItalic", "斜体", 176, 168, 100);
     chbBracketUnderline = AddCheck(this, p, "chbBracketUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", 176, 190, 100);
-    bbBracketSameBkColor = AddButton(this, p, "bbBracketSameBkColor", "背景色を統一", 360, 6, 130);
-    bbBracketSameColor = AddButton(this, p, "bbBracketSameColor", "文字色を統一", 360, 34, 130);
-    bbBracketSameStyle = AddButton(this, p, "bbBracketSameStyle", "スタイルを統一", 360, 62, 130);
-    gbBracketPair = AddGroup(this, p, "gbBracketPair", "ブラケット", 300, 100, 268, 90);
+    bbBracketSameBkColor = AddButton(this, p, "bbBracketSameBkColor", "背景色を統一", 400, 6, 150);
+    bbBracketSameColor = AddButton(this, p, "bbBracketSameColor", "文字色を統一", 400, 34, 150);
+    bbBracketSameStyle = AddButton(this, p, "bbBracketSameStyle", "スタイルを統一", 400, 62, 150);
+    gbBracketPair = AddGroup(this, p, "gbBracketPair", "ブラケット", 336, 100, 232, 90);
     AddLabel(this, gbBracketPair, "ブラケット(左)", 10, 24);
-    edLeftBracket = AddEdit(this, gbBracketPair, "edLeftBracket", 110, 20, 60);
+    edLeftBracket = AddEdit(this, gbBracketPair, "edLeftBracket", 96, 20, 50);
     AddLabel(this, gbBracketPair, "ブラケット(右)", 10, 56);
-    edRightBracket = AddEdit(this, gbBracketPair, "edRightBracket", 110, 52, 60);
-    bbBracketApply = AddButton(this, gbBracketPair, "bbBracketApply", "適用", 186, 52, 70);
+    edRightBracket = AddEdit(this, gbBracketPair, "edRightBracket", 96, 52, 50);
+    bbBracketApply = AddButton(this, gbBracketPair, "bbBracketApply", "適用", 156, 51, 66);
     hedBracketPreview = AddPreview(this, p, "hedBracketPreview", 8, 218, 560, 144);
 }
 
