@@ -3,7 +3,7 @@
 // its options. The settings window edits such a copy, and the main window
 // hands the main text control's settings to the others through one.
 #pragma once
-#include "textview/text_editor_win.h"
+#include "textview/text_editor_ex_win.h"
 
 class TTextEditorProp : public TNotifyPersistent {
 public:
@@ -52,5 +52,4 @@ private:
 
 // One text control's settings into another: the settings above, the search
 // word and its colours and style (the keyword list stays the control's own).
-class TTextEditorEx;
 void CopyTextEditorSettings(TTextEditorEx& source, TTextEditorEx& dest);

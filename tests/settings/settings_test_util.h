@@ -21,9 +21,11 @@ public:
         HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &fd);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                const std::string p = path_ + "\\" + fd.cFileName;
+                const std::string name = fd.cFileName, p = path_ + "\\" + name;
+                if (name == "." || name == "..") continue;
                 SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(p.c_str());
+                // Tests leave files and, at most, empty folders.
+                if (!DeleteFileA(p.c_str())) RemoveDirectoryA(p.c_str());
             } while (FindNextFileA(h, &fd));
             FindClose(h);
         }
