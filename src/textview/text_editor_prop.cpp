@@ -67,6 +67,10 @@ void CopyTextEditorSettings(TTextEditorEx& source, TTextEditorEx& dest) {
     TTextEditorProp prop;
     prop.Assign(source);
     prop.AssignTo(dest);
+    CopySearchHitSettings(source, dest);
+}
+
+void CopySearchHitSettings(const TTextEditorEx& source, TTextEditorEx& dest) {
     dest.SetSearchHitString(source.SearchHitString());
     dest.SearchHitColorFront = source.SearchHitColorFront;
     dest.SearchHitColorBack = source.SearchHitColorBack;

@@ -53,3 +53,5 @@ private:
 // One text control's settings into another: the settings above, the search
 // word and its colours and style (the keyword list stays the control's own).
 void CopyTextEditorSettings(TTextEditorEx& source, TTextEditorEx& dest);
+// Only the search word and its colours and style, repainted.
+void CopySearchHitSettings(const TTextEditorEx& source, TTextEditorEx& dest);

@@ -221,3 +221,22 @@ TEST_F(TextViewKeys, AFileThatCannotBeWrittenIsNoHarm) {
     EXPECT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dir_ / "gone").c_str()));
 }
+
+TEST_F(TextViewKeys, AnotherControlTakesTheSettingsButKeepsItsKeywords) {
+    TTextEditorEx* a = Designed();
+    a->WrapOption().SetWrapByte(120);
+    a->SetSearchHitString("検索");
+    a->SearchHitColorBack = clFuchsia;
+    a->KeyWordList.Add("word");
+    auto* b = new TTextEditorEx(form_, form_);
+    b->KeyWordList.Add("own");
+    CopyTextEditorSettings(*a, *b);
+    EXPECT_EQ(clNavy, b->Color);
+    EXPECT_EQ(ssBoth, b->ScrollBars());
+    EXPECT_EQ(120, b->WrapOption().WrapByte());
+    EXPECT_EQ(fsBold, b->View().Colors().Int.Style());
+    EXPECT_EQ("検索", b->SearchHitString());
+    EXPECT_EQ(clFuchsia, b->SearchHitColorBack);
+    ASSERT_EQ(1, b->KeyWordList.Count());
+    EXPECT_EQ("own", b->KeyWordList.Strings(0));
+}
