@@ -44,12 +44,18 @@ ms_of() { awk -v key="$1" '$1==key {print $2}'; }
 
 "$run" wineboot -i >/dev/null 2>&1 || true
 
-finds=() ; list=() ; search=() ; searchwall=() ; hits=""
+finds=() ; fstats=() ; walks=() ; list=() ; search=() ; searchwall=() ; hits=""
 for _ in $(seq "$runs"); do
   t0=$(date +%s%N)
   find "$data/tree" -name '*.txt' > /dev/null
   t1=$(date +%s%N)
   finds+=($(( (t1 - t0) / 1000000 )))
+  # What the Windows find calls hand back for every entry: size, time, attributes.
+  t0=$(date +%s%N)
+  find "$data/tree" -printf '%s %T@ %m %f\n' > /dev/null
+  t1=$(date +%s%N)
+  fstats+=($(( (t1 - t0) / 1000000 )))
+  walks+=($("$run" "$tool" walk "$(winpath "$data/tree")" 2>/dev/null | ms_of walk_ms))
   list+=($("$run" "$tool" list "$(winpath "$data/flat")" 2>/dev/null | ms_of list_ms))
   t0=$(date +%s%N)
   out=$("$run" "$tool" search "$(winpath "$data/tree")" '*.txt' 2>/dev/null)
@@ -61,10 +67,14 @@ done
 
 f=$(printf '%s\n' "${finds[@]}" | median)
 l=$(printf '%s\n' "${list[@]}" | median)
+g=$(printf '%s\n' "${fstats[@]}" | median)
+k=$(printf '%s\n' "${walks[@]}" | median)
 s=$(printf '%s\n' "${search[@]}" | median)
 w=$(printf '%s\n' "${searchwall[@]}" | median)
 echo "list 10,000 files (list + sort, Wine): ${l} ms"
 echo "find TREE -name '*.txt' (100,000 files, 1,000 folders): ${f} ms"
+echo "find TREE -printf size, time and mode of every entry: ${g} ms"
+echo "bare FindFirstFile/FindNextFile walk under Wine, in process: ${k} ms"
 echo "search *.txt under Wine, in process: ${s} ms (${hits} hits)"
 echo "search *.txt under Wine, whole process: ${w} ms"
-awk -v s="$s" -v f="$f" 'BEGIN {printf "ratio search/find: %.2f\n", s / f}'
+awk -v s="$s" -v f="$f" -v k="$k" 'BEGIN {printf "ratio search/find: %.2f\nratio walk/find (the platform floor): %.2f\nratio search/walk: %.2f\n", s / f, k / f, s / k}'

@@ -32,15 +32,6 @@ FileKind TfoMAIN::SwitchPreviewPane(FileKind oldKind, FileKind newKind) {
 }
 
 namespace {
-// Size from a directory search, any attributes; -1 when there is no such file.
-long long FoundFileSize(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(path.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return -1;
-    FindClose(h);
-    return (static_cast<long long>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
-}
-
 char LocaleThousandsSeparator() {
     char sep[4] = ",";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof sep);

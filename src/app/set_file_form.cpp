@@ -1,6 +1,7 @@
 #include "app/set_file_form.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/file_lists.h"
 #include "app/glyphs.h"
@@ -25,7 +26,7 @@ struct Bounds {
 };
 // Where the groups sit on the search page.
 const Bounds kGroupBounds[5] = {
-    {216, 60, 536, 64}, {216, 128, 264, 42}, {488, 128, 264, 42}, {216, 174, 264, 42}, {488, 174, 264, 42}};
+    {216, 60, 576, 64}, {216, 128, 284, 42}, {508, 128, 284, 42}, {216, 174, 284, 42}, {508, 174, 284, 42}};
 
 int GroupOf(int number) {
     for (int g = 0; g < 5; ++g) {
@@ -368,7 +369,7 @@ TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile")
     Name = "foSetFile";
     Position = poScreenCenter;
     SetCaption(kSearchCaption);
-    SetClientSize(760, 384);
+    SetClientSize(800, 384);
     BuildShortcutPage();
     BuildSearchPage();
     SetActivePageIndex(1);
@@ -382,7 +383,10 @@ TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile")
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
+// The main window outlives this one (it is made first and freed last); what
+// it holds of ours goes with us.
 TfoSetFile::~TfoSetFile() {
+    if (main_) main_->FolderShortcuts = nullptr;
     if (engine_) {
         engine_->lSearching = nullptr;
         engine_->lHitCount = nullptr;
@@ -419,8 +423,8 @@ void TfoSetFile::BuildShortcutPage() {
 
     lvFolderList = new TDragListView(this, pnShortCut);
     lvFolderList->Name = "lvFolderList";
-    lvFolderList->SetBounds(8, 66, 744, 246);
-    lvFolderList->AddColumn("ショートカットアクセスフォルダ", 720);
+    lvFolderList->SetBounds(8, 66, 784, 246);
+    lvFolderList->AddColumn("ショートカットアクセスフォルダ", 760);
     lvFolderList->PopupMenu = pmFolderList;
     lvFolderList->OnData = [this](TObject*, TListItemData& item) {
         if (item.Index >= 0 && item.Index < static_cast<int>(folders_.size())) item.Caption = folders_[item.Index];
@@ -443,7 +447,7 @@ void TfoSetFile::BuildShortcutPage() {
     chbAutoClose->SetBounds(300, 352, 120, 17);
     chbAutoClose->SetCaption("自動で閉じる");
     chbAutoClose->SetChecked(true);
-    sbClose = AddSpeedButton(this, pnShortCut, "sbClose", "閉じる", {660, 346, 92, 28});
+    sbClose = AddSpeedButton(this, pnShortCut, "sbClose", "閉じる", {700, 346, 92, 28});
     sbClose->OnClick = [this](TObject* s) { sbCloseClick(s); };
 }
 
@@ -458,7 +462,7 @@ void TfoSetFile::BuildSearchPage() {
     lSearchFolder = AddLabel(this, pnFileSearch, "lSearchFolder", "", 180, 12);
     anm = new TBusyAnimation(this, pnFileSearch);
     anm->Name = "anm";
-    anm->SetBounds(712, 4, 40, 30);
+    anm->SetBounds(752, 4, 40, 30);
 
     gbSearchPlace = new TGroupBox(this, pnFileSearch);
     gbSearchPlace->Name = "gbSearchPlace";
@@ -490,19 +494,19 @@ void TfoSetFile::BuildSearchPage() {
     rbSetWild->OnClick = [this](TObject* s) { rbSetExtClick(s); };
     cmbSetWild = new TComboBox(this, pnFileSearch);
     cmbSetWild->Name = "cmbSetWild";
-    cmbSetWild->SetBounds(234, 296, 220, 200);
+    cmbSetWild->SetBounds(234, 296, 230, 200);
     cmbSetWild->SetEnabled(false);
-    lWildExample = AddLabel(this, pnFileSearch, "lWildExample", "指定例 (*.XLS)", 464, 300);
+    lWildExample = AddLabel(this, pnFileSearch, "lWildExample", "指定例 (*.XLS)", 474, 300);
     lWildExample->OnClick = [this](TObject* s) { bbHelpClick(s); };
 
-    bbSearch = AddButton(this, pnFileSearch, "bbSearch", "検索開始", 404, 350);
+    bbSearch = AddButton(this, pnFileSearch, "bbSearch", "検索開始", 444, 350);
     bbSearch->OnClick = [this](TObject* s) { bbSearchClick(s); };
-    bbFault = AddButton(this, pnFileSearch, "bbFault", "中止", 492, 350);
+    bbFault = AddButton(this, pnFileSearch, "bbFault", "中止", 532, 350);
     bbFault->SetEnabled(false);
     bbFault->OnClick = [this](TObject* s) { bbFaultClick(s); };
-    bbClose = AddButton(this, pnFileSearch, "bbClose", "閉じる", 580, 350);
+    bbClose = AddButton(this, pnFileSearch, "bbClose", "閉じる", 620, 350);
     bbClose->OnClick = [this](TObject* s) { sbCloseClick(s); };
-    bbHelp = AddButton(this, pnFileSearch, "bbHelp", "ヘルプ", 668, 350);
+    bbHelp = AddButton(this, pnFileSearch, "bbHelp", "ヘルプ", 708, 350);
     bbHelp->OnClick = [this](TObject* s) { bbHelpClick(s); };
 }
 
@@ -531,7 +535,10 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
         none->SetGlyph(BoxGlyph(false));
         none->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
     }
-    // The boxes flow in number order, wrapping before the group's buttons.
+    // The boxes flow in number order, each as wide as its caption needs,
+    // wrapping before the group's buttons.
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(screen, EffectiveFont().Handle());
     int x[5], y[5];
     std::fill(std::begin(x), std::end(x), 10);
     std::fill(std::begin(y), std::end(y), 18);
@@ -547,29 +554,33 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
             if (IsMp3(box)) box->SetEnabled(false);
             continue;
         }
-        const int width = 22 + 9 * static_cast<int>(std::string(e.Caption).size());
-        if (x[g] + width > kGroupBounds[g].w - 60) {
+        SIZE text{};
+        GetTextExtentPoint32A(screen, e.Caption, static_cast<int>(strlen(e.Caption)), &text);
+        const int width = text.cx + 22;
+        if (x[g] + width > kGroupBounds[g].w - 58) {
             x[g] = 10;
             y[g] += 22;
         }
         box->SetBounds(x[g], y[g], width, 17);
         x[g] += width;
     }
+    SelectObject(screen, oldFont);
+    ReleaseDC(nullptr, screen);
 
     gbUserExtension = new TGroupBox(this, page);
     gbUserExtension->Name = "gbUserExtension";
     gbUserExtension->SetCaption("上記以外の拡張子");
-    gbUserExtension->SetBounds(216, 220, 536, 46);
+    gbUserExtension->SetBounds(216, 220, 576, 46);
     chbFileUser = new TCheckBox(this, gbUserExtension);
     chbFileUser->Name = "chbFileUser";
-    chbFileUser->SetBounds(10, 20, 88, 17);
+    chbFileUser->SetBounds(10, 20, 98, 17);
     chbFileUser->SetCaption("ユーザ指定");
     chbFileUser->OnClick = [this](TObject* s) { chbFileUserClick(s); };
     cmbFileUser = new TComboBox(this, gbUserExtension);
     cmbFileUser->Name = "cmbFileUser";
-    cmbFileUser->SetBounds(100, 17, 220, 200);
+    cmbFileUser->SetBounds(110, 17, 220, 200);
     cmbFileUser->SetEnabled(false);
-    lUserExample = AddLabel(this, gbUserExtension, "lUserExample", "指定例 (XLS)", 330, 21);
+    lUserExample = AddLabel(this, gbUserExtension, "lUserExample", "指定例 (XLS)", 340, 21);
     lUserExample->OnClick = [this](TObject* s) { bbHelpClick(s); };
 }
 

@@ -11,8 +11,6 @@
 #include "media/led_group.h"
 #include "ui/dialogs.h"
 
-namespace {
-// Size from a directory search, any attributes; -1 when there is no such file.
 long long FoundFileSize(const std::string& path) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA(path.c_str(), &fd);
@@ -20,6 +18,8 @@ long long FoundFileSize(const std::string& path) {
     FindClose(h);
     return (static_cast<long long>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
 }
+
+namespace {
 
 class FileHandle {
 public:

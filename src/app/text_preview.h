@@ -59,5 +59,7 @@ private:
     bool filling_results_ = false;
 };
 
+// Size from a directory search, any attributes; -1 when there is no such file.
+long long FoundFileSize(const std::string& path);
 // The designed look of the main window's text controls.
 void ApplyTextDesign(TTextEditorEx& editor);

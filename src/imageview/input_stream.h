@@ -7,18 +7,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/files.h"
+
 class TInputStream {
 public:
     virtual ~TInputStream() = default;
     // Copies up to `count` bytes into `buffer`; 0 means the data has ended.
     virtual size_t Read(void* buffer, size_t count) = 0;
-};
-
-// A file that cannot be opened for reading.
-class EFOpenError : public std::runtime_error {
-public:
-    explicit EFOpenError(const std::string& path)
-        : std::runtime_error("Cannot open file \"" + path + "\"") {}
 };
 
 class TFileInputStream : public TInputStream {

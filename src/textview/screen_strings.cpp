@@ -536,7 +536,7 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
-    if (!f) throw EFOpenError("Cannot open file \"" + file_name + "\"");
+    if (!f) throw EFOpenError(file_name);
 
     // The whole file goes into one buffer that the rows then point into. Its
     // size is taken in 64 bits: a 32-bit long cannot tell a 2 GB file.

@@ -8,18 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/files.h"
 #include "textview/text_string_list.h"
 #include "textview/text_wrapper.h"
 #include "textview/wrap_option.h"
 
 class TTextEditorHost;
 class TTextEditorUndoObj;
-
-// The file could not be opened.
-class EFOpenError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The file is larger than a whole load may take (kMaxLoadBytes).
 class ETextTooLarge : public std::runtime_error {

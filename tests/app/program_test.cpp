@@ -141,3 +141,48 @@ TEST_F(Program, UnusableWorkFolderIsReportedAndTheProgramRunsOn) {
     EXPECT_TRUE(p.WaitExit(30000));
     EXPECT_FALSE(TempFolder::IsFolder(dir_ / "$VSWORK$"));
 }
+
+namespace {
+HWND ChildOfClass(HWND parent, const char* cls, int nth = 0) {
+    HWND h = nullptr;
+    for (int i = 0; i <= nth; ++i) {
+        h = FindWindowExA(parent, h, cls, nullptr);
+        if (!h) return nullptr;
+    }
+    return h;
+}
+HWND Descendant(HWND top, const char* cls) {
+    if (HWND h = ChildOfClass(top, cls)) return h;
+    for (HWND c = GetWindow(top, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (HWND h = Descendant(c, cls)) return h;
+    }
+    return nullptr;
+}
+}  // namespace
+
+TEST_F(Program, ShortcutsAndSearchHistoriesComeBackAfterARestart) {
+    TempFolder::WriteFile(dir_ / "Quillmark.INI",
+                          "[ShortCutFolder]\r\n1=" + dir_.Path() + "\r\n2=C:\\windows\r\n"
+                          "[SearchWild]\r\n1=*.TXT\r\n2=*.LOG\r\n[SearchWildExt]\r\n1=XLS DOC\r\n");
+    for (int run = 0; run < 2; ++run) {
+        Process p;
+        ASSERT_TRUE(p.Start(exe_));
+        HWND main = WaitForWindow(p.pi.dwProcessId, "TfoMAIN", 60000);
+        ASSERT_TRUE(main);
+        // J opens the utility window on its shortcut page.
+        PostMessageA(main, WM_KEYDOWN, 'J', 0);
+        HWND util = WaitForWindow(p.pi.dwProcessId, "TfoSetFile", 30000);
+        ASSERT_TRUE(util) << "run " << run;
+        HWND list = Descendant(util, WC_LISTVIEWA);
+        ASSERT_TRUE(list);
+        EXPECT_EQ(2, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) << "run " << run;
+        PostMessageA(util, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 100 && IsWindowVisible(util); ++i) Sleep(100);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(p.WaitExit(30000));
+    }
+    const std::string ini = TempFolder::ReadFile(dir_ / "Quillmark.INI");
+    EXPECT_NE(std::string::npos, ini.find("[ShortCutFolder]\r\n1=" + dir_.Path() + "\r\n2=C:\\windows\r\n"));
+    EXPECT_NE(std::string::npos, ini.find("[SearchWild]\r\n1=*.TXT\r\n2=*.LOG\r\n"));
+    EXPECT_NE(std::string::npos, ini.find("[SearchWildExt]\r\n1=XLS DOC\r\n"));
+}

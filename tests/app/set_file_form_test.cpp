@@ -49,9 +49,9 @@ protected:
         setFile_->BindMainWindow(form_);
     }
     void TearDown() override {
-        form_->FolderShortcuts = nullptr;
-        form_->SetFileForm = nullptr;
         delete setFile_;
+        form_->SetFileForm = nullptr;
+        EXPECT_FALSE(form_->FolderShortcuts);
         MainWindow::TearDown();
     }
     TCheckBox* Ext(int n) { return setFile_->ExtensionCheckBox(n); }

@@ -28,6 +28,16 @@ public:
         ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(h);
     }
+    static std::string ReadFile(const std::string& path) {
+        std::string bytes;
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return bytes;
+        char buf[4096];
+        DWORD got = 0;
+        while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+        CloseHandle(h);
+        return bytes;
+    }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     static bool IsFolder(const std::string& path) {
         DWORD a = GetFileAttributesA(path.c_str());

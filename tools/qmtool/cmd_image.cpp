@@ -135,15 +135,7 @@ int ShowImage(const std::vector<std::string>& args) {
                 form->ImageWidth, form->ImageHeight, pane->img->Width(), pane->img->Height(),
                 form->lFileInfo->Caption().c_str());
     PumpMessages(1500);
-    int rc = 0;
-    if (!out.empty()) {
-        if (SaveWindowBitmap(form->Handle(), out)) {
-            std::printf("%s written\n", out.c_str());
-        } else {
-            std::fprintf(stderr, "cannot write %s\n", out.c_str());
-            rc = 1;
-        }
-    }
+    const int rc = CaptureWindow(form->Handle(), out) ? 0 : 1;
     PumpMessages(static_cast<DWORD>(seconds) * 1000);
     return rc;
 }

@@ -23,15 +23,7 @@ int Finish(TApplication& app, TForm* form, const std::vector<std::string>& args,
            std::size_t outAt) {
     form->Show();
     PumpMessages(1500, &app);
-    int rc = 0;
-    if (args.size() > outAt && !args[outAt].empty()) {
-        if (SaveWindowBitmap(form->Handle(), args[outAt])) {
-            std::printf("%s written\n", args[outAt].c_str());
-        } else {
-            std::fprintf(stderr, "cannot write %s\n", args[outAt].c_str());
-            rc = 1;
-        }
-    }
+    const int rc = args.size() > outAt && !CaptureWindow(form->Handle(), args[outAt]) ? 1 : 0;
     const int seconds = args.size() > outAt + 1 ? std::atoi(args[outAt + 1].c_str()) : 0;
     PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000, &app);
     form->Close();

@@ -44,15 +44,7 @@ int ShowArchive(const std::vector<std::string>& args) {
     if (args.size() > 1 && args[1] != "-") pane->Operation()->SelectNodeByName(args[1]);
     PumpMessages(1500);
 
-    int rc = 0;
-    if (args.size() > 2 && !args[2].empty()) {
-        if (SaveWindowBitmap(form->Handle(), args[2])) {
-            std::printf("%s written\n", args[2].c_str());
-        } else {
-            std::fprintf(stderr, "cannot write %s\n", args[2].c_str());
-            rc = 1;
-        }
-    }
+    const int rc = args.size() > 2 && !CaptureWindow(form->Handle(), args[2]) ? 1 : 0;
     const int seconds = args.size() > 3 ? std::atoi(args[3].c_str()) : 0;
     PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
     std::printf("tree nodes %d, members listed %d\n", pane->tvArchive->Count(),

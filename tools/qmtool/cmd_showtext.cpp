@@ -67,15 +67,7 @@ int ShowText(const std::vector<std::string>& args) {
     preview->hedText->SetFocus();
     preview->hedText->SetCaret(std::min(2, preview->hedText->List().Count()), 0);
     PumpMessages(1500);
-    int rc = 0;
-    if (!out.empty()) {
-        if (SaveWindowBitmap(form->Handle(), out)) {
-            std::printf("%s written\n", out.c_str());
-        } else {
-            std::fprintf(stderr, "cannot write %s\n", out.c_str());
-            rc = 1;
-        }
-    }
+    const int rc = CaptureWindow(form->Handle(), out) ? 0 : 1;
     PumpMessages(static_cast<DWORD>(seconds) * 1000);
     return rc;
 }

@@ -52,3 +52,13 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
                     std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
     return std::fclose(f) == 0 && ok;
 }
+
+bool CaptureWindow(HWND hwnd, const std::string& path) {
+    if (path.empty()) return true;
+    if (!SaveWindowBitmap(hwnd, path)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s written\n", path.c_str());
+    return true;
+}

@@ -11,3 +11,6 @@ class TApplication;
 void PumpMessages(DWORD ms, TApplication* app = nullptr);
 // The window as the screen shows it, frame included, as a 24-bit .BMP.
 bool SaveWindowBitmap(HWND hwnd, const std::string& path);
+// Saves the window when a path is given and says so; false when it could
+// not be written.
+bool CaptureWindow(HWND hwnd, const std::string& path);
