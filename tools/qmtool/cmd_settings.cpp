@@ -7,7 +7,6 @@
 // shows of it as a .BMP and keeps it up for SECONDS.
 
 // needs: qm_settings_win qm_textview_settings_win qm_app_win
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -21,15 +20,7 @@ namespace {
 int Capture(TApplication& app, TForm* form, const std::vector<std::string>& args) {
     form->Show();
     PumpMessages(1500, &app);
-    int rc = 0;
-    if (args.size() > 1 && !args[1].empty()) {
-        if (SaveWindowBitmap(form->Handle(), args[1])) {
-            std::printf("%s written\n", args[1].c_str());
-        } else {
-            std::fprintf(stderr, "cannot write %s\n", args[1].c_str());
-            rc = 1;
-        }
-    }
+    const int rc = args.size() > 1 && !CaptureWindow(form->Handle(), args[1]) ? 1 : 0;
     const int seconds = args.size() > 2 ? std::atoi(args[2].c_str()) : 0;
     PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000, &app);
     form->Close();
