@@ -14,8 +14,8 @@ struct Process {
         STARTUPINFOA si{};
         si.cb = sizeof si;
         std::string cmd = "\"" + exe + "\"";
-        return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                              &pi);
+        return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &si, &pi);
     }
     bool WaitExit(DWORD ms) { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
     ~Process() {
@@ -25,38 +25,6 @@ struct Process {
         CloseHandle(pi.hThread);
     }
 };
-
-struct Search {
-    DWORD pid;
-    std::string cls;
-    HWND found;
-};
-
-std::string ClassOf(HWND h) {
-    char name[64] = {};
-    GetClassNameA(h, name, sizeof name);
-    return name;
-}
-
-BOOL CALLBACK MatchTopLevel(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    if (owner != s->pid || !IsWindowVisible(h) || ClassOf(h) != s->cls) return TRUE;
-    s->found = h;
-    return FALSE;
-}
-
-// A visible top-level window of the process with that class.
-HWND WaitForWindow(DWORD pid, const char* cls, DWORD ms) {
-    for (DWORD waited = 0; waited <= ms; waited += 100) {
-        Search s{pid, cls, nullptr};
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&s));
-        if (s.found) return s.found;
-        Sleep(100);
-    }
-    return nullptr;
-}
 
 std::string BuiltProgram() {
     std::string dir = std::getenv("QM_BIN_DIR") ? std::getenv("QM_BIN_DIR") : "";
@@ -69,8 +37,11 @@ std::string BuiltProgram() {
 void RunAndClose(const std::string& exe, const std::string& folder) {
     Process p;
     ASSERT_TRUE(p.Start(exe, folder));
-    HWND main = WaitForWindow(p.pi.dwProcessId, "TfoMAIN", 60000);
-    ASSERT_TRUE(main);
+    // One instance runs at a time, so its main window is the only one.
+    HWND main = nullptr;
+    for (int i = 0; i < 600 && !(main && IsWindowVisible(main)); ++i, Sleep(100))
+        main = FindWindowA("TfoMAIN", nullptr);
+    ASSERT_TRUE(main && IsWindowVisible(main));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(p.WaitExit(30000));
 }
