@@ -29,8 +29,22 @@ TColor TIniFile::ReadColor(const std::string& section, const std::string& key, T
     return StringToColor(ReadString(section, key, ColorToString(fallback))).value_or(fallback);
 }
 
+namespace {
+// The platform drops the blanks around a value and one pair of quotes that
+// encloses it; such a value goes inside quotes of its own so that it reads
+// back whole. Blanks and quotes are never the second byte of a double-byte
+// character, so the ends can be tested bytewise.
+std::string Protected(const std::string& v) {
+    if (v.empty()) return v;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool enclosed = v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+    if (blank(v.front()) || blank(v.back()) || enclosed) return '"' + v + '"';
+    return v;
+}
+}  // namespace
+
 bool TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != 0;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), Protected(value).c_str(), path_.c_str()) != 0;
 }
 
 bool TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

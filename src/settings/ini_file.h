@@ -16,7 +16,9 @@ public:
     // A colour that is neither a name nor a number reads as the fallback.
     TColor ReadColor(const std::string& section, const std::string& key, TColor fallback) const;
 
-    // Each returns false when the platform could not write the file.
+    // Each returns false when the platform could not write the file. A
+    // string with blanks at an end, or enclosed in quotes, is written inside
+    // another pair of quotes, so that it reads back as it was.
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInteger(const std::string& section, const std::string& key, int value);
     bool WriteBool(const std::string& section, const std::string& key, bool value);
