@@ -393,6 +393,8 @@ ArjDecodeStatus DecodeArjMember(ArjSource& source, const ArjMember& m, std::stri
     out.clear();
     if (m.flags & kArjFlagGarbled) return ArjDecodeStatus::Encrypted;
     if (m.method > 4) return ArjDecodeStatus::Unsupported;
+    if (m.original_size > kArjMaxMemberBytes || m.packed_size > kArjMaxMemberBytes)
+        return ArjDecodeStatus::TooLarge;
     try {
         return DecodeInMemory(source, m, out);
     } catch (const std::bad_alloc&) {

@@ -77,6 +77,11 @@ ArjListing ReadArjListing(ArjSource& source);
 
 enum class ArjDecodeStatus { Ok, Unsupported, Encrypted, Damaged, BadCrc, ReadError, TooLarge };
 
+// Members are decoded into memory, and a few bytes of data can claim
+// gigabytes: a member larger than this, or with more packed data, is
+// refused as TooLarge before anything is read.
+constexpr std::uint32_t kArjMaxMemberBytes = std::uint32_t(256) << 20;
+
 // The member's data, decoded and checked against its CRC.
 ArjDecodeStatus DecodeArjMember(ArjSource& source, const ArjMember& member, std::string& out);
 
