@@ -17,7 +17,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from samplegen import pictures, png, raster, texts  # noqa: E402
+from samplegen import arj, pictures, png, raster, texts  # noqa: E402
 from samplegen.util import sjis  # noqa: E402
 
 
@@ -209,6 +209,30 @@ def ini_values_seeds():
         yield "value%02d" % i, seed.raw(v).bytes()
 
 
+def arj_seeds():
+    # Whole archives: the target lists them and decodes every member.
+    repeats = b"abcabcabc " * 40 + bytes(range(256)) + b"\0" * 300
+    jp = sjis("\u65e5\u672c\u8a9e")
+    for method, label in ((arj.STORED, "stored"), (arj.HUFFMAN, "huffman"), (arj.FAST, "fast")):
+        yield label, arj.arj([(b"readme.txt", texts.encode(texts.README)[:1500], method)],
+                             b"%s.ARJ" % label.upper().encode())
+        yield label + "_repeats", arj.arj([(b"a.bin", repeats, method),
+                                           (b"b.txt", b"x", method),
+                                           (b"empty.txt", b"", method)], b"R.ARJ")
+    yield "folders", arj.arj([(jp + b"/", b"", arj.STORED),
+                              (jp + b"/" + sjis("\u8aac\u660e") + b".txt",
+                               texts.encode(texts.JAPANESE)[:800], arj.HUFFMAN),
+                              (b"sub/deep/c.c", texts.encode(texts.C_SOURCE)[:600], arj.FAST)],
+                             b"FOLDERS.ARJ")
+    yield "empty", arj.arj([], b"EMPTY.ARJ")
+    # Bare streams for the decoders on their own: the original size is
+    # read from the end of the input.
+    for method, label in ((arj.HUFFMAN, "huffman"), (arj.FAST, "fast")):
+        data = texts.encode(texts.MEMO)[:1200]
+        seed = Seed().integer(len(data), 0, 1 << 17).raw(arj.compress(data, method))
+        yield "stream_" + label, seed.bytes()
+
+
 def main(argv):
     if len(argv) != 2:
         sys.stderr.write(__doc__)
@@ -221,6 +245,7 @@ def main(argv):
         "fuzz_undo": undo_seeds,
         "fuzz_member_records": member_records_seeds,
         "fuzz_ini_values": ini_values_seeds,
+        "fuzz_arj": arj_seeds,
     }
     total = 0
     for target, make in makers.items():
