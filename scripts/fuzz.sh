@@ -58,10 +58,15 @@ for t in "${targets[@]}"; do
     grep -E 'ERROR|runtime error|check failed|SUMMARY|Test unit written' "$log" | head -20 || true
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  cov=$(grep -Eo 'cov: [0-9]+' "$log" | tail -1 || true)
-  summary+=("$(printf '%-22s %-6s %10s runs  %s' "$t" "$status" "${runs:-?}" "$cov")")
+  speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
+  cov=$(grep -Eo 'cov: [0-9]+' <<<"$last" | grep -Eo '[0-9]+' || true)
+  corp=$(grep -Eo 'corp: [0-9]+/[0-9]+[a-zA-Z]*' <<<"$last" | sed 's/corp: //' || true)
+  summary+=("$(printf '%-22s %-6s %10s %8s %6s %12s' "$t" "$status" "${runs:-?}" "${speed:-?}" \
+                "${cov:-?}" "${corp:-?}")")
 done
 echo "== fuzz summary (${seconds}s per target; logs in $out)"
+printf '%-22s %-6s %10s %8s %6s %12s\n' target status runs exec/s cov corpus
 printf '%s\n' "${summary[@]}"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz findings in: ${failed[*]} (inputs in $out/findings)" >&2
