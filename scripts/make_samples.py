@@ -16,7 +16,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from samplegen import archives, bitmaps, cab, lzh, media, pictures, raster, texts  # noqa: E402
+from samplegen import archives, arj, bitmaps, cab, lzh, media, pictures, raster, texts  # noqa: E402
 from samplegen.util import FIXED_UNIX_TIME, SampleWriter, sjis  # noqa: E402
 
 
@@ -86,6 +86,11 @@ def write_archives(w):
         (b"inner.zip", inner),
         (sjis("説明.txt"), texts.encode("inner.zip を選ぶと、その中身が一覧されます。\n")),
     ], level=1))
+    # ARJ keeps no folder entries; members alternate stored and the two
+    # compressing methods.
+    arj_members = [(sjis(n), d, [arj.STORED, 1, arj.FAST][i % 3])
+                   for i, (n, d) in enumerate(m for m in contents if not m[0].endswith("/"))]
+    w.write("archives/sample.arj", arj.arj(arj_members, b"SAMPLE.ARJ"))
 
 
 def write_others(w, exe, dll):

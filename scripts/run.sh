@@ -8,6 +8,11 @@ out=${QM_BUILD_DIR:-$root/build}
 if [ -z "${QM_RUN_INNER:-}" ]; then
   "$root/scripts/setup.sh"
   "$root/scripts/build.sh"
+  if ! why=$("$root/scripts/can-run-wine.sh" 2>&1); then
+    echo "Quillmark is built ($out/win32/bin/Quillmark.exe) but cannot start here: $why." >&2
+    echo "Copy build/win32/bin to a Windows machine, or use a machine that runs 32-bit programs." >&2
+    exit 1
+  fi
   "$root/scripts/wine-prefix.sh" "$out/win32"
   if [ -z "${DISPLAY:-}" ]; then
     QM_RUN_INNER=headless exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"

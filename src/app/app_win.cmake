@@ -25,6 +25,6 @@ target_link_libraries(Quillmark PRIVATE qm_app_win)
 # counters, the file lists (listing engine, shell folder tree), the text
 # control. Their folders are added after this one, so they are named here
 # by generator expressions, which see every target and drop the missing.
-foreach(lib qm_settings_win qm_flip_win qm_media_win qm_search_win qm_foldertree_win qm_textview_win qm_archive_win qm_imageview_win)
+foreach(lib qm_textview_settings_win qm_settings_win qm_flip_win qm_media_win qm_search_win qm_foldertree_win qm_textview_win qm_archive_win qm_imageview_win)
   target_link_libraries(qm_app_win PUBLIC $<TARGET_NAME_IF_EXISTS:${lib}>)
 endforeach()

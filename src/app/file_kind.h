@@ -20,7 +20,7 @@ inline constexpr const char* kImageExts = ".BMP .WMF .EMF .ICO .MAG .JPG .JPEG .
 inline constexpr const char* kGifExt = ".GIF ";
 inline constexpr const char* kMediaExts = ".AVI .MPG .MOV .MID ";
 inline constexpr const char* kWaveExts = ".WAV ";
-inline constexpr const char* kArchiveExts = ".LZH .CAB .TAR .ZIP ";
+inline constexpr const char* kArchiveExts = ".LZH .CAB .TAR .ZIP .ARJ .RAR ";
 inline constexpr const char* kLaunchableExts = ".EXE .COM .SCR .HLP .HTML .HTM .LNK ";
 inline constexpr const char* kLibraryExts = ".DLL .SYS .OCX .VBX .DRV .VXD ";
 

@@ -15,6 +15,7 @@
 #include "base/files.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
+#include "media/media_pane.h"
 #include "ui/list_view.h"
 
 TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
@@ -29,6 +30,8 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     FileLists = new TFileLists(this);
     TextPreview = std::make_unique<TTextPreview>(this);
     ImagePreview = std::make_unique<TImagePreview>(this);
+    BindMediaPane();
+    BindSettingsWindows();
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnKeyDown = [this](TObject* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -58,6 +61,7 @@ TfoMAIN::~TfoMAIN() {
     // The text preview's controls are the window's; it goes while they exist.
     TextPreview.reset();
     ImagePreview.reset();
+    MediaPane.reset();
 }
 
 TMenuItem* TfoMAIN::AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc) {

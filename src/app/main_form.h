@@ -19,6 +19,7 @@ class TFileLists;
 class TTextPreview;
 class TImagePreview;
 class TArchivePane;
+class TMediaPane;
 class TImage;
 
 class TfoMAIN : public TForm {
@@ -52,6 +53,7 @@ public:
     TFileLists* FileLists = nullptr;
     std::unique_ptr<TTextPreview> TextPreview;
     std::unique_ptr<TImagePreview> ImagePreview;
+    std::unique_ptr<TMediaPane> MediaPane;
     // Freed at close: its archive operation empties the work folder then.
     TArchivePane* ArchivePane = nullptr;
 
@@ -150,6 +152,8 @@ private:
     void BuildToolbars();
     TLedGroup* AddLed(TWinControl* parent, const char* name, const char* hint, int x, int digits);
     void HideUnofferedCommands();
+    void BindMediaPane();
+    void BindSettingsWindows();
     void ClearInformationLabels();
     bool activated_ = false;
 };

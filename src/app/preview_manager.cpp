@@ -8,6 +8,7 @@
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
+#include "media/media_pane.h"
 
 TPanel* TfoMAIN::PaneOf(FileKind kind) const {
     switch (kind) {
@@ -47,8 +48,7 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
         pnBaseArchive->SetVisible(kind == fkArchive);
         if (TComponent* sp = FindComponent("spArchive")) static_cast<TControl*>(sp)->SetVisible(kind == fkArchive);
     }
-    const long long size = FoundFileSize(path);
-    (void)size;  // the text loader reads it once it lands
+    MediaPane->Leave();
     switch (kind) {
     case fkText:
         TextPreview->PreviewText(path);
@@ -58,6 +58,7 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
         break;
     case fkMedia:
         WriteFileInformation(path, 0);
+        MediaPane->ShowMedia(path);
         break;
     case fkWave:
         if (!Trim(path).empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&

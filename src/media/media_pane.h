@@ -11,7 +11,7 @@
 
 #include "media/led_group.h"
 #include "media/media_player.h"
-#include "media/track_bar.h"
+#include "ui/track_bar.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
 #include "ui/menus.h"

@@ -120,38 +120,6 @@ void TSpinEdit::EnabledChanged() {
 }
 
 // ---------------------------------------------------------------------------
-// TTrackBar
-
-TTrackBar::TTrackBar(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    width_ = 150;
-    height_ = 32;
-    CreateHandle(TRACKBAR_CLASSA, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM);
-    last_ = Position();
-}
-
-void TTrackBar::SetRange(int minValue, int maxValue) {
-    SendMessageA(handle_, TBM_SETRANGEMIN, FALSE, minValue);
-    SendMessageA(handle_, TBM_SETRANGEMAX, TRUE, maxValue);
-    Scrolled();
-}
-
-void TTrackBar::SetFrequency(int step) { SendMessageA(handle_, TBM_SETTICFREQ, step, 0); }
-
-int TTrackBar::Position() const { return static_cast<int>(SendMessageA(handle_, TBM_GETPOS, 0, 0)); }
-
-void TTrackBar::SetPosition(int p) {
-    SendMessageA(handle_, TBM_SETPOS, TRUE, p);
-    Scrolled();
-}
-
-void TTrackBar::Scrolled() {
-    const int p = Position();
-    if (p == last_) return;
-    last_ = p;
-    Fire(OnChange, this);
-}
-
-// ---------------------------------------------------------------------------
 // TListBox
 
 TListBox::TListBox(TComponent* owner, TWinControl* parent, bool ownerDraw, int itemHeight)
@@ -267,15 +235,6 @@ void TGroupPanel::PaintContent(HDC dc, RECT rc) {
     SelectObject(dc, old);
 }
 
-LRESULT TGroupPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && lp) {
-        if (auto* bar = dynamic_cast<TTrackBar*>(FromHandle(reinterpret_cast<HWND>(lp)))) {
-            bar->Scrolled();
-            return 0;
-        }
-    }
-    return TPanel::WndProc(msg, wp, lp);
-}
 
 // ---------------------------------------------------------------------------
 // TRadioGroup

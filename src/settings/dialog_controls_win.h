@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/track_bar.h"
 
 // A single-line edit field (or, made with multiLine, a read-only memo).
 class TEdit : public TWinControl {
@@ -49,25 +50,6 @@ private:
     int min_ = 0, max_ = 100, increment_ = 1;
 };
 
-// The system track bar, horizontal. Its parent must pass WM_HSCROLL on
-// (TGroupPanel does).
-class TTrackBar : public TWinControl {
-public:
-    TTrackBar(TComponent* owner, TWinControl* parent);
-    void SetRange(int minValue, int maxValue);
-    // Ticks every `step` positions.
-    void SetFrequency(int step);
-    int Position() const;
-    // OnChange follows when the position changes.
-    void SetPosition(int p);
-    TNotifyEvent OnChange;
-    // Called by the parent for the track bar's scroll messages.
-    void Scrolled();
-
-private:
-    int last_ = -1;
-};
-
 // A list box; owner-drawn items are painted by OnDrawItem.
 class TListBox : public TWinControl {
 public:
@@ -93,15 +75,13 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& di) override;
 };
 
-// A frame with a caption around other controls. It hands the scroll
-// messages of its track bars to them.
+// A frame with a caption around other controls.
 class TGroupPanel : public TPanel {
 public:
     TGroupPanel(TComponent* owner, TWinControl* parent);
 
 protected:
     void PaintContent(HDC dc, RECT client) override;
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 // A framed group of radio buttons, one per item, in a column.

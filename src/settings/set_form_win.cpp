@@ -98,7 +98,7 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     chbReadTextKByte->Name = "chbReadTextKByte";
     chbReadTextKByte->SetBounds(12, 22, 464, 20);
     chbReadTextKByte->SetCaption("テキストファイルを読み込む際のデフォルトサイズを設定する");
-    tbReadTextKByte = new TTrackBar(this, gbReadText);
+    tbReadTextKByte = new TTrackBar(this, gbReadText, true);
     tbReadTextKByte->Name = "tbReadTextKByte";
     tbReadTextKByte->SetBounds(12, 46, 392, 34);
     tbReadTextKByte->SetRange(1, 512);

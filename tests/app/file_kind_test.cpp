@@ -25,6 +25,9 @@ TEST(ClassifyFile, ExtensionsMatchWholeEntriesIgnoringCase) {
     EXPECT_EQ(fkWave, ClassifyFile("song.wav", false));
     EXPECT_EQ(fkArchive, ClassifyFile("a.lzh", false));
     EXPECT_EQ(fkArchive, ClassifyFile("a.tar", false));
+    // Every format the archive pane reads opens there, not as text.
+    EXPECT_EQ(fkArchive, ClassifyFile("a.Arj", false));
+    EXPECT_EQ(fkArchive, ClassifyFile("a.RAR", false));
     // Parts of entries do not match: ".HT", ".JP", ".P" are no entries.
     EXPECT_EQ(fkText, ClassifyFile("x.ht", false));
     EXPECT_EQ(fkText, ClassifyFile("x.p", false));

@@ -76,9 +76,9 @@ TEST_F(SetDialog, ShowsTheValuesAndSavingTakesThemBack) {
 
     // The user drags the bar to its end, switches partial reading off and
     // gives the guidance another colour.
-    HWND bar = f->tbReadTextKByte->Handle();
+    HWND bar = f->tbReadTextKByte->BarHandle();
     SendMessageA(bar, TBM_SETPOS, TRUE, 600);
-    SendMessageA(f->gbReadText->Handle(), WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(bar));
+    SendMessageA(f->tbReadTextKByte->Handle(), WM_HSCROLL, TB_THUMBPOSITION, reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ("512KB", f->lReadTextKByte->Caption());
     SendMessageA(f->chbReadTextKByte->Handle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(f->tbReadTextKByte->Enabled());

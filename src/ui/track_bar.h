@@ -1,5 +1,5 @@
-// A horizontal track bar without tick marks: the platform's track bar
-// inside a window of ours, which receives its scroll notifications. As in
+// A horizontal track bar: the platform's track bar inside a window of ours,
+// which receives its scroll notifications, so it works on any parent. As in
 // the framework, a change of Position, by the user or by code, fires
 // OnChange; code that moves the bar itself detaches the handler first.
 #pragma once
@@ -7,10 +7,14 @@
 
 class TTrackBar : public TWinControl {
 public:
-    TTrackBar(TComponent* owner, TWinControl* parent);
+    // ticks: tick marks below the bar (SetFrequency spaces them).
+    TTrackBar(TComponent* owner, TWinControl* parent, bool ticks = false);
 
+    int Min() const { return min_; }
     int Max() const { return max_; }
     void SetMax(int max);
+    void SetRange(int min, int max);
+    void SetFrequency(int step);
     int Position() const { return position_; }
     void SetPosition(int position);
     int LineSize() const { return lineSize_; }
@@ -27,6 +31,6 @@ protected:
     void EnabledChanged() override;
 
 private:
-    int max_ = 10, position_ = 0, lineSize_ = 1, pageSize_ = 2;
+    int min_ = 0, max_ = 10, position_ = 0, lineSize_ = 1, pageSize_ = 2;
     HWND bar_ = nullptr;
 };

@@ -1,12 +1,13 @@
-#include "media/track_bar.h"
+#include "ui/track_bar.h"
 
-TTrackBar::TTrackBar(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
+TTrackBar::TTrackBar(TComponent* owner, TWinControl* parent, bool ticks) : TWinControl(owner, parent) {
     width_ = 150;
-    height_ = 24;
+    height_ = ticks ? 32 : 24;
     CreateHandle(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-    bar_ = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS,
+    bar_ = CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ |
+                               (ticks ? TBS_AUTOTICKS | TBS_BOTTOM : TBS_NOTICKS),
                            0, 0, width_, height_, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(bar_, TBM_SETRANGEMIN, FALSE, 0);
     SendMessageA(bar_, TBM_SETRANGEMAX, TRUE, max_);
@@ -14,15 +15,25 @@ TTrackBar::TTrackBar(TComponent* owner, TWinControl* parent) : TWinControl(owner
     SendMessageA(bar_, TBM_SETPAGESIZE, 0, pageSize_);
 }
 
-void TTrackBar::SetMax(int max) {
-    max_ = max < 0 ? 0 : max;
+void TTrackBar::SetMax(int max) { SetRange(min_, max); }
+
+void TTrackBar::SetRange(int min, int max) {
+    min_ = min < 0 ? 0 : min;
+    max_ = max < min_ ? min_ : max;
+    SendMessageA(bar_, TBM_SETRANGEMIN, FALSE, min_);
     SendMessageA(bar_, TBM_SETRANGEMAX, TRUE, max_);
-    // The platform keeps the thumb inside the range; so do we.
-    position_ = static_cast<int>(SendMessageA(bar_, TBM_GETPOS, 0, 0));
+    // The platform keeps the thumb inside the range; so do we, and a
+    // position moved that way is a change like any other.
+    const int position = static_cast<int>(SendMessageA(bar_, TBM_GETPOS, 0, 0));
+    if (position == position_) return;
+    position_ = position;
+    Fire(OnChange, this);
 }
 
+void TTrackBar::SetFrequency(int step) { SendMessageA(bar_, TBM_SETTICFREQ, step, 0); }
+
 void TTrackBar::SetPosition(int position) {
-    if (position < 0) position = 0;
+    if (position < min_) position = min_;
     if (position > max_) position = max_;
     if (position == position_) return;
     position_ = position;
