@@ -12,6 +12,7 @@ if [ ! -x "$loader" ]; then
   exit 1
 fi
 for f in /proc/sys/fs/binfmt_misc/*; do
+  case ${f##*/} in register|status) continue ;; esac
   [ -f "$f" ] || continue
   if grep -q '^enabled' "$f" && grep -q '^magic 7f454c4601010100000000000000000002000300' "$f"; then
     echo "32-bit programs run here only under an emulator ($(sed -n 's/^interpreter //p' "$f"))" >&2
