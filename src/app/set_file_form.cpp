@@ -203,29 +203,6 @@ void TComboBox::InsertItem(int index, const std::string& item) {
     SendMessageA(handle_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent) : TPanel(owner, parent) {
-    BevelOuter = bvNone;
-}
-
-void TGroupBox::PaintContent(HDC dc, RECT rc) {
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
-    SIZE text{0, EffectiveFont().Height};
-    if (!caption_.empty()) GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-    RECT frame = rc;
-    frame.top += text.cy / 2;
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    if (!caption_.empty()) {
-        RECT back{6, 0, 6 + text.cx + 6, text.cy};
-        HBRUSH b = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-        FillRect(dc, &back, b);
-        DeleteObject(b);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-        TextOutA(dc, 9, 0, caption_.c_str(), static_cast<int>(caption_.size()));
-    }
-    SelectObject(dc, old);
-}
-
 TBusyAnimation::TBusyAnimation(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
     width_ = 40;
     height_ = 30;

@@ -46,15 +46,6 @@ protected:
     void BoundsChanged() override;
 };
 
-// A frame with a caption that holds other controls.
-class TGroupBox : public TPanel {
-public:
-    TGroupBox(TComponent* owner, TWinControl* parent);
-
-protected:
-    void PaintContent(HDC dc, RECT client) override;
-};
-
 // The busy animation: a magnifier passing over a folder while active; the
 // first picture stands still otherwise.
 class TBusyAnimation : public TGraphicControl {

@@ -209,37 +209,11 @@ bool TListBox::DrawItem(const DRAWITEMSTRUCT& di) {
     return true;
 }
 
-// ---------------------------------------------------------------------------
-// TGroupPanel
-
-TGroupPanel::TGroupPanel(TComponent* owner, TWinControl* parent) : TPanel(owner, parent) {
-    BevelOuter = bvNone;
-}
-
-void TGroupPanel::PaintContent(HDC dc, RECT rc) {
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
-    SIZE text{0, EffectiveFont().Height};
-    if (!caption_.empty()) GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-    RECT frame = rc;
-    frame.top += text.cy / 2;
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    if (!caption_.empty()) {
-        RECT back{6, 0, 6 + text.cx + 6, text.cy};
-        HBRUSH b = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-        FillRect(dc, &back, b);
-        DeleteObject(b);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
-        TextOutA(dc, 9, 0, caption_.c_str(), static_cast<int>(caption_.size()));
-    }
-    SelectObject(dc, old);
-}
-
 
 // ---------------------------------------------------------------------------
 // TRadioGroup
 
-TRadioGroup::TRadioGroup(TComponent* owner, TWinControl* parent) : TGroupPanel(owner, parent) {}
+TRadioGroup::TRadioGroup(TComponent* owner, TWinControl* parent) : TGroupBox(owner, parent) {}
 
 void TRadioGroup::SetItems(const std::vector<std::string>& items) {
     for (TWinControl* b : buttons_) delete b;
@@ -260,7 +234,7 @@ void TRadioGroup::Arrange() {
 }
 
 void TRadioGroup::BoundsChanged() {
-    TGroupPanel::BoundsChanged();
+    TGroupBox::BoundsChanged();
     Arrange();
 }
 

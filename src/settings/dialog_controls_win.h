@@ -75,17 +75,8 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& di) override;
 };
 
-// A frame with a caption around other controls.
-class TGroupPanel : public TPanel {
-public:
-    TGroupPanel(TComponent* owner, TWinControl* parent);
-
-protected:
-    void PaintContent(HDC dc, RECT client) override;
-};
-
 // A framed group of radio buttons, one per item, in a column.
-class TRadioGroup : public TGroupPanel {
+class TRadioGroup : public TGroupBox {
 public:
     TRadioGroup(TComponent* owner, TWinControl* parent);
     void SetItems(const std::vector<std::string>& items);

@@ -39,9 +39,9 @@ TTabSheet* AddPage(TPageControl* pages, const char* name, const char* caption) {
     return sheet;
 }
 
-TGroupPanel* AddGroup(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
+TGroupBox* AddGroup(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
                       int x, int y, int w, int h) {
-    auto* g = new TGroupPanel(owner, parent);
+    auto* g = new TGroupBox(owner, parent);
     g->Name = name;
     g->SetCaption(caption);
     g->SetBounds(x, y, w, h);

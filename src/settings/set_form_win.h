@@ -58,7 +58,7 @@ public:
     // --- components ----------------------------------------------------------
     TPageControl* pcSet;
     TTabSheet *tsText, *tsImage, *tsOther;
-    TGroupPanel *gbReadText, *gbEditor, *gbImage, *gbInformation;
+    TGroupBox *gbReadText, *gbEditor, *gbImage, *gbInformation;
     TCheckBox* chbReadTextKByte;
     TTrackBar* tbReadTextKByte;
     TLabel *lReadTextKByte, *lTextReadByte, *lEditor;

@@ -73,9 +73,9 @@ TSpinEdit* AddSpin(TComponent* o, TWinControl* p, const char* name, int x, int y
     return s;
 }
 
-TGroupPanel* AddGroup(TComponent* o, TWinControl* p, const char* name, const char* caption, int x, int y, int w,
+TGroupBox* AddGroup(TComponent* o, TWinControl* p, const char* name, const char* caption, int x, int y, int w,
                       int h) {
-    auto* g = new TGroupPanel(o, p);
+    auto* g = new TGroupBox(o, p);
     g->Name = name;
     g->SetCaption(caption);
     g->SetBounds(x, y, w, h);

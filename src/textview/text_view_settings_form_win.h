@@ -75,7 +75,7 @@ public:
     TListBox *lbFont, *lbFontSize;
     TEdit* edFontSize;
     TCheckBox* chbVariablePitch;
-    TGroupPanel* gbCaret;
+    TGroupBox* gbCaret;
     TCheckBox *chbAutoIndent, *chbPrevSpaceIndent, *chbFreeCaret, *chbInTab, *chbLockScroll, *chbNextLine,
         *chbTabIndent, *chbSoftTab, *chbKeepCaret;
     TSpinEdit* seTabSpaceCount;
@@ -86,7 +86,7 @@ public:
     TCheckBox *chbBold, *chbItalic, *chbUnderline;
     TEdit *edHexPrefix, *edQuotation, *edCommenter;
     TCheckBox *chbControlCode, *chbUrl, *chbMail;
-    TGroupPanel *gbMargin, *gbMark;
+    TGroupBox *gbMargin, *gbMark;
     TSpinEdit *seMarginTop, *seMarginLeft, *seMarginLine, *seMarginCharacter;
     TCheckBox *chbMarkUnderline, *chbMarkRet, *chbMarkEof;
     TButton *bbSameBkColor, *bbSameColor, *bbSameStyle;
@@ -96,7 +96,7 @@ public:
     TColorGrid* cgBracket;
     TCheckBox *chbBracketBold, *chbBracketItalic, *chbBracketUnderline;
     TButton *bbBracketSameBkColor, *bbBracketSameColor, *bbBracketSameStyle;
-    TGroupPanel* gbBracketPair;
+    TGroupBox* gbBracketPair;
     TEdit *edLeftBracket, *edRightBracket;
     // keywords
     TListBox* lbKeywords;

@@ -220,6 +220,15 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
+// A frame with a caption that holds other controls.
+class TGroupBox : public TPanel {
+public:
+    TGroupBox(TComponent* owner, TWinControl* parent);
+
+protected:
+    void PaintContent(HDC dc, RECT client) override;
+};
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TGraphicControl {
