@@ -25,10 +25,12 @@ struct TUndoData {
     // Attribute of the last replaced row; raInvalid (3): no old text.
     std::uint8_t EndAttribute = raInvalid;
     std::string Text;
-    // Where the rows were cut. Undo puts back these very rows rather than
-    // a new wrap of Text: an edit re-wraps from the row before it, where
-    // tabs fall on other columns than in a wrap of the whole line, so a new
-    // wrap may cut elsewhere and shift the rows that older records count.
+    // Where the rows were cut. Undo puts back these very rows: a new wrap
+    // of Text may cut it elsewhere (an edit inside a wrapped line re-wraps
+    // from the row before it, where tabs fall on other columns than in the
+    // wrap of the whole line; a loaded row may hold a NUL, which a wrap
+    // takes for a line end), and other rows would shift the rows that older
+    // records count.
     std::vector<TUndoRow> Rows;
 };
 
