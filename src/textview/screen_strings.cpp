@@ -241,10 +241,8 @@ void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_vie
     if (first == index && last == end_req && s.empty() && count > 0) {
         // Whole logical lines go: no re-wrap needed, rows above stay as they are.
         TUndoData& u = undo_->NewRecord(caret_row, caret_col);
-        TRowAttribute last_attr = raInvalid;
         u.StartRow = index;
-        u.Text = RangeText(index, count, nullptr, &last_attr);
-        u.EndAttribute = last_attr;
+        TTextEditorUndoObj::SaveRows(*this, index, count, u);
         DeleteRows(index, count);
         UpdateBrackets(index, true);
         SetUpdateInfo(index, count, 0);
@@ -265,11 +263,7 @@ void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_vie
 
     TUndoData& u = undo_->NewRecord(caret_row, caret_col);
     u.StartRow = first;
-    if (last >= first) {
-        TRowAttribute old_attr = raInvalid;
-        u.Text = RangeText(first, last - first + 1, nullptr, &old_attr);
-        u.EndAttribute = old_attr;
-    }
+    if (last >= first) TTextEditorUndoObj::SaveRows(*this, first, last - first + 1, u);
 
     std::string text = first < index ? RangeText(first, index - first) : std::string();
     text.append(s.data(), s.size());

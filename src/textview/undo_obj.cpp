@@ -1,7 +1,25 @@
 #include "textview/undo_obj.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "textview/editor_host.h"
 #include "textview/screen_strings.h"
+#include "textview/text_string_list.h"
+
+namespace {
+// The rows a record keeps, cut where they were cut.
+void RestoreRows(const TUndoData& r, TTextEditorStringList& target) {
+    target.Clear();
+    const char* base = target.Arena().Store(r.Text);
+    std::size_t at = 0;
+    for (const TUndoRow& row : r.Rows) {
+        target.AddView(base + at, row.Length, MakeRowData(row.Attribute));
+        at += row.Length;
+        if (row.Attribute == raCrlf) at += 2;
+    }
+}
+} // namespace
 
 void TTextEditorUndoObj::SetLimit(int v) {
     limit_ = v < kMinLimit ? kMinLimit : v;
@@ -26,6 +44,24 @@ void TTextEditorUndoObj::Clear() {
     redo_.clear();
 }
 
+void TTextEditorUndoObj::SaveRows(const TTextEditorStringList& list, int first, int n,
+                                  TUndoData& r) {
+    r.Text.clear();
+    r.Rows.clear();
+    r.EndAttribute = raInvalid;
+    if (first < 0) return;
+    const int end = std::min(first + n, list.Count());
+    r.Rows.reserve(end > first ? end - first : 0);
+    for (int i = first; i < end; ++i) {
+        const std::string_view text = list.Strings(i);
+        const TRowAttribute a = list.Attribute(i);
+        r.Text.append(text.data(), text.size());
+        if (a == raCrlf) r.Text.append("\r\n");
+        r.Rows.push_back(TUndoRow{static_cast<std::uint32_t>(text.size()), a});
+        r.EndAttribute = a;
+    }
+}
+
 void TTextEditorUndoObj::Apply(bool redo) {
     std::deque<TUndoData>& from = redo ? redo_ : undo_;
     if (from.empty()) return;
@@ -44,24 +80,13 @@ void TTextEditorUndoObj::Apply(bool redo) {
     if (r.RowCount > 0) {
         removed = r.RowCount;
         if (start + removed > owner_.Count()) removed = owner_.Count() - start;
-        TRowAttribute last = raInvalid;
-        inverse.Text = owner_.RangeText(start, removed, nullptr, &last);
-        inverse.EndAttribute = last;
+        SaveRows(owner_, start, removed, inverse);
         owner_.DeleteRows(start, removed);
     }
     int inserted = 0;
     if (r.EndAttribute != raInvalid) {
         TTextEditorStringList temp;
-        owner_.WrapText(r.Text, temp);
-        if (r.EndAttribute == raWrapped && temp.Count() > 1 && temp.Strings(temp.Count() - 1).empty())
-            temp.Delete(temp.Count() - 1);
-        // An empty unterminated last row follows the text's final line
-        // break; splitting the text drops it, and without it that line break
-        // would be lost with the row before taking the end attribute.
-        if (r.EndAttribute == raEof && !r.Text.empty() &&
-            (r.Text.back() == '\n' || r.Text.back() == '\r'))
-            temp.Add("", MakeRowData(raEof));
-        temp.SetAttribute(temp.Count() - 1, static_cast<TRowAttribute>(r.EndAttribute));
+        RestoreRows(r, temp);
         inserted = temp.Count();
         owner_.InsertRows(start, temp);
     }

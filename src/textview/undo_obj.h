@@ -1,14 +1,21 @@
 // Undo recorder of the row list. Every ReplaceRows makes one record holding
-// the old text of the rows it replaced; Undo puts that text back and records
-// the inverse for Redo.
+// the old rows it replaced; Undo puts those rows back and records the
+// inverse for Redo.
 #pragma once
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "textview/row_data.h"
 
 class TTextEditorScreenStrings;
+class TTextEditorStringList;
+
+struct TUndoRow {
+    std::uint32_t Length = 0;
+    TRowAttribute Attribute = raCrlf;
+};
 
 struct TUndoData {
     int CaretRow = 0;
@@ -18,6 +25,13 @@ struct TUndoData {
     // Attribute of the last replaced row; raInvalid (3): no old text.
     std::uint8_t EndAttribute = raInvalid;
     std::string Text;
+    // Where the rows were cut. Undo puts back these very rows: a new wrap
+    // of Text may cut it elsewhere (an edit inside a wrapped line re-wraps
+    // from the row before it, where tabs fall on other columns than in the
+    // wrap of the whole line; a loaded row may hold a NUL, which a wrap
+    // takes for a line end), and other rows would shift the rows that older
+    // records count.
+    std::vector<TUndoRow> Rows;
 };
 
 class TTextEditorUndoObj {
@@ -41,6 +55,10 @@ public:
     void Undo();
     void Redo();
     void Clear();
+
+    // Keeps rows first..first+n-1 of `list` in r: their text (CR LF after
+    // each raCrlf row), where each row ends and the last row's attribute.
+    static void SaveRows(const TTextEditorStringList& list, int first, int n, TUndoData& r);
 
 private:
     void Apply(bool redo);

@@ -79,6 +79,52 @@ TEST(Undo, RedoKeepsTheLineBreakBeforeAnEmptyUnterminatedLastRow) {
     EXPECT_EQ(ed.List().Count(), 3);
 }
 
+TEST(Undo, PutsBackTheRowsItReplacedAsTheyWereCut) {
+    {
+        // Found by fuzzing: an edit re-wraps from the row before it, where
+        // the tabs fall on other columns than in the wrap of the whole line.
+        // Undo used to wrap the old text anew from there, which made the
+        // line one row shorter, so the older edit below it was undone on
+        // the wrong row.
+        TTextEditorModel ed;
+        ed.WrapOption().SetWrapByte(20);
+        ed.SetWordWrap(true);
+        ed.Lines().SetText("\t\t12345xyz\tbc xyz12345\r\nlast\r\n");
+        const std::vector<RowView> start = RowsOf(ed.List());
+        ASSERT_EQ(start, (std::vector<RowView>{{"\t\t1234", raWrapped},
+                                               {"5xyz\tbc xyz12", raWrapped},
+                                               {"345", raCrlf},
+                                               {"last", raCrlf}}));
+        ed.Lines().Put(1, "next");
+        const std::vector<RowView> put = RowsOf(ed.List());
+        // The line's third row, as it was; the re-wrap from row 1 puts the
+        // line in two rows.
+        ed.List().ReplaceRows(2, 1, "345\r\n");
+        ed.Undo();
+        EXPECT_EQ(RowsOf(ed.List()), put);
+        ed.Undo();
+        EXPECT_EQ(RowsOf(ed.List()), start);
+        EXPECT_EQ(ed.Lines().Text(), "\t\t12345xyz\tbc xyz12345\r\nlast\r\n");
+        ed.Redo();
+        ed.Redo();
+        EXPECT_EQ(ed.Lines().Text(), "\t\t12345xyz\tbc xyz12345\r\nnext\r\n");
+    }
+    {
+        // A loaded line keeps a NUL byte in its row, where a wrap of text
+        // cuts it: undoing an edit of that line used to give it back cut in
+        // two.
+        const std::string text("a\0b\r\nc\r\n", 8);
+        TempFile f(text);
+        TTextEditorModel ed;
+        ed.Lines().LoadFromFile(f.path());
+        ASSERT_EQ(ed.List().Count(), 2);
+        ed.Lines().Put(0, "x");
+        ed.Undo();
+        EXPECT_EQ(ed.Lines().Text(), text);
+        EXPECT_EQ(ed.List().Count(), 2);
+    }
+}
+
 TEST(Undo, SplitRowRestoresRowAndCaret) {
     TTextEditorModel ed;
     ed.Lines().SetText("hello world\r\nnext\r\n");
