@@ -242,7 +242,8 @@ std::string TArchiveControl::ResponseFilePath() {
 bool TArchiveControl::BuildCommandLine(TArchiveOperationKind op, TArchiveStrings& strings,
                                        std::string& command, std::string& response_text) {
     const TArchiveOptions* own = OptionsFor(archive_type_);
-    if (own == nullptr || typeid(strings.Options()) != typeid(*own))
+    const TArchiveOptions& given = strings.Options();
+    if (own == nullptr || typeid(given) != typeid(*own))
         throw std::logic_error("TArchiveControl: member list made for another archive format");
     return strings.CommandLine(op, file_name_, ResponseFilePath(), command, response_text);
 }
