@@ -2,6 +2,8 @@
 // lookup.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -180,6 +182,41 @@ TEST(Parser, RunsOfEveryDoubleByteKindEndAtTheNextKind) {
     EXPECT_EQ(Tokens(nullptr, std::string("漢字\x88", 5)),
               (std::vector<Tok>{{tkKanji, "漢字"}, {tkSymbol, "\x88"}}));
     EXPECT_EQ(Tokens(nullptr, std::string("漢\0字", 5)), (std::vector<Tok>{{tkKanji, "漢"}}));
+}
+
+TEST(Parser, ReadsTheTextWhereItLiesAndNeverPastIt) {
+    // Rows are parsed inside the loaded file: what follows a row (the next
+    // row, a bracket, a trail byte) must not change its tokens. Each cut
+    // is compared with the same bytes in a block of their own, where a
+    // read past the end would be caught by the address checker.
+    TTextEditorViewInfo view;
+    view.Brackets().Add("{", "}");
+    view.Brackets().Add("/*", "*/");
+    view.SetCommenter(">");
+    view.SetQuotation("'");
+    view.SetHexPrefix("#");
+    view.SetMail(true);
+    view.SetUrl(true);
+    const std::string buffer = "x{本'a''b'\x96{\x82\x4F" "1.5e+#FF >c http:/ a@b.c */\x81";
+    TTextEditorParser reused(&view, -1, "");
+    for (std::size_t from = 0; from < buffer.size(); ++from) {
+        for (std::size_t len = 0; from + len <= buffer.size(); ++len) {
+            const std::string_view in_place(buffer.data() + from, len);
+            for (int state : {-1, 0, 1}) {
+                std::vector<Tok> own;
+                {
+                    const std::unique_ptr<char[]> copy(new char[len ? len : 1]);
+                    std::memcpy(copy.get(), in_place.data(), len);
+                    own = Tokens(&view, std::string_view(copy.get(), len), state);
+                }
+                ASSERT_EQ(Tokens(&view, in_place, state), own) << from << "+" << len;
+                std::vector<Tok> again;
+                for (reused.Reset(state, in_place); reused.Token() != tkEnd; reused.NextToken())
+                    again.emplace_back(reused.Token(), std::string(reused.TokenString()));
+                ASSERT_EQ(again, own) << from << "+" << len;
+            }
+        }
+    }
 }
 
 TEST(TokenColors, ReservedWordsOnlyForTheirKinds) {
