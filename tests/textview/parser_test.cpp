@@ -4,9 +4,11 @@
 
 #include <cstring>
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
+#include "base/sjis.h"
 #include "textview/reserve_word_list.h"
 #include "textview/text_parser.h"
 #include "textview/token_colors.h"
@@ -236,6 +238,38 @@ TEST(TokenColors, ReservedWordsOnlyForTheirKinds) {
     EXPECT_EQ(TokenColor(view, reserved, tkBracket, "{x}", 0)->Color(), clSilver);
     EXPECT_EQ(TokenColor(view, reserved, tkTab, "\t", -2), nullptr);
     EXPECT_EQ(TokenColor(view, reserved, tkKanji, "漢", -2), &c.DBCS);
+}
+
+TEST(ReserveWords, FindIsTheCaseBlindCompareOfUpperCasedCopies) {
+    // Lower-case bytes that are trail bytes of a pair stay as they are; a
+    // lone lead byte at the end is a character of its own. Words and tokens
+    // come from the same few bytes, so most lookups hit or nearly hit.
+    const char kBytes[] = {'a', 'B', 'z', '_', '\x82', '\x61', '\x7A', '\x41', '\xE0', '1'};
+    std::mt19937 rng(5);
+    auto word = [&] {
+        std::string w;
+        for (int n = static_cast<int>(rng() % 5); n > 0; --n)
+            w += kBytes[rng() % sizeof kBytes];
+        return w;
+    };
+    for (int round = 0; round < 40; ++round) {
+        TReserveWordList list;
+        std::vector<std::string> words;
+        for (int i = 0; i < 12; ++i) {
+            words.push_back(word());
+            list.Add(words.back());
+        }
+        if (round % 3 == 0) list.Delete(static_cast<int>(rng() % list.Count()));
+        for (int i = 1; i < list.Count(); ++i)
+            ASSERT_LT(SjisUpperCase(list.Strings(i - 1)), SjisUpperCase(list.Strings(i)));
+        for (int t = 0; t < 200; ++t) {
+            const std::string token = word();
+            bool want = false;
+            for (int i = 0; i < list.Count(); ++i)
+                want = want || SjisUpperCase(list.Strings(i)) == SjisUpperCase(token);
+            ASSERT_EQ(list.Find(token), want) << token;
+        }
+    }
 }
 
 } // namespace
