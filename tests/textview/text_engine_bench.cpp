@@ -56,7 +56,11 @@ const std::string& BenchFile() {
     static const std::string path = [] {
         const char* mb_env = std::getenv("QM_BENCH_MB");
         std::size_t mb = mb_env ? std::strtoul(mb_env, nullptr, 10) : 100;
-        std::string p = (std::filesystem::temp_directory_path() / "qm_text_bench.txt").string();
+        // The text is the same every time: a file made by an earlier run is used again.
+        std::string p = (std::filesystem::temp_directory_path() /
+                         ("qm_text_bench_v2_" + std::to_string(mb) + "mb.txt"))
+                            .string();
+        if (std::filesystem::exists(p)) return p;
         std::mt19937 rng(1);
         const char* ascii[] = {"int ", "value", " = ", "42", "; ", "http://example.jp/a?b=1", "user@mail.jp",
                                "(x)", "3.14", "\t", "word", " ", "'str'"};
@@ -69,9 +73,11 @@ const std::string& BenchFile() {
                 text += rng() % 2 ? ascii[rng() % 13] : dbcs[rng() % 10];
             text += "\r\n";
         }
-        std::FILE* f = std::fopen(p.c_str(), "wb");
+        const std::string part = p + ".part";
+        std::FILE* f = std::fopen(part.c_str(), "wb");
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
+        std::filesystem::rename(part, p);
         return p;
     }();
     return path;
