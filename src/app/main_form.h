@@ -22,6 +22,14 @@ class TArchivePane;
 class TMediaPane;
 class TImage;
 
+// What a key of the main window runs (the keys themselves are listed in
+// main_keys.inc).
+enum TKeyCommand {
+    kcLaunch, kcNextListItem, kcPreviousListItem, kcShowMember, kcNextMember, kcPreviousMember,
+    kcFocusList, kcToggleListPane, kcFullLoad, kcEditor, kcSearchPage, kcShortcutPage, kcMarkA,
+    kcMarkB, kcExplorer,
+};
+
 class TfoMAIN : public TForm {
 public:
     // programPath: the program's own path; the work folder and the
@@ -92,7 +100,11 @@ public:
     void ShowInformation(std::vector<std::string>& lastText, const std::string& path);
     void FillInformationPane(const std::vector<std::string>& lines, const std::string& caption);
     void WriteFileInformation(const std::string& path, double scale);
+    // Stops any sound, leaves the media preview, then has the shell open
+    // the file with its default verb.
     void LaunchFile(const std::string& path);
+    // The shell's open (file, working folder); tests watch it here.
+    std::function<void(const std::string& file, const std::string& folder)> ShellOpen;
 
     // --- commands ----------------------------------------------------------
     void mmFileExitClick(TObject* Sender);
@@ -107,6 +119,7 @@ public:
     void mmShowFontTvClick(TObject* Sender);
     void mmOptionHyperLinkClick(TObject* Sender);
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void RunKeyCommand(TKeyCommand command);
     // Opens the search and folder-shortcut window on its shortcut page
     // (shortcuts true) or its search page.
     void OpenUtilityWindow(bool shortcuts);

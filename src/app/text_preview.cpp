@@ -199,12 +199,6 @@ void TTextPreview::FullLoad() {
     if (hedText->CanFocus()) hedText->SetFocus();
 }
 
-bool TTextPreview::KeyDown(WORD& key, TShiftState shift) {
-    if (key != 'Z' || (shift & (ssShift | ssCtrl | ssAlt)) || main_->FullyLoaded) return false;
-    FullLoad();
-    return true;
-}
-
 void TTextPreview::Search() {
     std::string text;
     if (!InputQuery("文字の検索", "検索したい文字を入れてください", text)) return;

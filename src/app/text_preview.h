@@ -45,8 +45,6 @@ public:
     void TextMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     // The text branch of the preview manager for a text file.
     void PreviewText(const std::string& path);
-    // Z: full load while the text is partial. True when the key was used.
-    bool KeyDown(WORD& key, TShiftState shift);
 
     // Opens a URL or "mailto:" address; the shell by default.
     std::function<void(const std::string& target)> OpenLink;
