@@ -28,10 +28,6 @@ void WriteNumbered(TIniFile& ini, const char* section, const std::vector<std::st
     for (const std::string& item : items) ini.WriteString(section, std::to_string(++n), Trim(item));
 }
 
-TFontStyles StylesOf(const TFont& f) {
-    return (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0);
-}
-
 // The four keys of a font (colour, name, size in points, style bits), each
 // defaulting to what the control has now.
 TFont ReadFont(const TIniFile& ini, const char* prefix, const TFont& current) {
@@ -41,10 +37,7 @@ TFont ReadFont(const TIniFile& ini, const char* prefix, const TFont& current) {
                             current.Color == clDefault ? clWindowText : current.Color);
     f.Name = ini.ReadString("Expression", p + "FontName", current.Name);
     f.Height = PixelsFromPoints(ini.ReadInteger("Expression", p + "FontSize", PointsFromPixels(current.Height)));
-    const int style = ini.ReadInteger("Expression", p + "FontStyle", 0);
-    f.Bold = style & fsBold;
-    f.Italic = style & fsItalic;
-    f.Underline = style & fsUnderline;
+    f.SetStyles(static_cast<TFontStyles>(ini.ReadInteger("Expression", p + "FontStyle", 0)));
     return f;
 }
 
@@ -53,7 +46,7 @@ void WriteFont(TIniFile& ini, const char* prefix, const TFont& f) {
     ini.WriteColor("Expression", p + "FontColor", f.Color == clDefault ? clWindowText : f.Color);
     ini.WriteString("Expression", p + "FontName", f.Name);
     ini.WriteInteger("Expression", p + "FontSize", PointsFromPixels(f.Height));
-    ini.WriteInteger("Expression", p + "FontStyle", StylesOf(f));
+    ini.WriteInteger("Expression", p + "FontStyle", f.Styles());
 }
 }  // namespace
 
