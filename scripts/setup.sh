@@ -52,6 +52,7 @@ PACKAGES=(
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth imagemagick x11-utils xdotool
   clang libclang-rt-14-dev ccache
+  fp-utils libchm-bin
 )
 
 need_packages() {

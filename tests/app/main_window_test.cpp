@@ -172,3 +172,19 @@ TEST(SplashWindow, HasItsSize) {
     EXPECT_EQ(351, splash->ClientWidth());
     EXPECT_EQ(134, splash->ClientHeight());
 }
+
+TEST(SplashWindow, StaysUpUntilTheMessageLoopFirstRuns) {
+    TApplication app;
+    auto* splash = new TfoSplash(nullptr);
+    splash->Show();
+    const HWND window = splash->Handle();
+    auto* main = new TForm(&app);
+    main->Show();
+    splash->Release();
+    // Released, but still shown while the program has not looked at its queue.
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    app.ProcessMessages();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+}
