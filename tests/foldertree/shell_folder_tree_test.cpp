@@ -199,8 +199,13 @@ TComRef<IDataObject> DataObjectOf(const std::string& folder, const std::vector<s
 
 class FolderDrop : public FolderTree {
 protected:
-    // The screen point at the middle of a node's row.
+    // The screen point at the middle of a node's row, the node brought to
+    // the second row, clear of the scrolling edge.
     POINTL At(TTreeNode node) {
+        SendMessageA(tree->Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+        auto above = reinterpret_cast<TTreeNode>(
+            SendMessageA(tree->Handle(), TVM_GETNEXTITEM, TVGN_PREVIOUSVISIBLE, reinterpret_cast<LPARAM>(node)));
+        tree->SetTopItem(above ? above : node);
         RECT r{};
         *reinterpret_cast<TTreeNode*>(&r) = node;
         SendMessageA(tree->Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
@@ -235,6 +240,8 @@ protected:
         TempFolder::WriteFile(dir / "src\\a.txt", "payload");
         TempFolder::WriteFile(dir / "src\\b.txt", "second");
         MakeTree();
+        tree->SetRootFolder(rfManual);
+        tree->SetRootFolderName(dir.Path());
         tree->RefreshDelayMs = 0;
         tree->ShowNotice = [this](const std::string& text) { notices.push_back(text); };
         ASSERT_TRUE(tree->SelectPath(dir / "dst"));
@@ -294,6 +301,7 @@ TEST_F(FolderDrop, DropsThatMakeNoSenseAreRefused) {
     EXPECT_FALSE(TempFolder::Exists(dir / "dst\\a.txt"));
     EXPECT_TRUE(notices.empty());
     // A folder of no drive (the root, My Computer): the user is told why.
+    tree->SetRootFolder(rfDrives);
     EXPECT_EQ(DWORD(DROPEFFECT_NONE), DropOnto(a.get(), tree->FirstNode(), MK_CONTROL));
     ASSERT_EQ(1u, notices.size());
     EXPECT_EQ("This Folder is SpecialFolder \r Can not Copy or Paste!", notices[0]);
@@ -301,7 +309,7 @@ TEST_F(FolderDrop, DropsThatMakeNoSenseAreRefused) {
 }
 
 TEST_F(FolderDrop, HoveringMarksTheNodeScrollsAtTheEdgesAndOpensAClosedFolder) {
-    for (int i = 0; i < 40; ++i) MakeFolder(dir / ("many" + std::to_string(i / 10) + std::to_string(i % 10)));
+    for (int i = 0; i < 60; ++i) MakeFolder(dir / ("many" + std::to_string(i / 10) + std::to_string(i % 10)));
     MakeFolder(dir / "many00\\inner");
     tree->RefreshKeepState();
     ASSERT_TRUE(tree->SelectPath(dir / "many20"));
@@ -328,7 +336,6 @@ TEST_F(FolderDrop, HoveringMarksTheNodeScrollsAtTheEdgesAndOpensAClosedFolder) {
     // A closed folder with folders inside opens once the pointer stays.
     tree->DropExpandDelayMs = 300;
     TTreeNode closed = Node("many00");
-    tree->SetTopItem(closed);
     ASSERT_FALSE(tree->Expanded(closed));
     target->DragOver(MK_LBUTTON, At(closed), &effect);
     target->DragOver(MK_LBUTTON, At(closed), &effect);
