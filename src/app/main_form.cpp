@@ -413,6 +413,10 @@ void TfoMAIN::FormActivate(TObject*) {
     }
     // The archive operation takes the work folder made at creation.
     ArchivePane = new TArchivePane(this);
+    // Made only now, the archive views take the fonts the settings file gave
+    // the folder tree and the file list.
+    if (TControl* fvx = Named("fvx")) ArchivePane->tvArchive->SetFont(fvx->EffectiveFont());
+    if (TControl* lv = Named("lvFile")) ArchivePane->lvArchive->SetFont(lv->EffectiveFont());
     FileLists->FirstActivation();
     pnTbMain->SetVisible(false);
     for (const char* name : {"lvFile", "lvArchive", "lvCorrect"}) {

@@ -1,10 +1,11 @@
 // The folder tree as an OLE drop target: one file or folder dragged from
 // anywhere is copied or moved into the folder node it is dropped on.
+#include "foldertree/shell_folder_tree.h"
+
 #include <shellapi.h>
 
 #include "base/sjis.h"
 #include "base/strutil.h"
-#include "foldertree/shell_folder_tree.h"
 
 namespace {
 // Within this many pixels of an edge the tree scrolls towards it.

@@ -1,5 +1,6 @@
 // Commands, keys and menus of the main window.
 #include "base/strutil.h"
+#include "foldertree/shell_folder_tree.h"
 #include "main_window_fixture.h"
 #include "media/led_group.h"
 #include "media/media_pane.h"
@@ -285,4 +286,26 @@ TEST_F(MainWindow, LaunchLeavesThePlayingMediumBeforeTheShellOpensTheFile) {
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ(0u, calls[1].device);
     EXPECT_TRUE(boxes_.empty()) << boxes_[0].text;
+}
+
+TEST_F(MainWindow, TheProgramsFolderTreeTakesNoDrops) {
+    Start();
+    auto* fvx = dynamic_cast<TShellFolderTree*>(form_->FindComponent("fvx"));
+    ASSERT_NE(nullptr, fvx);
+    EXPECT_FALSE(fvx->DragAndDrop());
+    // Nothing is registered for its window, so OLE lets another target in.
+    struct Other : IDropTarget {
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+    } other;
+    EXPECT_EQ(S_OK, RegisterDragDrop(fvx->Handle(), &other));
+    RevokeDragDrop(fvx->Handle());
 }
