@@ -46,7 +46,7 @@ POINT ToClient(HWND hwnd, POINT screen) {
 }  // namespace
 
 // What OLE holds: it forwards to the tree for as long as the tree lives.
-class TFolderDropTarget : public IDropTarget {
+class TFolderDropTarget final : public IDropTarget {
 public:
     explicit TFolderDropTarget(TShellFolderTree* tree) : tree_(tree) {}
     void Detach() { tree_ = nullptr; }
