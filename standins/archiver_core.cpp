@@ -15,6 +15,7 @@
 #include "arj_format.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "cab_names.h"
 #include "member_path.h"
 
 namespace {
@@ -71,6 +72,8 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
         archive_read_support_filter_gzip(a.get());
         archive_read_support_filter_compress(a.get());
         archive_read_support_filter_bzip2(a.get());
+        archive_read_support_filter_xz(a.get());
+        archive_read_support_filter_lzma(a.get());
         break;
     case StandinFormat::Rar:
         archive_read_support_format_rar(a.get());
@@ -78,6 +81,9 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
         break;
     case StandinFormat::Zip:
         archive_read_support_format_zip(a.get());
+        break;
+    case StandinFormat::SevenZip:
+        archive_read_support_format_7zip(a.get());
         break;
     case StandinFormat::Arj:
         return nullptr; // read by our own reader
@@ -99,18 +105,39 @@ bool IsRawFormat(struct archive* a) {
     return (archive_format(a) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW;
 }
 
-std::string EntryPath(struct archive* a, struct archive_entry* e, const std::string& archive) {
-    if (IsRawFormat(a)) {
-        std::string name = ExtractFileName(archive);
-        const std::string upper = SjisUpperCase(ExtractFileExt(name));
-        if (upper == ".TGZ" || upper == ".TAZ") return ChangeFileExt(name, ".tar");
-        return ChangeFileExt(name, "");
+// Names the entries of one reading, one after another. A CAB name that
+// libarchive could not decode (flagged UTF-8, written in Shift-JIS) is
+// taken from the cabinet's own file headers, as written.
+class EntryNamer {
+public:
+    EntryNamer(StandinFormat format, const std::string& archive)
+        : format_(format), archive_(archive) {}
+
+    std::string Next(struct archive* a, struct archive_entry* e) {
+        const std::size_t index = index_++;
+        if (IsRawFormat(a)) {
+            std::string name = ExtractFileName(archive_);
+            const std::string upper = SjisUpperCase(ExtractFileExt(name));
+            if (upper == ".TGZ" || upper == ".TAZ") return ChangeFileExt(name, ".tar");
+            if (upper == ".TBZ" || upper == ".TXZ") return ChangeFileExt(name, ".tar");
+            return ChangeFileExt(name, "");
+        }
+        const wchar_t* w = archive_entry_pathname_w(e);
+        if (w != nullptr && *w != 0) return Narrow(w);
+        const char* p = archive_entry_pathname(e);
+        if (p != nullptr && *p != 0) return p;
+        return format_ == StandinFormat::Cab ? CabName(index) : std::string();
     }
-    const wchar_t* w = archive_entry_pathname_w(e);
-    if (w != nullptr) return Narrow(w);
-    const char* p = archive_entry_pathname(e);
-    return p ? std::string(p) : std::string();
-}
+
+private:
+    std::string CabName(std::size_t index);
+
+    StandinFormat format_;
+    const std::string& archive_;
+    std::size_t index_ = 0;
+    bool cab_read_ = false;
+    std::vector<std::string> cab_names_;
+};
 
 // Raw input is only an archive when a compression filter was found.
 bool AcceptableReader(struct archive* a) {
@@ -129,17 +156,25 @@ struct OpenArchiveState {
     int last_attribute = -1;
 };
 
-void FillRecord(struct archive* a, struct archive_entry* e, const std::string& archive,
-                std::int64_t packed, Member& m) {
+// A size the record's 32 bits cannot hold reads as the largest it can,
+// never as what is left after the high bits are cut off.
+std::uint32_t RecordSize(std::int64_t size) {
+    if (size <= 0) return 0;
+    return size > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(size);
+}
+
+void FillRecord(struct archive* a, struct archive_entry* e, std::string path, std::int64_t packed,
+                Member& m) {
     std::memset(m.info.bytes, 0, sizeof m.info.bytes);
     const bool dir = archive_entry_filetype(e) == AE_IFDIR;
-    std::string path = EntryPath(a, e, archive);
     if (dir && !path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     m.info.SetMemberPath(path);
     const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
-    m.info.SetUnpackedSize(static_cast<std::uint32_t>(size));
+    m.info.SetUnpackedSize(RecordSize(size));
     if (packed < 0) packed = 0;
-    m.info.SetCompressedSize(static_cast<std::uint32_t>(packed));
+    m.info.SetCompressedSize(RecordSize(packed));
+    if (archive_entry_is_data_encrypted(e) || archive_entry_is_metadata_encrypted(e))
+        m.info.SetFlag(kStandinFlagEncrypted);
     m.info.SetRatio(size > 0 ? static_cast<std::uint16_t>(
                                    packed * 1000 / size > 65535 ? 65535 : packed * 1000 / size)
                              : 0);
@@ -252,6 +287,20 @@ private:
     std::uint64_t size_ = 0;
 };
 
+std::string EntryNamer::CabName(std::size_t index) {
+    if (!cab_read_) {
+        ArjFileSource source(archive_);
+        if (source.IsOpen()) cab_names_ = ReadCabMemberNames(source);
+        cab_read_ = true;
+    }
+    if (index >= cab_names_.size()) return std::string();
+    // Folders are separated by '\' in the header, never by a trail byte.
+    std::string name = cab_names_[index];
+    for (std::size_t i = 0; i < name.size(); i += SjisCharLength(name, i))
+        if (name[i] == '\\') name[i] = '/';
+    return name;
+}
+
 bool IsArjFolder(const ArjMember& m) {
     return m.file_type == kArjTypeFolder;
 }
@@ -319,6 +368,7 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
     complete = false;
     Reader a = OpenReader(format, path);
     if (!a) return false;
+    EntryNamer namer(format, path);
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
@@ -334,7 +384,7 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
             while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0)
                 total += got;
             archive_entry_set_size(e, total);
-            FillRecord(a.get(), e, path, archive_filter_bytes(a.get(), -1), m);
+            FillRecord(a.get(), e, namer.Next(a.get(), e), archive_filter_bytes(a.get(), -1), m);
             out.push_back(m);
             if (got < 0) return true;
             continue;
@@ -343,9 +393,13 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
         // Skipping the data tells how much of the archive it took.
         int skip = archive_read_data_skip(a.get());
         const std::int64_t packed = archive_filter_bytes(a.get(), 0) - start;
-        // TAR stores members as they are; a compressed TAR is compressed as a whole.
-        const bool stored = format == StandinFormat::Tar;
-        FillRecord(a.get(), e, path, stored ? archive_entry_size(e) : packed, m);
+        // TAR stores members as they are; a compressed TAR is compressed as a
+        // whole. 7z compresses blocks of members, so a member has no size of
+        // its own there (like a CAB's).
+        std::int64_t own = packed;
+        if (format == StandinFormat::Tar) own = archive_entry_size(e);
+        if (format == StandinFormat::SevenZip) own = 0;
+        FillRecord(a.get(), e, namer.Next(a.get(), e), own, m);
         out.push_back(m);
         if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN) return !out.empty();
     }
@@ -504,6 +558,10 @@ int ArchiverCore::ArchiveSubType(LPCSTR path) {
         return raw ? 6 : 3;
     case ARCHIVE_FILTER_BZIP2:
         return raw ? 7 : 4;
+    case ARCHIVE_FILTER_XZ:
+        return raw ? 9 : 8;
+    case ARCHIVE_FILTER_LZMA:
+        return raw ? 11 : 10;
     default:
         return 0;
     }
@@ -516,7 +574,8 @@ int ArchiverCore::Command(HWND, LPCSTR command_line, LPSTR output, DWORD size) {
     int result;
     static const CommandDialect kDialects[] = {CommandDialect::Lha, CommandDialect::Cab,
                                                CommandDialect::Tar, CommandDialect::Rar,
-                                               CommandDialect::Zip, CommandDialect::Arj};
+                                               CommandDialect::Zip, CommandDialect::Arj,
+                                               CommandDialect::SevenZip};
     ExtractRequest request;
     if (command_line == nullptr ||
         !ParseExtractCommand(kDialects[static_cast<int>(format_)], command_line, request)) {
@@ -614,6 +673,7 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         return kStandinErrorArchive;
     }
     int result = 0;
+    EntryNamer namer(format_, request.archive);
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
@@ -621,12 +681,20 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         if (first && !AcceptableReader(a.get())) return kStandinErrorArchive;
         first = false;
         StandinEntry entry;
-        entry.path = EntryPath(a.get(), e, request.archive);
+        entry.path = namer.Next(a.get(), e);
         if (!selector.Wanted(entry.path)) continue;
+        // Without its password an encrypted member would come out as noise.
+        if (archive_entry_is_data_encrypted(e)) {
+            Log(log, "encrypted: " + entry.path);
+            if (result == 0) result = kStandinErrorEncrypted;
+            continue;
+        }
         entry.folder = archive_entry_filetype(e) == AE_IFDIR;
         // Links and devices are never written: a link could point anywhere.
         entry.writable = archive_entry_filetype(e) == AE_IFREG && archive_entry_hardlink(e) == nullptr;
-        entry.size = static_cast<std::uint32_t>(archive_entry_size(e));
+        entry.size = archive_entry_size_is_set(e) && archive_entry_size(e) > 0
+                         ? static_cast<std::uint64_t>(archive_entry_size(e))
+                         : 0;
         entry.file_time = UnixToFileTime(archive_entry_mtime(e));
         std::string damage;
         const int written = WriteEntry(request, dest, entry, log, [&](char* buf, std::size_t n) {
@@ -718,6 +786,13 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
         return 0;
     }
     if (!entry.writable) return 0;
+    // The 32-bit build's records and progress carry 32-bit sizes: a member
+    // it cannot describe is refused whole rather than written under a size
+    // that is not its own.
+    if (sizeof(void*) < 8 && entry.size > 0xFFFFFFFFull) {
+        Log(log, "too large for this build: " + entry.path);
+        return kStandinErrorTooLarge;
+    }
     const std::string target = dest + relative;
     if (target.compare(0, dest.size(), dest) != 0) return kStandinErrorUnsafeName;
     if (!request.junk_paths) {
@@ -738,7 +813,7 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
     }
     const UINT message = RegisterWindowMessageA(kArchiverProgressMessageName);
     ArchiverProgressInfo progress{};
-    progress.file_size = entry.size;
+    progress.file_size = RecordSize(static_cast<std::int64_t>(entry.size));
     std::strncpy(progress.source_name, entry.path.c_str(), sizeof progress.source_name - 1);
     std::strncpy(progress.dest_name, target.c_str(), sizeof progress.dest_name - 1);
     if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressBegin, &progress))
@@ -760,7 +835,9 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
             result = kStandinErrorWrite;
             break;
         }
-        progress.written += static_cast<std::uint32_t>(got);
+        progress.written = progress.written + static_cast<std::uint32_t>(got) < progress.written
+                               ? 0xFFFFFFFFu
+                               : progress.written + static_cast<std::uint32_t>(got);
         if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressInFile, &progress)) {
             CloseHandle(f);
             DeleteFileA(target.c_str());
