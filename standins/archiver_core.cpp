@@ -105,6 +105,16 @@ bool IsRawFormat(struct archive* a) {
     return (archive_format(a) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW;
 }
 
+// What libarchive does not tell of a ZIP member: its stored size, and its
+// name's bytes as written.
+struct ZipCentralEntry {
+    std::uint32_t packed = 0;
+    std::string raw_name;
+    bool utf8_flag = false; // general-purpose bit 11
+};
+
+std::vector<ZipCentralEntry> ZipCentralEntries(const std::string& path);
+
 // Names the entries of one reading, one after another. A CAB name that
 // libarchive could not decode (flagged UTF-8, written in Shift-JIS) is
 // taken from the cabinet's own file headers, as written.
@@ -113,7 +123,17 @@ public:
     EntryNamer(StandinFormat format, const std::string& archive)
         : format_(format), archive_(archive) {}
 
+    // "tar -c ." names every member "./...": the leading "./" says nothing,
+    // and a folder named "." would head the member tree.
     std::string Next(struct archive* a, struct archive_entry* e) {
+        std::string name = Name(a, e);
+        while (name.size() >= 2 && name[0] == '.' && (name[1] == '/' || name[1] == '\\'))
+            name.erase(0, 2);
+        return name == "." ? std::string() : name;
+    }
+
+private:
+    std::string Name(struct archive* a, struct archive_entry* e) {
         const std::size_t index = index_++;
         if (IsRawFormat(a)) {
             std::string name = ExtractFileName(archive_);
@@ -122,6 +142,10 @@ public:
             if (upper == ".TBZ" || upper == ".TXZ") return ChangeFileExt(name, ".tar");
             return ChangeFileExt(name, "");
         }
+        if (format_ == StandinFormat::Zip) {
+            std::string name;
+            if (ZipUtf8Name(index, name)) return name;
+        }
         const wchar_t* w = archive_entry_pathname_w(e);
         if (w != nullptr && *w != 0) return Narrow(w);
         const char* p = archive_entry_pathname(e);
@@ -129,8 +153,13 @@ public:
         return format_ == StandinFormat::Cab ? CabName(index) : std::string();
     }
 
-private:
     std::string CabName(std::size_t index);
+    // Zip tools on Linux and macOS write UTF-8 names without the UTF-8
+    // flag. A name not flagged whose bytes are UTF-8 with characters beyond
+    // ASCII is taken as UTF-8: Shift-JIS text is almost never valid UTF-8.
+    bool ZipUtf8Name(std::size_t index, std::string& name);
+    bool zip_read_ = false;
+    std::vector<ZipCentralEntry> zip_entries_;
 
     StandinFormat format_;
     const std::string& archive_;
@@ -203,11 +232,10 @@ unsigned Le16(const unsigned char* p) {
     return p[0] | (p[1] << 8);
 }
 
-// libarchive does not report a ZIP member's stored size; the central
-// directory has it. Returned in local-header order, the order members are
-// read in; empty when the directory cannot be found.
-std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
-    std::vector<std::uint32_t> sizes;
+// The central directory's entries in local-header order, the order members
+// are read in; empty when the directory cannot be found.
+std::vector<ZipCentralEntry> ZipCentralEntries(const std::string& path) {
+    std::vector<ZipCentralEntry> sizes;
     HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return sizes;
@@ -235,14 +263,22 @@ std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
                 const std::uint64_t shift = eocd - dir_size - dir_offset;
                 if (!read_at(eocd - dir_size, dir, dir_size)) break;
                 const auto* d = reinterpret_cast<const unsigned char*>(dir.data());
-                std::vector<std::pair<std::uint64_t, std::uint32_t>> entries;
+                std::vector<std::pair<std::uint64_t, ZipCentralEntry>> entries;
                 for (std::size_t p = 0; p + 46 <= dir.size() && Le32(d + p) == 0x02014b50;) {
-                    entries.emplace_back(Le32(d + p + 42) + shift, Le32(d + p + 20));
-                    p += 46 + Le16(d + p + 28) + Le16(d + p + 30) + Le16(d + p + 32);
+                    ZipCentralEntry e;
+                    const std::uint32_t packed = Le32(d + p + 20);
+                    e.packed = packed == 0xFFFFFFFFu ? 0 : packed;
+                    e.utf8_flag = (Le16(d + p + 8) & 0x0800) != 0;
+                    const std::size_t name_len = Le16(d + p + 28);
+                    if (p + 46 + name_len <= dir.size())
+                        e.raw_name.assign(dir, p + 46, name_len);
+                    entries.emplace_back(Le32(d + p + 42) + shift, std::move(e));
+                    p += 46 + name_len + Le16(d + p + 30) + Le16(d + p + 32);
                 }
-                std::sort(entries.begin(), entries.end());
-                for (const auto& e : entries)
-                    sizes.push_back(e.second == 0xFFFFFFFFu ? 0 : e.second);
+                std::stable_sort(entries.begin(), entries.end(),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+                for (auto& e : entries)
+                    sizes.push_back(std::move(e.second));
                 break;
             }
         }
@@ -286,6 +322,26 @@ private:
     HANDLE file_;
     std::uint64_t size_ = 0;
 };
+
+bool EntryNamer::ZipUtf8Name(std::size_t index, std::string& name) {
+    if (!zip_read_) {
+        zip_entries_ = ZipCentralEntries(archive_);
+        zip_read_ = true;
+    }
+    if (index >= zip_entries_.size()) return false;
+    const ZipCentralEntry& z = zip_entries_[index];
+    if (z.utf8_flag || !IsValidUtf8(z.raw_name)) return false;
+    if (std::none_of(z.raw_name.begin(), z.raw_name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return false;
+    const int n = MultiByteToWideChar(CP_UTF8, 0, z.raw_name.data(),
+                                      static_cast<int>(z.raw_name.size()), nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, z.raw_name.data(), static_cast<int>(z.raw_name.size()), &w[0], n);
+    name = Narrow(w.c_str());
+    return !name.empty();
+}
 
 std::string EntryNamer::CabName(std::size_t index) {
     if (!cab_read_) {
@@ -405,15 +461,14 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
     }
     complete = r == ARCHIVE_EOF;
     if (format == StandinFormat::Zip) {
-        std::vector<std::uint32_t> packed = ZipPackedSizes(path);
-        if (packed.size() == out.size()) {
+        const std::vector<ZipCentralEntry> central = ZipCentralEntries(path);
+        if (central.size() == out.size()) {
             for (std::size_t i = 0; i < out.size(); ++i) {
                 const std::uint32_t unpacked = out[i].info.UnpackedSize();
-                out[i].info.SetCompressedSize(packed[i]);
+                const std::uint64_t packed = central[i].packed;
+                out[i].info.SetCompressedSize(central[i].packed);
                 out[i].info.SetRatio(static_cast<std::uint16_t>(
-                    unpacked == 0
-                        ? 0
-                        : std::min<std::uint64_t>(65535, packed[i] * 1000ull / unpacked)));
+                    unpacked == 0 ? 0 : std::min<std::uint64_t>(65535, packed * 1000 / unpacked)));
             }
         }
     }
@@ -622,6 +677,11 @@ public:
         }
         return wanted;
     }
+    // Every name asked for was a plain one and has been found.
+    bool AllFound() const {
+        return !names_.empty() && patterns_.empty() &&
+               std::all_of(matched_.begin(), matched_.end(), [](bool b) { return b; });
+    }
     // Logs the names no member matched; the result for them.
     int ReportUnmatched(std::string& log) const {
         int result = 0;
@@ -706,6 +766,9 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         if (written != 0 && result == 0) result = written;
         if (written == kStandinErrorArchive)
             Log(log, "damaged member " + entry.path + ": " + damage);
+        // Reading on would only skip the rest, and skipping an encrypted 7z
+        // block means decoding it, which cannot be done.
+        if (selector.AllFound()) return result;
     }
     if (r != ARCHIVE_EOF) {
         Log(log, "archive is damaged");

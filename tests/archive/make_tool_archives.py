@@ -159,6 +159,8 @@ with tempfile.TemporaryDirectory() as tmp:
     dest = os.path.abspath(real)
     if tool("zip"):
         run(["zip", "-q", "-X", "-r", os.path.join(dest, "sjis.zip"), "."], sj)
+        # Info-ZIP writes UTF-8 names as they are, without the UTF-8 flag.
+        # Info-ZIP writes UTF-8 names as they are, without the UTF-8 flag.
         run(["zip", "-q", "-X", "-r", os.path.join(dest, "utf8.zip"), "."], u8, JA)
         with open(os.path.join(tmp, "secret.txt"), "w") as f:
             f.write("for your eyes only\r\n")

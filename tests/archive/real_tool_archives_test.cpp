@@ -187,9 +187,14 @@ TEST_F(RealToolArchives, EncryptedMembersAreMarkedAndNeverExtracted) {
         EXPECT_FALSE(PathExists(work + "secret.txt"));
         EXPECT_NE(std::string::npos, log.find("encrypted: secret.txt")) << log;
         EXPECT_EQ(kExtractOk, ac.ExtractFiles(work, {"plain.txt"}));
-        EXPECT_EQ("anyone may read this\n", Read(work + "plain.txt"));
+        EXPECT_EQ("anyone may read this\r\n", Read(work + "plain.txt"));
         ac.OnLog = nullptr;
         Forget({"plain.txt"});
+    }
+    // Encrypted names too: nothing can be listed, and it is said plainly.
+    if (Open("hidden.7z")) {
+        EXPECT_EQ(V{RealSample("hidden.7z")}, invalid);
+        EXPECT_EQ(RealSample("encrypted.7z"), ac.FileName());
     }
 }
 
