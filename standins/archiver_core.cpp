@@ -8,6 +8,7 @@
 #include <ctime>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 #include "archive/archiver_progress.h"
@@ -475,6 +476,53 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
     return complete || !out.empty();
 }
 
+// The listing read last. A caller asks GetFileCount and then OpenArchive
+// for one listing; the second is answered from here while the file is
+// unchanged (same size and last-write time), so a big archive is read once.
+class ListingCache {
+public:
+    bool Read(StandinFormat format, const std::string& path, std::vector<Member>& out,
+              bool& complete) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+            return ReadAllMembers(format, path, out, complete);
+        const std::uint64_t size =
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        const std::uint64_t stamp =
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (valid_ && format == format_ && path == path_ && size == size_ && stamp == stamp_) {
+                out = members_;
+                complete = complete_;
+                return true;
+            }
+        }
+        if (!ReadAllMembers(format, path, out, complete)) return false;
+        std::lock_guard<std::mutex> lock(mutex_);
+        valid_ = true;
+        format_ = format;
+        path_ = path;
+        size_ = size;
+        stamp_ = stamp;
+        members_ = out;
+        complete_ = complete;
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    bool valid_ = false;
+    StandinFormat format_ = StandinFormat::Zip;
+    std::string path_;
+    std::uint64_t size_ = 0, stamp_ = 0;
+    std::vector<Member> members_;
+    bool complete_ = false;
+};
+
+ListingCache g_listing;
+
 bool CreateFolders(const std::string& dest, const std::string& relative) {
     std::string path = dest;
     std::vector<std::string> parts = SplitMemberPath(relative);
@@ -538,7 +586,7 @@ int ArchiverCore::GetFileCount(LPCSTR path) {
     if (path == nullptr) return -1;
     std::vector<Member> members;
     bool complete = false;
-    if (!ReadAllMembers(format_, path, members, complete)) return -1;
+    if (!g_listing.Read(format_, path, members, complete)) return -1;
     return static_cast<int>(members.size());
 }
 
@@ -559,7 +607,7 @@ HANDLE ArchiverCore::OpenArchive(HWND, LPCSTR path, DWORD) {
     if (path == nullptr) return nullptr;
     auto state = std::make_unique<OpenArchiveState>();
     bool complete = false;
-    if (!ReadAllMembers(format_, path, state->members, complete)) return nullptr;
+    if (!g_listing.Read(format_, path, state->members, complete)) return nullptr;
     return reinterpret_cast<HANDLE>(state.release());
 }
 

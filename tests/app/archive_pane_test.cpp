@@ -228,6 +228,27 @@ TEST_F(ArchivePane, ArjMembersListAndPreview) {
     EXPECT_EQ(480u, ReadAll(Work("表.txt")).size());
 }
 
+TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
+    for (const char* name : {"encrypted.zip", "encrypted.7z"}) {
+        SCOPED_TRACE(name);
+        const std::string archive = Sample(std::string("real\\") + name, name);
+        form_->PreviewFile(archive, false);
+        form_->CurrentFilePath = archive;
+        ASSERT_TRUE(pane->PreviewArchive(archive, false));
+        EXPECT_EQ(fkArchive, form_->CurrentFileKind);
+        ASSERT_EQ((V{"plain.txt", "secret.txt"}), Rows());
+        pane->lvArchive->SetSelected(RowOf("secret.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ("暗号化されているため表示できません: secret.txt", form_->sbMAIN->PanelText(0));
+        EXPECT_EQ(archive, form_->CurrentFilePath);
+        EXPECT_FALSE(TempFolder::Exists(Work("secret.txt")));
+        pane->lvArchive->SetSelected(RowOf("plain.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ(Work("plain.txt"), form_->CurrentFilePath);
+        EXPECT_EQ("anyone may read this\r\n", ReadAll(Work("plain.txt")));
+    }
+}
+
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {
     ASSERT_TRUE(pane->PreviewArchive(Sample("pane.zip"), false));
     pane->lvArchive->SetSelected(RowOf("guide.txt"));
