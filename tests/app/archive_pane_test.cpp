@@ -1,5 +1,6 @@
 // The archive pane in the main window, against the stand-in archiver
 // libraries and archives made by Python's zipfile at build time.
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/archive_pane.h"
@@ -236,7 +237,9 @@ TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
         form_->CurrentFilePath = archive;
         ASSERT_TRUE(pane->PreviewArchive(archive, false));
         EXPECT_EQ(fkArchive, form_->CurrentFileKind);
-        ASSERT_EQ((V{"plain.txt", "secret.txt"}), Rows());
+        V rows = Rows(); // the two archivers store them in different orders
+        std::sort(rows.begin(), rows.end());
+        ASSERT_EQ((V{"plain.txt", "secret.txt"}), rows);
         pane->lvArchive->SetSelected(RowOf("secret.txt"));
         pane->ShowSelectedMember();
         EXPECT_EQ("暗号化されているため表示できません: secret.txt", form_->sbMAIN->PanelText(0));
