@@ -1,5 +1,6 @@
 // The archive pane in the main window, against the stand-in archiver
 // libraries and archives made by Python's zipfile at build time.
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/archive_pane.h"
@@ -226,6 +227,29 @@ TEST_F(ArchivePane, ArjMembersListAndPreview) {
     EXPECT_EQ(Work("表.txt"), form_->CurrentFilePath);
     EXPECT_EQ(fkText, form_->CurrentFileKind);
     EXPECT_EQ(480u, ReadAll(Work("表.txt")).size());
+}
+
+TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
+    for (const char* name : {"encrypted.zip", "encrypted.7z"}) {
+        SCOPED_TRACE(name);
+        const std::string archive = Sample(std::string("real\\") + name, name);
+        form_->PreviewFile(archive, false);
+        form_->CurrentFilePath = archive;
+        ASSERT_TRUE(pane->PreviewArchive(archive, false));
+        EXPECT_EQ(fkArchive, form_->CurrentFileKind);
+        V rows = Rows(); // the two archivers store them in different orders
+        std::sort(rows.begin(), rows.end());
+        ASSERT_EQ((V{"plain.txt", "secret.txt"}), rows);
+        pane->lvArchive->SetSelected(RowOf("secret.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ("暗号化されているため表示できません: secret.txt", form_->sbMAIN->PanelText(0));
+        EXPECT_EQ(archive, form_->CurrentFilePath);
+        EXPECT_FALSE(TempFolder::Exists(Work("secret.txt")));
+        pane->lvArchive->SetSelected(RowOf("plain.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ(Work("plain.txt"), form_->CurrentFilePath);
+        EXPECT_EQ("anyone may read this\r\n", ReadAll(Work("plain.txt")));
+    }
 }
 
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {

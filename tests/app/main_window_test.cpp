@@ -48,7 +48,8 @@ TEST_F(MainWindow, EachKindShowsItsPaneAndEnablesItsMenu) {
         {"C:\\a\\page.html", fkLaunchable, &TfoMAIN::pnBaseNone},
         {"C:\\a\\x.dll", fkLibrary, &TfoMAIN::pnBaseNone},
         {"C:\\a\\name.", fkText, &TfoMAIN::pnBaseText},
-        {"C:\\a\\name.tar.gz", fkText, &TfoMAIN::pnBaseText},
+        {"C:\\a\\name.tar.gzip", fkText, &TfoMAIN::pnBaseText},
+        {"C:\\a\\name.tar.bz2", fkArchive, &TfoMAIN::pnBaseNone},
     };
     for (const auto& c : cases) {
         form_->PreviewFile(c.path, false);
