@@ -235,8 +235,17 @@ std::size_t TCp932Converter::StepJis(const unsigned char* in, std::size_t n, cha
         if (b == 0x1B) {
             // ESC ( B / J / I, ESC $ @ / B / A, ESC $ ( D / O / P / Q / C,
             // ESC & @ (announces a revised JIS X 0208, changes nothing).
+            // Waits for more input only while the bytes so far can still
+            // be an escape, so no line end is ever held back with one.
+            if (i + 1 >= n) break;
+            const unsigned a = in[i + 1];
+            if (a != '(' && a != '$' && a != '&') {
+                PutSubstitute(o);
+                ++i;
+                continue;
+            }
             if (i + 2 >= n) break;
-            const unsigned a = in[i + 1], c = in[i + 2];
+            const unsigned c = in[i + 2];
             std::size_t length = 3;
             if (a == '(' && (c == 'B' || c == 'J')) {
                 jis_set_ = jsAscii;

@@ -15,22 +15,11 @@
 
 #include "base/cp932_converter.h"
 #include "base/text_encoding.h"
+#include "encoded_texts.h"
 
 namespace {
 
 const std::string kGeta = "\x81\xac";  // the substitute
-
-std::string EncodedText(const std::string& file) {
-    const char* bin = std::getenv("QM_BIN_DIR");
-    std::string path = std::string(bin ? bin : ".") + "/../tests/encoded_texts/" + file;
-#ifdef _WIN32
-    std::replace(path.begin(), path.end(), '/', '\\');
-    path = "Z:" + path;
-#endif
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << path;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 struct EncodedFile {
     const char* ext;
@@ -65,7 +54,7 @@ std::size_t Count(const std::string& s, char c) { return std::count(s.begin(), s
 TEST(TextEncoding, IconvTextsAreDetectedAndShownAsIconvWritesThemInCp932) {
     for (const char* text : kTexts) {
         const std::string expected = EncodedText(std::string(text) + ".cp932");
-        ASSERT_FALSE(expected.empty()) << text;
+        ASSERT_FALSE(expected.empty()) << EncodedTextPath(std::string(text) + ".cp932");
         for (const EncodedFile& f : kFiles) {
             const std::string bytes = EncodedText(std::string(text) + "." + f.ext);
             if (bytes.empty()) continue;
@@ -198,6 +187,9 @@ TEST(TextEncoding, JisEscapesAndAnEscapeThatNeverReturnsSpoilOneLineOnly) {
     // An odd byte before the line end, an unknown escape, a lone ESC at the end.
     EXPECT_EQ("\x82\xa0" + kGeta + "\n" + kGeta + "(Zx" + kGeta,
               ConvertToCp932("\x1b$B$\"$\n\x1b(Zx\x1b", teJis));
+    // An escape cut by a line end at the very end keeps the line end.
+    EXPECT_EQ(kGeta + "\n", ConvertToCp932("\x1b\n", teJis));
+    EXPECT_EQ(kGeta + "$\n", ConvertToCp932("\x1b$\n", teJis));
     // JIS X 0212 pairs have no CP932 character.
     EXPECT_EQ(kGeta + "\n", ConvertToCp932("\x1b$(D0!\n", teJis));
 }
