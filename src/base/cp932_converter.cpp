@@ -20,17 +20,50 @@ inline void PutUnicode(char*& out, std::uint32_t cp) {
     PutPacked(out, cp < 0x10000 ? Cp932FromUnicode(cp) : kCp932Substitute);
 }
 
-// A JIS X 0208 character by row and cell; the substitute where CP932 has
-// nothing at that code.
-inline void PutJis(char*& out, unsigned row, unsigned cell) {
-    const SjisPair p = JisToSjis(row, cell);
-    if (!Cp932Defined(p.lead, p.trail)) {
-        PutSubstitute(out);
-        return;
+// CP932 of every JIS X 0208 row and cell (index (row - 1) * 94 + cell - 1),
+// packed as PutPacked writes it; the substitute where CP932 has nothing.
+struct JisTable {
+    std::uint16_t code[94 * 94];
+    JisTable() {
+        for (unsigned row = 1; row <= 94; ++row) {
+            for (unsigned cell = 1; cell <= 94; ++cell) {
+                const SjisPair p = JisToSjis(row, cell);
+                code[(row - 1) * 94 + cell - 1] = Cp932Defined(p.lead, p.trail)
+                                                      ? static_cast<std::uint16_t>(p.lead | p.trail << 8)
+                                                      : kCp932Substitute;
+            }
+        }
     }
-    out[0] = static_cast<char>(p.lead);
-    out[1] = static_cast<char>(p.trail);
-    out += 2;
+};
+const JisTable kJis;
+
+// A JIS X 0208 character from its two bytes, each 0x21..0x7E.
+inline void PutJis(char*& out, unsigned first, unsigned second) {
+    PutPacked(out, kJis.code[(first - 0x21) * 94 + second - 0x21]);
+}
+
+// Copies the run of ASCII text at in[0, n) up to the first byte that is a
+// control character or has the high bit set, eight bytes at a time; answers
+// the bytes copied. `out` has room for eight bytes more than the run.
+inline std::size_t CopyPlainRun(const unsigned char* in, std::size_t n, char*& out) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    while (i + 8 <= n) {
+        std::uint64_t w;
+        std::memcpy(&w, in + i, 8);
+        std::memcpy(out, &w, 8);
+        // Bytes below 0x20 or from 0x80 up; the lowest mark is exact.
+        const std::uint64_t stop = (((w - kOnes * 0x20) & ~w) | w) & kHigh;
+        if (stop) {
+            const std::size_t k = static_cast<std::size_t>(__builtin_ctzll(stop)) / 8;
+            out += k;
+            return i + k;
+        }
+        out += 8;
+        i += 8;
+    }
+    return i;
 }
 
 } // namespace
@@ -97,12 +130,25 @@ std::size_t TCp932Converter::StepUtf8(const unsigned char* in, std::size_t n, ch
     }
     char* o = out;
     while (i < n) {
-        const unsigned b = in[i];
+        unsigned b = in[i];
         if (b < 0x80) {
-            *o++ = static_cast<char>(b);
-            ++i;
+            if (b >= 0x20) i += CopyPlainRun(in + i, n - i, o);
+            if (i < n && in[i] < 0x80) {
+                *o++ = static_cast<char>(in[i]);
+                ++i;
+            }
             continue;
         }
+        // Kana and kanji: three bytes with no special range for the second.
+        while (b >= 0xE1 && b <= 0xEF && b != 0xED && i + 2 < n) {
+            const unsigned c1 = in[i + 1], c2 = in[i + 2];
+            if (((c1 ^ 0x80) | (c2 ^ 0x80)) >= 0x40) break;
+            PutPacked(o, Cp932FromUnicode((b & 0x0F) << 12 | (c1 & 0x3F) << 6 | (c2 & 0x3F)));
+            i += 3;
+            if (i >= n) break;
+            b = in[i];
+        }
+        if (i >= n || b < 0x80) continue;
         std::size_t need;
         unsigned lo = 0x80, hi = 0xBF;
         std::uint32_t cp;
@@ -186,12 +232,23 @@ std::size_t TCp932Converter::StepEucJp(const unsigned char* in, std::size_t n, c
     char* o = out;
     std::size_t i = 0;
     while (i < n) {
-        const unsigned b = in[i];
+        unsigned b = in[i];
         if (b < 0x80) {
-            *o++ = static_cast<char>(b);
-            ++i;
+            if (b >= 0x20) i += CopyPlainRun(in + i, n - i, o);
+            if (i < n && in[i] < 0x80) {
+                *o++ = static_cast<char>(in[i]);
+                ++i;
+            }
             continue;
         }
+        // Runs of JIS X 0208 characters.
+        while (b >= 0xA1 && b <= 0xFE && i + 1 < n && in[i + 1] >= 0xA1 && in[i + 1] <= 0xFE) {
+            PutJis(o, b - 0x80, in[i + 1] - 0x80u);
+            i += 2;
+            if (i >= n) break;
+            b = in[i];
+        }
+        if (i >= n || b < 0x80) continue;
         if (b == 0x8E || (b >= 0xA1 && b <= 0xFE)) {
             if (i + 1 >= n) break;
             const unsigned c = in[i + 1];
@@ -199,7 +256,7 @@ std::size_t TCp932Converter::StepEucJp(const unsigned char* in, std::size_t n, c
                 *o++ = static_cast<char>(c);  // half-width katakana
                 i += 2;
             } else if (b != 0x8E && c >= 0xA1 && c <= 0xFE) {
-                PutJis(o, b - 0xA0, c - 0xA0);
+                PutJis(o, b - 0x80, c - 0x80);
                 i += 2;
             } else {
                 PutSubstitute(o);
@@ -231,6 +288,19 @@ std::size_t TCp932Converter::StepJis(const unsigned char* in, std::size_t n, cha
     char* o = out;
     std::size_t i = 0;
     while (i < n) {
+        // The common cases first: kanji pairs, and plain ASCII runs.
+        const std::size_t start = i;
+        if (jis_set_ == jsKanji && !jis_shift_out_) {
+            while (i + 1 < n && in[i] >= 0x21 && in[i] <= 0x7E && in[i + 1] >= 0x21 && in[i + 1] <= 0x7E) {
+                PutJis(o, in[i], in[i + 1]);
+                i += 2;
+            }
+            if (i >= n) break;
+        } else if (jis_set_ == jsAscii && !jis_shift_out_) {
+            i += CopyPlainRun(in + i, n - i, o);
+            if (i >= n) break;
+        }
+        if (i != start) continue;  // a run ended: look at the next byte afresh
         const unsigned b = in[i];
         if (b == 0x1B) {
             // ESC ( B / J / I, ESC $ @ / B / A, ESC $ ( D / O / P / Q / C,
@@ -321,7 +391,7 @@ std::size_t TCp932Converter::StepJis(const unsigned char* in, std::size_t n, cha
             continue;
         }
         if (jis_set_ == jsKanji)
-            PutJis(o, b - 0x20, c - 0x20);
+            PutJis(o, b, c);
         else
             PutSubstitute(o);
         i += 2;
