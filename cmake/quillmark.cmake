@@ -39,3 +39,22 @@ function(qm_gtest name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT}
     ENVIRONMENT "QM_BIN_DIR=${CMAKE_BINARY_DIR}/bin;QM_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+# qm_def_file(TARGET FILE.def): the exports of a DLL. The .def files name
+# the 32-bit stdcall symbols ("Name = Name@bytes"); x86-64 has one calling
+# convention and undecorated names, so that tree exports the names alone,
+# from a copy made at configure time.
+function(qm_def_file target def)
+  get_filename_component(def "${def}" ABSOLUTE)
+  if(QM_ARCH STREQUAL x86_64)
+    file(READ "${def}" text)
+    string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*) = [A-Za-z_][A-Za-z0-9_]*@[0-9]+" "\\1" text "${text}")
+    get_filename_component(name "${def}" NAME)
+    set(out "${CMAKE_CURRENT_BINARY_DIR}/x86_64-${name}")
+    file(CONFIGURE OUTPUT "${out}" CONTENT "${text}" @ONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def}")
+    target_sources(${target} PRIVATE "${out}")
+  else()
+    target_sources(${target} PRIVATE "${def}")
+  endif()
+endfunction()

@@ -1,29 +1,36 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Quillmark under Wine. Without a display it runs
-# under Xvfb, saves a screenshot of the started window and closes the
-# program in order. The sample folder is build/win32/samples.
+# Sets up, builds and starts Quillmark under Wine: the 32-bit program where
+# this machine runs 32-bit programs, the 64-bit one elsewhere. Without a
+# display it runs under Xvfb, saves a screenshot of the started window and
+# closes the program in order. The sample folder is build/<tree>/samples.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${QM_BUILD_DIR:-$root/build}
 if [ -z "${QM_RUN_INNER:-}" ]; then
   "$root/scripts/setup.sh"
   "$root/scripts/build.sh"
-  if ! why=$("$root/scripts/can-run-wine.sh" 2>&1); then
-    echo "Quillmark is built ($out/win32/bin/Quillmark.exe) but cannot start here: $why." >&2
-    echo "Copy build/win32/bin to a Windows machine, or use a machine that runs 32-bit programs." >&2
-    exit 1
+  tree=win32
+  if ! why=$("$root/scripts/can-run-wine.sh" win32 2>&1); then
+    echo "Starting the 64-bit program: $why."
+    tree=win64
+    if ! why=$("$root/scripts/can-run-wine.sh" win64 2>&1); then
+      echo "Quillmark is built ($out/win64/bin/Quillmark.exe) but cannot start here: $why." >&2
+      exit 1
+    fi
   fi
-  "$root/scripts/wine-prefix.sh" "$out/win32"
+  export QM_RUN_TREE=$tree
+  "$root/scripts/wine-prefix.sh" "$out/$tree"
   if [ -z "${DISPLAY:-}" ]; then
     QM_RUN_INNER=headless exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
   fi
   export QM_RUN_INNER=display
 fi
-run="$out/win32/wine-run.sh"
-bin="$out/win32/bin"
+tree=$QM_RUN_TREE
+run="$out/$tree/wine-run.sh"
+bin="$out/$tree/bin"
 shots="$out/screenshots"
 mkdir -p "$shots"
-echo "Sample folder: $out/win32/samples (Z:${out//\//\\}\\win32\\samples in the program)"
+echo "Sample folder: $out/$tree/samples (Z:${out//\//\\}\\$tree\\samples in the program)"
 (cd "$bin" && "$run" "$bin/Quillmark.exe") &
 prog=$!
 "$run" "$bin/qmtool.exe" wait-window TfoMAIN 90

@@ -46,11 +46,12 @@ add_deb_src() {
 PACKAGES=(
   build-essential cmake ninja-build pkg-config dpkg-dev git python3 zlib1g-dev xz-utils
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
+  g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   googletest libbenchmark-dev libjpeg62-turbo-dev
-  wine wine32:i386
+  wine wine64 libwine wine32:i386
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth imagemagick x11-utils xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev ccache
 )
 
 need_packages() {
@@ -102,36 +103,14 @@ if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
   $SUDO locale-gen
 fi
 
-# --- libjpeg-turbo, cross-built from Debian's source package ---------------
-JPEG_VER=$(apt-cache showsrc libjpeg-turbo | awk '/^Version:/{print $2; exit}')
-JPEG_PREFIX="$DEPS/libjpeg-turbo-${JPEG_VER//:/_}-i686"
-if [ ! -f "$JPEG_PREFIX/.done" ]; then
-  log "building libjpeg-turbo $JPEG_VER for i686-w64-mingw32"
-  work=$(mktemp -d)
-  (cd "$work" && apt-get source -q --download-only "libjpeg-turbo=$JPEG_VER" >/dev/null \
-     && dpkg-source -x --no-check ./*.dsc src >/dev/null)
-  cat > "$work/toolchain.cmake" <<TC
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-TC
-  cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF \
-    -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
-  cmake --build "$work/build" --target install >/dev/null
-  touch "$JPEG_PREFIX/.done"
-  rm -rf "$work"
-fi
-ln -sfn "$JPEG_PREFIX" "$DEPS/libjpeg-i686"
-
-# Further cached dependencies, one script each (they see DEPS and SUDO).
-export DEPS SUDO
-for dep in "$(dirname "$0")"/deps/*.sh; do
-  [ -f "$dep" ] && bash "$dep"
+# --- third-party libraries, cross-built from Debian's source packages -----
+# Once per architecture, each cached in its own folder (scripts/deps). The
+# order matters: libarchive links bzip2 and liblzma.
+export DEPS
+for arch in i686 x86_64; do
+  for dep in libjpeg-turbo bzip2 xz libarchive; do
+    QM_ARCH=$arch bash "$(dirname "$0")/deps/$dep.sh"
+  done
 done
 
 log "setup complete (dependencies in $DEPS)"

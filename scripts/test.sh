@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the native suites (with sanitizers)
-# and every suite under Wine, the end-to-end ones in a virtual display.
+# Sets up, builds and runs every test: the native suites (with sanitizers),
+# a short fuzz pass, and every Windows-side suite under Wine in a virtual
+# display: the 64-bit tree always (a machine that cannot run it fails the
+# run), the 32-bit tree wherever the kernel runs 32-bit programs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${QM_BUILD_DIR:-$root/build}
@@ -19,22 +21,34 @@ if [ -z "${QM_TEST_INNER:-}" ]; then
     echo "== fuzzing, ${fuzz_seconds}s per target"
     "$root/scripts/fuzz.sh" "$fuzz_seconds"
   fi
-  if ! why=$("$root/scripts/can-run-wine.sh" 2>&1); then
-    # The Win32 tree was still built above, so it compiles and links.
-    echo "== tests under Wine SKIPPED: $why."
-    echo "   The program and its Win32 tests were built but not run on this machine."
-    exit 0
+  if ! why=$("$root/scripts/can-run-wine.sh" win64 2>&1); then
+    echo "== FAILED: the 64-bit suites cannot run under Wine here: $why." >&2
+    exit 1
   fi
-  "$root/scripts/wine-prefix.sh" "$out/win32"
-  QM_TEST_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  trees=win64
+  if why=$("$root/scripts/can-run-wine.sh" win32 2>&1); then
+    trees="win64 win32"
+  else
+    echo "== 32-bit tests under Wine SKIPPED: $why."
+    echo "   The 32-bit program and its tests were built but not run on this machine."
+  fi
+  for tree in $trees; do
+    "$root/scripts/wine-prefix.sh" "$out/$tree"
+  done
+  QM_TEST_INNER="$trees" exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
-echo "== tests under Wine"
-export WINEPREFIX="$out/win32/wineprefix"
-# One server for the whole run, so that each test starts in about a second.
-# Its services start here, not inside a test: they live as long as the
-# server and would hold that test's output open.
-wineserver -k 2>/dev/null || true  # a server left from an interrupted run
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
-"$out/win32/wine-run.sh" wineboot </dev/null >/dev/null 2>&1 || true
-ctest --test-dir "$out/win32" --output-on-failure
+status=0
+for tree in $QM_TEST_INNER; do
+  echo "== tests under Wine: $tree"
+  run="$out/$tree/wine-run.sh"
+  # One server for the tree's run, so that each test starts in about a
+  # second. Its services start here, not inside a test: they live as long
+  # as the server and would hold that test's output open.
+  "$run" --server -k 2>/dev/null || true  # a server left from an interrupted run
+  "$run" --server -p
+  trap '"$run" --server -k 2>/dev/null || true' EXIT
+  "$run" wineboot </dev/null >/dev/null 2>&1 || true
+  ctest --test-dir "$out/$tree" --output-on-failure || status=1
+  "$run" --server -k 2>/dev/null || true
+done
+exit $status

@@ -1,80 +1,51 @@
 #!/usr/bin/env bash
-# libarchive for the stand-in archiver DLLs: Debian's source package,
-# cross-built with the mingw toolchain as a static library. Only the codecs
-# the read formats need are on (zlib for ZIP deflate, CAB MSZIP and gzip);
-# LHA, LZX and RAR decoding are built into libarchive itself.
-# Installs into "$DEPS/libarchive-<version>-i686" and points
-# "$DEPS/libarchive-i686" at it. A finished prefix carries ".done", so a
-# rerun only refreshes the symlink.
-set -euo pipefail
-
-DEPS="${DEPS:-${QUILLMARK_DEPS:-$HOME/.cache/quillmark-deps}}"
-if [ -z "${SUDO+x}" ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-fi
-
-log() { printf '== %s\n' "$*"; }
-
-# Build tools the cross build needs beyond what setup.sh installs.
-NEED=()
-for p in cmake ninja-build dpkg-dev gcc-mingw-w64-i686 libz-mingw-w64-dev xz-utils; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || NEED+=("$p")
+# libarchive for the stand-in archiver libraries: Debian's source package,
+# cross-built as a static library with zlib (ZIP deflate, CAB MSZIP, gzip),
+# bzip2 and liblzma (built before it by bzip2.sh and xz.sh). LHA, LZX, RAR
+# and PPMd decoding are built into libarchive itself. Other optional codecs,
+# crypto and the tools are off.
+. "$(dirname "$0")/common.sh"
+VER=$(source_version libarchive)
+BZ="$DEPS/bzip2-$QM_ARCH"
+XZ="$DEPS/xz-$QM_ARCH"
+for d in "$BZ" "$XZ"; do
+  [ -f "$d/.done" ] || { echo "libarchive.sh: $d missing (run bzip2.sh and xz.sh first)" >&2; exit 1; }
 done
-if [ "${#NEED[@]}" -gt 0 ]; then
-  log "installing ${NEED[*]}"
-  $SUDO apt-get install -y -q --no-install-recommends "${NEED[@]}"
-fi
-
-VER=$(apt-cache showsrc libarchive 2>/dev/null | awk '/^Version:/{print $2; exit}')
-if [ -z "$VER" ]; then
-  echo "libarchive.sh: no source package for libarchive (deb-src entries missing?)" >&2
-  exit 1
-fi
-PREFIX="$DEPS/libarchive-${VER//:/_}-i686"
-mkdir -p "$DEPS"
-
+# The codec set is part of the key: a cached build without bzip2 and xz is
+# not the one this script makes.
+PREFIX="$DEPS/libarchive-${VER//:/_}-z-bz2-xz-$QM_ARCH"
 if [ ! -f "$PREFIX/.done" ]; then
-  log "building libarchive $VER for i686-w64-mingw32"
-  work=$(mktemp -d)
-  chmod 777 "$work"  # apt downloads as its own user
-  trap 'rm -rf "$work"' EXIT
-  (cd "$work" && apt-get source -q --download-only "libarchive=$VER" >/dev/null \
-     && dpkg-source -x --no-check ./*.dsc src >/dev/null)
-  cat > "$work/toolchain.cmake" <<TC
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-TC
-  # Point zlib at the static archive so the DLLs need no zlib1.dll.
+  log "building libarchive $VER for $TRIPLE"
+  work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+  unpack_source libarchive "$VER" "$work"
+  # The configure runs one test program (does zlib need ZLIB_WINAPI?). A
+  # cross build cannot run it; on x86-64 it links, and CMake without an
+  # emulator crashes there. An emulator that always fails answers "no",
+  # which is right for Debian's zlib.
   cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=/bin/false \
     -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-    -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a \
-    -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include \
-    -DENABLE_ZLIB=ON -DENABLE_BZip2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF \
+    -DZLIB_LIBRARY="$SYSROOT/lib/libz.a" -DZLIB_INCLUDE_DIR="$SYSROOT/include" \
+    -DBZIP2_LIBRARY_RELEASE="$BZ/lib/libbz2.a" -DBZIP2_INCLUDE_DIR="$BZ/include" \
+    -DLIBLZMA_LIBRARY="$XZ/lib/liblzma.a" -DLIBLZMA_INCLUDE_DIR="$XZ/include" \
+    -DENABLE_ZLIB=ON -DENABLE_BZip2=ON -DENABLE_LZMA=ON -DENABLE_ZSTD=OFF \
     -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_LIBB2=OFF -DENABLE_LIBXML2=OFF \
     -DENABLE_EXPAT=OFF -DENABLE_PCREPOSIX=OFF \
     -DENABLE_OPENSSL=OFF -DENABLE_NETTLE=OFF -DENABLE_MBEDTLS=OFF -DENABLE_CNG=OFF \
     -DENABLE_ICONV=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF -DENABLE_LIBGCC=OFF -DPOSIX_REGEX_LIB=NONE \
     -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF \
-    -DENABLE_WERROR=OFF -DENABLE_INSTALL=OFF >/dev/null
-  ninja -C "$work/build" -j2 archive_static >/dev/null
+    -DENABLE_WERROR=OFF -DENABLE_INSTALL=OFF > "$work/configure.log"
+  grep -q 'HAVE_BZLIB_H 1' "$work/build/build/cmake/config.h" 2>/dev/null \
+    || grep -rq 'define HAVE_BZLIB_H 1' "$work/build" \
+    || { echo "libarchive.sh: bzip2 not found by the configure" >&2; exit 1; }
+  grep -rq 'define HAVE_LZMA_H 1' "$work/build" \
+    || { echo "libarchive.sh: liblzma not found by the configure" >&2; exit 1; }
+  ninja -C "$work/build" -j"$(nproc)" archive_static >/dev/null
   mkdir -p "$PREFIX.tmp/include" "$PREFIX.tmp/lib"
   cp "$work/src/libarchive/archive.h" "$work/src/libarchive/archive_entry.h" "$PREFIX.tmp/include/"
-  lib=$(find "$work/build" -name 'libarchive*.a' | head -n 1)
-  cp "$lib" "$PREFIX.tmp/lib/libarchive.a"
+  cp "$(find "$work/build" -name 'libarchive*.a' | head -n 1)" "$PREFIX.tmp/lib/libarchive.a"
   rm -rf "$PREFIX"
   mv "$PREFIX.tmp" "$PREFIX"
-  # Users of the static library must define LIBARCHIVE_STATIC on Windows.
-  echo "LIBARCHIVE_STATIC" > "$PREFIX/defines.txt"
-  touch "$PREFIX/.done"
 fi
-ln -sfn "$PREFIX" "$DEPS/libarchive-i686"
+finish "$PREFIX" "$DEPS/libarchive-$QM_ARCH"

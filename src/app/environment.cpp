@@ -160,7 +160,8 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     RECT bounds;
     GetWindowRect(Handle(), &bounds);
     if (WindowState() == wsMinimized) {
-        WINDOWPLACEMENT wp{sizeof wp};
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
         GetWindowPlacement(Handle(), &wp);
         bounds = wp.rcNormalPosition;
     }

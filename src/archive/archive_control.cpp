@@ -169,7 +169,7 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
     }
     if (count > 0) list_.Reserve(count);
     const bool hourglass = NeedsHourglass(archive_type_);
-    const int saved_cursor = hourglass ? host_.BeginHourglass() : 0;
+    const std::intptr_t saved_cursor = hourglass ? host_.BeginHourglass() : 0;
 
     std::uint32_t mode = 0;
     if (archive_type_ == atLha)

@@ -32,9 +32,10 @@ public:
     // Folder of the executable, with a trailing backslash.
     virtual std::string ExeFolder() = 0;
     virtual bool WriteTextFile(const std::string& path, const std::string& text) = 0;
-    // Shows the hourglass and returns what to restore.
-    virtual int BeginHourglass() = 0;
-    virtual void EndHourglass(int saved) = 0;
+    // Shows the hourglass and returns what to restore (a cursor handle,
+    // hence pointer-sized).
+    virtual std::intptr_t BeginHourglass() = 0;
+    virtual void EndHourglass(std::intptr_t saved) = 0;
     // Locale-aware, case-sensitive string comparison.
     virtual int CompareStr(const std::string& a, const std::string& b) = 0;
     // Shell type name and small-icon index of a name with the given attributes.

@@ -61,12 +61,75 @@ __attribute__((noinline)) bool RunGuarded(void (*fn)(void*), void* ctx) {
     return false;
 }
 
-#else
+#elif defined(__x86_64__)
 
-bool RunGuarded(void (*fn)(void*), void* ctx) {
-    bool threw = false;
-    CallCatchingCxx(fn, ctx, &threw);
-    return !threw;
+// x86-64 keeps no handler chain: handlers are found through each function's
+// unwind data. QmGuardedInvoke is a small function whose unwind data names
+// QmGuardHandler, so the handler sees what the library's own frames left
+// unhandled; it unwinds those frames and resumes at QmGuardResume, which
+// returns 0 from QmGuardedInvoke.
+extern "C" {
+int QmGuardedInvoke(void (*fn)(void*), void* ctx);
+void QmGuardResume();
+EXCEPTION_DISPOSITION QmGuardHandler(EXCEPTION_RECORD* rec, void* frame, CONTEXT*,
+                                     DISPATCHER_CONTEXT* dispatch);
 }
 
+asm(R"(
+    .text
+    .globl QmGuardedInvoke
+    .globl QmGuardResume
+    .def QmGuardedInvoke; .scl 2; .type 32; .endef
+    .seh_proc QmGuardedInvoke
+QmGuardedInvoke:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_endprologue
+    .seh_handler QmGuardHandler, @except
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    callq *%rax
+    nop
+    movl $1, %eax
+    addq $40, %rsp
+    retq
+QmGuardResume:
+    xorl %eax, %eax
+    addq $40, %rsp
+    retq
+    .seh_endproc
+)");
+
+EXCEPTION_DISPOSITION QmGuardHandler(EXCEPTION_RECORD* rec, void* frame, CONTEXT*,
+                                     DISPATCHER_CONTEXT* dispatch) {
+    if (rec->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
+    RtlUnwindEx(frame, reinterpret_cast<void*>(&QmGuardResume), rec, nullptr,
+                dispatch->ContextRecord, dispatch->HistoryTable);
+    return ExceptionContinueSearch; // not reached: the unwind resumes in the guard
+}
+
+namespace {
+
+struct GuardedCall {
+    void (*fn)(void*);
+    void* ctx;
+    bool threw;
+};
+
+void RunCatchingCxx(void* p) {
+    auto* call = static_cast<GuardedCall*>(p);
+    CallCatchingCxx(call->fn, call->ctx, &call->threw);
+}
+
+} // namespace
+
+bool RunGuarded(void (*fn)(void*), void* ctx) {
+    volatile GuardedCall call{fn, ctx, false};
+    const int returned = QmGuardedInvoke(&RunCatchingCxx, const_cast<GuardedCall*>(&call));
+    return returned && !call.threw;
+}
+
+#else
+#error "RunGuarded needs a guard for this processor"
 #endif

@@ -77,12 +77,12 @@ bool TWinArchiveHost::WriteTextFile(const std::string& path, const std::string& 
     return ok;
 }
 
-int TWinArchiveHost::BeginHourglass() {
-    return static_cast<int>(reinterpret_cast<INT_PTR>(SetCursor(LoadCursorA(nullptr, IDC_WAIT))));
+std::intptr_t TWinArchiveHost::BeginHourglass() {
+    return reinterpret_cast<std::intptr_t>(SetCursor(LoadCursorA(nullptr, IDC_WAIT)));
 }
 
-void TWinArchiveHost::EndHourglass(int saved) {
-    SetCursor(reinterpret_cast<HCURSOR>(static_cast<INT_PTR>(saved)));
+void TWinArchiveHost::EndHourglass(std::intptr_t saved) {
+    SetCursor(reinterpret_cast<HCURSOR>(saved));
 }
 
 int TWinArchiveHost::CompareStr(const std::string& a, const std::string& b) {

@@ -28,8 +28,8 @@ public:
     bool DirectoryExists(const std::string& path) override;
     std::string ExeFolder() override;
     bool WriteTextFile(const std::string& path, const std::string& text) override;
-    int BeginHourglass() override;
-    void EndHourglass(int saved) override;
+    std::intptr_t BeginHourglass() override;
+    void EndHourglass(std::intptr_t saved) override;
     int CompareStr(const std::string& a, const std::string& b) override;
     std::string ShellTypeName(const std::string& path, std::uint32_t attributes) override;
     int ShellIconIndex(const std::string& path, std::uint32_t attributes) override;

@@ -16,11 +16,13 @@ struct TSpiPictureInfo {
     HLOCAL TextInfo;    // text about the picture, freed by the caller
 };
 #pragma pack(pop)
-static_assert(sizeof(TSpiPictureInfo) == 26, "the record is packed to 26 bytes");
+static_assert(sizeof(TSpiPictureInfo) == 22 + sizeof(HLOCAL), "the record is packed");
 
-using TSpiGetPictureInfo = int(WINAPI*)(LPSTR path, LONG offset, UINT flag, TSpiPictureInfo* info);
-using TSpiGetPicture = int(WINAPI*)(LPSTR path, LONG offset, UINT flag, HANDLE* info, HANDLE* bits,
-                                    FARPROC progress, LONG data);
+// Offsets and the callback's data are pointer-sized, as in 64-bit plug-ins
+// (in 32-bit ones they are the same 32-bit LONG).
+using TSpiGetPictureInfo = int(WINAPI*)(LPSTR path, LONG_PTR offset, UINT flag, TSpiPictureInfo* info);
+using TSpiGetPicture = int(WINAPI*)(LPSTR path, LONG_PTR offset, UINT flag, HANDLE* info, HANDLE* bits,
+                                    FARPROC progress, LONG_PTR data);
 
 class TPluginLibrary {
 public:

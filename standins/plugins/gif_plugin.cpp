@@ -42,11 +42,11 @@ SPI_EXPORT int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
     }
 }
 
-SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD dw) {
-    // A high word of zero makes dw a file handle; otherwise it points at
+SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD_PTR dw) {
+    // Nothing above the low word makes dw a file handle; otherwise it points at
     // the first 2 KB of the file.
     uint8_t head[6] = {};
-    if ((dw & 0xFFFF0000u) == 0) {
+    if ((dw & ~static_cast<DWORD_PTR>(0xFFFF)) == 0) {
         DWORD read = 0;
         if (!ReadFile(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(dw)), head, sizeof head,
                       &read, nullptr) ||
@@ -59,7 +59,7 @@ SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD dw) {
     return TGifImage::IsGif(head, sizeof head) ? 1 : 0;
 }
 
-SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPictureInfo* info) {
+SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG_PTR len, UINT flag, TSpiPictureInfo* info) {
     if (!info) return kSpiBroken;
     TGifImage gif;
     const int r = Decode(buf, len, flag, gif);
@@ -72,14 +72,14 @@ SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPicture
     return kSpiOk;
 }
 
-SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
-                                 FARPROC, LONG) {
+SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG_PTR len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG_PTR) {
     TGifImage gif;
     const int r = Decode(buf, len, flag, gif);
     if (r != kSpiOk) return r;
     return HandOverDib(gif.Image(), pInfo, pBits);
 }
 
-SPI_EXPORT int WINAPI GetPreview(LPSTR, LONG, UINT, HANDLE*, HANDLE*, FARPROC, LONG) {
+SPI_EXPORT int WINAPI GetPreview(LPSTR, LONG_PTR, UINT, HANDLE*, HANDLE*, FARPROC, LONG_PTR) {
     return kSpiNotImplemented;
 }

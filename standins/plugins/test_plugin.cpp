@@ -118,7 +118,7 @@ bool MakePicture(const TScript& s, int width, int height, TDibBitmap& dib) {
     return true;
 }
 
-int PictureCall(const char* function, LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+int PictureCall(const char* function, LPSTR buf, LONG_PTR len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
                 bool preview) {
     Log(function, len);
     if ((flag & 7) != 0) return kSpiNotImplemented;
@@ -165,11 +165,11 @@ SPI_EXPORT int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
     }
 }
 
-SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD) {
+SPI_EXPORT int WINAPI IsSupported(LPSTR, DWORD_PTR) {
     return 0;
 }
 
-SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPictureInfo* info) {
+SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG_PTR len, UINT flag, TSpiPictureInfo* info) {
     Log("GetPictureInfo", len);
     if ((flag & 7) != 0 || !info) return kSpiNotImplemented;
     TScript s;
@@ -190,12 +190,12 @@ SPI_EXPORT int WINAPI GetPictureInfo(LPSTR buf, LONG len, UINT flag, TSpiPicture
     return kSpiOk;
 }
 
-SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
-                                 FARPROC, LONG) {
+SPI_EXPORT int WINAPI GetPicture(LPSTR buf, LONG_PTR len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG_PTR) {
     return PictureCall("GetPicture", buf, len, flag, pInfo, pBits, false);
 }
 
-SPI_EXPORT int WINAPI GetPreview(LPSTR buf, LONG len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
-                                 FARPROC, LONG) {
+SPI_EXPORT int WINAPI GetPreview(LPSTR buf, LONG_PTR len, UINT flag, HANDLE* pInfo, HANDLE* pBits,
+                                 FARPROC, LONG_PTR) {
     return PictureCall("GetPreview", buf, len, flag, pInfo, pBits, true);
 }

@@ -69,6 +69,21 @@ TEST_F(BindingTest, MissingLibrariesGiveTheDefaults) {
     EXPECT_EQ(1, ac.Count());
 }
 
+TEST_F(BindingTest, LibraryOfTheOtherArchitectureIsRefusedLikeAMissingOne) {
+    SetLibraryFolder(BinFolder() + "..\\tests\\other_arch");
+    const std::string lzh = temp + "a.lzh";
+    ASSERT_TRUE(WriteTestArchive(TestFormat::Lzh, lzh, {{"a.txt", "abc"}}));
+    EXPECT_EQ(0, UnlhaGetRunning());
+    EXPECT_EQ(-1, UnlhaGetFileCount(lzh.c_str()));
+    EXPECT_EQ(nullptr, LibraryModule(alUnlha));
+    TWinArchiveHost host;
+    host.Watch = false;
+    TDllArchiverApi api;
+    TArchiveControl ac(api, host);
+    ac.SetFileName(lzh);
+    EXPECT_EQ(atNone, ac.ArchiveType());
+}
+
 TEST_F(BindingTest, FaultInAGuardedCommandReleasesTheLibrary) {
     SetLibraryFolder(BinFolder() + "..\\tests\\faulty");
     EXPECT_EQ(0, UnlhaGetRunning());

@@ -157,12 +157,12 @@ public:
         written[p] = text;
         return true;
     }
-    int BeginHourglass() override {
+    std::intptr_t BeginHourglass() override {
         ++hourglass_depth;
         ++hourglass_uses;
         return 5;
     }
-    void EndHourglass(int saved) override {
+    void EndHourglass(std::intptr_t saved) override {
         if (saved == 5) --hourglass_depth;
     }
     int CompareStr(const std::string& a, const std::string& b) override { return a.compare(b); }

@@ -132,6 +132,19 @@ TEST_F(PluginImage, UnsupportedExtensionMissingLibraryAndEmptyName) {
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(PluginImage, PluginOfTheOtherArchitectureIsRefusedLikeAMissingOne) {
+    char old[32768] = {};
+    GetEnvironmentVariableA("PATH", old, sizeof old);
+    const std::string other = BinFolder() + "..\\tests\\other_arch";
+    SetEnvironmentVariableA("PATH", (other + ";" + old).c_str());
+    const std::string mag = Script("x.mag", "");
+    img_->SetPictureName(mag);
+    SetEnvironmentVariableA("PATH", old);
+    EXPECT_EQ(20, img_->LoadStatus());
+    EXPECT_EQ("IFMAG.SPI not found [" + mag + "]", Message());
+    EXPECT_TRUE(img_->Picture().Empty());
+}
+
 TEST_F(PluginImage, DensitiesEvenOutForPicAndPic2Only) {
     img_->SetPictureName(Script("wide.pic", "size=10x6 density=1:2"));
     EXPECT_EQ(20, img_->Picture().Width());

@@ -49,8 +49,7 @@ int ShowArchive(const std::vector<std::string>& args) {
     PumpMessages(static_cast<DWORD>(seconds > 0 ? seconds : 0) * 1000);
     std::printf("tree nodes %d, members listed %d\n", pane->tvArchive->Count(),
                 pane->lvArchive->ItemCount());
-    delete pane;
-    form->Close();
+    form->Close(); // the close path deletes the pane
     return rc;
 }
 } // namespace
