@@ -2,7 +2,8 @@
 # Writes each UTF-8 text in every encoding the viewer reads, made by iconv so
 # the tests read files another tool wrote:
 #   NAME.cp932 (what the viewer should show), NAME.euc, NAME.jis, NAME.u8,
-#   NAME.u8bom, NAME.u16le and NAME.u16be (both with a byte-order mark).
+#   NAME.u8bom, NAME.u16le and NAME.u16be (both with a byte-order mark);
+#   and encoded.zip, a ZIP archive of some of them.
 # Usage: make_encoded_texts.sh OUTDIR TEXT.txt...
 set -eu
 out=$1
@@ -21,3 +22,12 @@ for text in "$@"; do
     { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE "$text"; } > "$out/$name.u16le"
     { printf '\376\377'; iconv -f UTF-8 -t UTF-16BE "$text"; } > "$out/$name.u16be"
 done
+# Some of them as members of a ZIP archive, for the archive pane.
+python3 - "$out/encoded.zip" "$out/prose.u8" "$out/prose.euc" "$out/prose.jis" <<'PY'
+import os
+import sys
+import zipfile
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    for path in sys.argv[2:]:
+        z.write(path, os.path.basename(path))
+PY
