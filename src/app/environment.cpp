@@ -1,6 +1,7 @@
 // The environment data file of the main window: read at creation and at the
 // first activation, written at the orderly close, key by key.
 #include "app/main_form.h"
+#include "app/text_preview.h"
 #include "base/files.h"
 #include "base/strutil.h"
 #include "settings/ini_file.h"
@@ -90,6 +91,8 @@ void TfoMAIN::LoadEnvironment(const std::string& path) {
     EditorPath = ini.ReadString("Setting", "ExternalEditor", "");
     GifOption = ini.ReadBool("Setting", "QGwQuillmark", false);
     HyperlinkNotice = ini.ReadBool("Setting", "HyperLink", true);
+    TextEncoding = TTextEncodingChoice::FromSetting(ini.ReadString("Setting", "TextEncoding", "Auto"));
+    if (TextPreview) TextPreview->UpdateEncodingMenu();
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -184,6 +187,7 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     ini.WriteString("Setting", "ExternalEditor", EditorPath);
     ini.WriteBool("Setting", "QGwQuillmark", GifOption);
     ini.WriteBool("Setting", "HyperLink", HyperlinkNotice);
+    ini.WriteString("Setting", "TextEncoding", TextEncoding.SettingValue());
 
     ini.WriteString("Expression", "InformationWallPaper", WallpaperPath);
     auto color = [](TControl* c) { return c->EffectiveFont().Color == clDefault ? clBlack : c->EffectiveFont().Color; };

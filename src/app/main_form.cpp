@@ -101,6 +101,15 @@ void TfoMAIN::BuildMenu() {
     AddItem(mmEdit, "mmEditSelAll", "全て選択");
     AddItem(mmEdit, "N4", "-");
     AddItem(mmEdit, "mmEditSearch", "検索");
+    AddItem(mmEdit, "N9", "-");
+    mmEditEncoding = AddItem(mmEdit, "mmEditEncoding", "文字コード");
+    mmEncodingAuto = AddItem(mmEditEncoding, "mmEncodingAuto", "自動判別");
+    static const char* const kEncodingItems[kTextEncodingCount] = {
+        "mmEncodingShiftJis", "mmEncodingUtf8", "mmEncodingUtf16Le",
+        "mmEncodingUtf16Be",  "mmEncodingEucJp", "mmEncodingJis"};
+    for (int i = 0; i < kTextEncodingCount; ++i)
+        mmEncoding[i] = AddItem(mmEditEncoding, kEncodingItems[i],
+                                TextEncodingName(static_cast<TTextEncoding>(i)));
 
     mmImg = AddItem(root, "mmImg", "画像(&G)");
     AddItem(mmImg, "mmImgReLoad", "再読み込み")->SetVisible(false);

@@ -8,6 +8,7 @@
 
 #include "app/file_kind.h"
 #include "app/set_file_form.h"
+#include "app/text_encoding_choice.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
@@ -49,6 +50,7 @@ public:
     bool FitImage = true;
     bool GifOption = false;
     bool HyperlinkNotice = true;
+    TTextEncodingChoice TextEncoding;  // how text files are read: detected or fixed
     bool ShortcutAutoClose = false;
     std::string InformationPrefix;
     TControl* RememberedFocus = nullptr;
@@ -137,6 +139,11 @@ public:
     TMenuItem *mmFile, *mmEdit, *mmImg, *mmAvi, *mmShow, *O1;
     TMenuItem *mmFileSelFile, *mmFileSelCorrect, *mmFileFullLoad, *mmFileEditor;
     TMenuItem *mmShowPcHidden, *mmShowToolBar, *mmShowStatusBar, *mmOptionHyperLink;
+    // The encoding submenu of the text menu: "mmEncodingAuto" and one item
+    // per encoding, in the order of TTextEncoding.
+    TMenuItem* mmEditEncoding;
+    TMenuItem* mmEncodingAuto;
+    TMenuItem* mmEncoding[kTextEncodingCount];
     TStatusBar *sbMAIN, *sbCorrect;
     TPanel *pnTbMain, *pnMain, *pnBaseList, *pnExprsFolderInfo, *pnBaseView, *pnExprsFileInfo;
     TSplitter *spFolderView, *spFolderFile, *spArchive, *spText;

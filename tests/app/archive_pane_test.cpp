@@ -5,6 +5,7 @@
 
 #include "app/archive_pane.h"
 #include "app/file_lists.h"
+#include "app/text_preview.h"
 #include "archive/archiver_library.h"
 #include "base/strutil.h"
 #include "main_window_fixture.h"
@@ -250,6 +251,27 @@ TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
         EXPECT_EQ(Work("plain.txt"), form_->CurrentFilePath);
         EXPECT_EQ("anyone may read this\r\n", ReadAll(Work("plain.txt")));
     }
+}
+
+TEST_F(ArchivePane, TextMembersInOtherEncodingsAreShownInCp932) {
+    // A ZIP of iconv's files: each member previews as the CP932 text does.
+    const std::string zip = dir_ / "encoded.zip";
+    ASSERT_TRUE(CopyFileA((WinePath("QM_BIN_DIR") + "\\..\\tests\\encoded_texts\\encoded.zip").c_str(),
+                          zip.c_str(), FALSE));
+    form_->PreviewFile(zip, false);
+    ASSERT_TRUE(pane->PreviewArchive(zip, false));
+    const std::string cp932 = dir_ / "prose.txt";
+    TempFolder::WriteFile(cp932, ReadAll(WinePath("QM_BIN_DIR") + "\\..\\tests\\encoded_texts\\prose.cp932"));
+    form_->PreviewFile(cp932, true);
+    const std::string expected = form_->TextPreview->hedText->Lines().Text();
+    ASSERT_GT(form_->TextPreview->hedText->Lines().Count(), 10);
+    for (const char* member : {"prose.u8", "prose.euc", "prose.jis"}) {
+        pane->lvArchive->SetSelected(RowOf(member));
+        pane->ShowSelectedMember();
+        EXPECT_EQ(Work(member), form_->CurrentFilePath);
+        EXPECT_EQ(expected, form_->TextPreview->hedText->Lines().Text()) << member;
+    }
+    EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find("] JIS Full Loaded"));
 }
 
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {
