@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,14 @@ inline TColorRef MakeColorRef(uint8_t r, uint8_t g, uint8_t b) {
            (static_cast<TColorRef>(b) << 16);
 }
 
+// Frees a pixel block the bitmap owns; a borrowed one stays.
+struct TDibBlockDeleter {
+    bool Owned = true;
+    void operator()(uint8_t* p) const {
+        if (Owned) std::free(p);
+    }
+};
+
 class TDibBitmap {
 public:
     // Largest pixel block one bitmap may take. A 32-bit process cannot hold
@@ -39,7 +48,25 @@ public:
     // (leaving the bitmap empty) when the size is zero, too large or cannot
     // be allocated.
     bool Create(uint32_t width, uint32_t height, int bitCount);
+    // Shapes the bitmap as Create does, for a decoder that writes every
+    // pixel. The pixel block is kept when the new picture fits in it (a
+    // folder of same-size photos allocates once and touches no fresh
+    // memory), or it comes from the pixel source. Pixels are left as they
+    // were; the bytes after each row's pixels are cleared (below 8 bits per
+    // pixel, where pixels share bytes, the whole block is).
+    bool Reuse(uint32_t width, uint32_t height, int bitCount);
+    // Frees the pixels (never a block of the pixel source); the source stays.
     void Clear();
+
+    // Where Reuse takes its block from first: the memory of the bitmap a
+    // window draws, say, so that pixels are decoded where they are shown.
+    // The source answers null when it has no block of that shape; the
+    // bitmap then uses its own memory. The block must hold `height` rows of
+    // StrideFor(width, bitCount) bytes and outlive its use here.
+    using TPixelSource = std::function<uint8_t*(uint32_t width, uint32_t height, int bitCount)>;
+    void SetPixelSource(TPixelSource source) { FSource = std::move(source); }
+    // True when the pixels lie in a block of the pixel source.
+    bool BorrowedPixels() const { return FBits && !FBits.get_deleter().Owned; }
 
     bool Empty() const { return !FBits; }
     int Width() const { return static_cast<int>(FWidth); }
@@ -68,14 +95,14 @@ public:
     TColorRef TransparentColor = 0;
 
     // Deep copy (pixels, palette, transparency); false (and empty) when the
-    // copy cannot be allocated.
+    // copy cannot be allocated. The copy owns its pixels.
     bool Assign(const TDibBitmap& source);
 
 private:
-    struct TFreeDeleter {
-        void operator()(uint8_t* p) const { std::free(p); }
-    };
-    std::unique_ptr<uint8_t[], TFreeDeleter> FBits;
+    void SetShape(uint32_t width, uint32_t height, int bitCount, size_t stride);
+    std::unique_ptr<uint8_t[], TDibBlockDeleter> FBits;
+    size_t FCapacity = 0; // bytes of an owned block
+    TPixelSource FSource;
     uint32_t FWidth = 0;
     uint32_t FHeight = 0;
     int FBitCount = 0;

@@ -65,6 +65,23 @@ TZoomResult ApplyZoom(int percent, int naturalWidth, int naturalHeight) {
     return r;
 }
 
+TSize FittedSize(const TFitInput& in) {
+    const TFitResult fit = FitPercent(in);
+    if (fit.Ok) {
+        const TZoomResult z = ApplyZoom(fit.Percent, in.NaturalWidth, in.NaturalHeight);
+        if (z.Changed) return z.Size;
+    }
+    return {in.CurrentWidth, in.CurrentHeight};
+}
+
+int ReducedScale(int naturalWidth, int naturalHeight, TSize shown) {
+    for (int d : {8, 4, 2}) {
+        if ((naturalWidth + d - 1) / d >= shown.Width && (naturalHeight + d - 1) / d >= shown.Height)
+            return d;
+    }
+    return 1;
+}
+
 double DisplayScale(int controlWidth, int controlHeight, int naturalWidth, int naturalHeight) {
     if (controlHeight > controlWidth) {
         return naturalHeight == 0 ? 0.0 : double(controlHeight) / naturalHeight;

@@ -49,6 +49,15 @@ struct TZoomResult {
 };
 TZoomResult ApplyZoom(int percent, int naturalWidth, int naturalHeight);
 
+// The size a fit leaves the control at: the zoom of FitPercent where it is
+// taken, else the control's size before the fit.
+TSize FittedSize(const TFitInput& in);
+
+// The reduced decode of a JPEG picture (libjpeg's 1/2, 1/4 or 1/8; 1 for
+// the whole size) that is the smallest still at least `shown`: 8, 4 or 2
+// when that fraction of each side (rounded up) covers it, else 1.
+int ReducedScale(int naturalWidth, int naturalHeight, TSize shown);
+
 // The scale a fitted control shows: by its height when it is taller than
 // wide, else by its width; 0 when the natural size is zero.
 double DisplayScale(int controlWidth, int controlHeight, int naturalWidth, int naturalHeight);

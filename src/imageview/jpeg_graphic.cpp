@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 // libjpeg's headers expect <cstdio> first and are plain C.
@@ -75,7 +76,12 @@ void CmykRowToBgr(const JSAMPLE* cmyk, uint8_t* bgr, JDIMENSION width, bool inve
 // The decode proper. No object with a destructor lives in this frame, so
 // the jump back from libjpeg skips nothing that needs cleaning up. Returns
 // false with `message` set on failure.
-bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) {
+struct TDecoded {
+    int Width = 0, Height = 0, Scale = 1;
+};
+
+bool Decode(const uint8_t* data, size_t size, const TJpegScaleRule* scale, TDibBitmap& image,
+            TDecoded& decoded, char* message) {
     jpeg_decompress_struct cinfo;
     TErrorManager err;
     cinfo.err = jpeg_std_error(&err.Public);
@@ -112,9 +118,22 @@ bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) 
         cinfo.out_color_space = JCS_EXT_BGR; // the byte order of a DIB row
         break;
     }
+    decoded.Width = static_cast<int>(cinfo.image_width);
+    decoded.Height = static_cast<int>(cinfo.image_height);
+    decoded.Scale = 1;
+    if (scale && *scale) {
+        const int denom = (*scale)(decoded.Width, decoded.Height);
+        if (denom == 2 || denom == 4 || denom == 8) {
+            cinfo.scale_num = 1;
+            cinfo.scale_denom = static_cast<unsigned int>(denom);
+            decoded.Scale = denom;
+        }
+    }
     jpeg_calc_output_dimensions(&cinfo);
-    // Create refuses sizes beyond the bitmap limit before anything is allocated.
-    if (!image.Create(cinfo.output_width, cinfo.output_height, bitCount)) {
+    // Every pixel of every row is written below, so the block of the
+    // picture before serves as it is. Sizes beyond the bitmap limit are
+    // refused before anything is allocated.
+    if (!image.Reuse(cinfo.output_width, cinfo.output_height, bitCount)) {
         std::snprintf(err.Message, sizeof err.Message, "JPEG picture too large (%u x %u)",
                       cinfo.output_width, cinfo.output_height);
         std::longjmp(err.Jump, 1);
@@ -148,22 +167,37 @@ bool Decode(const uint8_t* data, size_t size, TDibBitmap& image, char* message) 
 
 } // namespace
 
-void TJpegGraphic::LoadFromMemory(const void* data, size_t size) {
+void TJpegGraphic::LoadFromMemory(const void* data, size_t size, const TJpegScaleRule& scale) {
     char message[JMSG_LENGTH_MAX];
-    if (!Decode(static_cast<const uint8_t*>(data), size, FImage, message)) {
+    TDecoded decoded;
+    if (!Decode(static_cast<const uint8_t*>(data), size, &scale, FImage, decoded, message)) {
+        FWidth = FHeight = 0;
+        FScale = 1;
         throw EJpegError(std::string("JPEG error: ") + message);
     }
+    FWidth = decoded.Width;
+    FHeight = decoded.Height;
+    FScale = decoded.Scale;
 }
 
-void TJpegGraphic::LoadFromFile(const std::string& path) {
-    FImage.Clear();
-    TFileInputStream stream(path);
-    std::vector<uint8_t> data;
-    uint8_t buffer[64 * 1024];
-    for (;;) {
-        const size_t n = stream.Read(buffer, sizeof buffer);
-        if (n == 0) break;
-        data.insert(data.end(), buffer, buffer + n);
+void TJpegGraphic::LoadFromFile(const std::string& path, const TJpegScaleRule& scale) {
+    std::unique_ptr<TFileInputStream> opened;
+    try {
+        opened = std::make_unique<TFileInputStream>(path);
+    } catch (...) {
+        FImage.Clear();
+        FWidth = FHeight = 0;
+        FScale = 1;
+        throw;
     }
-    LoadFromMemory(data.data(), data.size());
+    TFileInputStream& stream = *opened;
+    // Read straight into the buffer the file before left, grown as needed.
+    size_t used = 0;
+    for (;;) {
+        if (FFile.size() - used < 64 * 1024) FFile.resize(std::max<size_t>(FFile.size() * 2, used + 64 * 1024));
+        const size_t n = stream.Read(FFile.data() + used, FFile.size() - used);
+        if (n == 0) break;
+        used += n;
+    }
+    LoadFromMemory(FFile.data(), used, scale);
 }

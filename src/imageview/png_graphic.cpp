@@ -1,5 +1,6 @@
 #include "imageview/png_graphic.h"
 
+#include <memory>
 #include <new>
 
 #include "imageview/png_error.h"
@@ -14,26 +15,37 @@ void TPngGraphic::Clear() {
 }
 
 void TPngGraphic::LoadFromFile(const std::string& path) {
-    Clear();
-    TFileInputStream stream(path);
-    LoadFromStream(stream);
+    std::unique_ptr<TFileInputStream> stream;
+    try {
+        stream = std::make_unique<TFileInputStream>(path);
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    LoadFromStream(*stream);
 }
 
 void TPngGraphic::LoadFromStream(TInputStream& stream) {
-    Clear();
+    // The bitmaps keep their pixel blocks: the next picture is decoded into
+    // them when it fits.
+    FHeader = TPngHeader{};
+    FInfo = TPngInfo{};
+    FAlphaTable.fill(255);
     Progress(psStarting, 0);
     try {
-        TPngReadStream reader(stream);
+        TPngReadStream reader(stream, FImage, FAlphaPlane);
         reader.OnProgress = [this](int percent) { Progress(psRunning, percent); };
         reader.Decode();
         FHeader = reader.Header();
         FInfo = reader.Info();
         FAlphaTable = reader.AlphaTable();
-        FImage = std::move(reader.Image());
-        FAlphaPlane = std::move(reader.AlphaPlane());
+        if (!FHeader.HasAlpha) FAlphaPlane.Clear();
     } catch (const std::bad_alloc&) {
         Clear();
         throw EPngError(png_msg::kReadError);
+    } catch (...) {
+        Clear();
+        throw;
     }
     Progress(psEnding, 100);
     Changed();

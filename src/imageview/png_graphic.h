@@ -37,6 +37,9 @@ public:
     int Height() const { return FImage.Height(); }
 
     const TDibBitmap& Image() const { return FImage; }
+    // Where the image's pixels go; see TDibBitmap::SetPixelSource. Loading
+    // again decodes into the blocks of the picture before when it fits.
+    void SetPixelSource(TDibBitmap::TPixelSource source) { FImage.SetPixelSource(std::move(source)); }
     // Empty unless the file has an alpha channel.
     const TDibBitmap& AlphaPlane() const { return FAlphaPlane; }
     const TPngHeader& Header() const { return FHeader; }

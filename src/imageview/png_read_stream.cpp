@@ -37,7 +37,11 @@ constexpr size_t kMaxTextBytes = 1024 * 1024;
 
 } // namespace
 
-TPngReadStream::TPngReadStream(TInputStream& source) : FSource(source), FBuffer(kBufferSize) {
+TPngReadStream::TPngReadStream(TInputStream& source)
+    : TPngReadStream(source, FOwnImage, FOwnAlphaPlane) {}
+
+TPngReadStream::TPngReadStream(TInputStream& source, TDibBitmap& image, TDibBitmap& alphaPlane)
+    : FSource(source), FBuffer(kBufferSize), FImage(image), FAlphaPlane(alphaPlane) {
     FAlphaTable.fill(255);
 }
 
@@ -309,14 +313,16 @@ void TPngReadStream::ReadIdat() {
     uint64_t bytes = static_cast<uint64_t>(TDibBitmap::StrideFor(h.Width, bitCount)) * h.Height;
     if (h.HasAlpha) bytes += static_cast<uint64_t>(TDibBitmap::StrideFor(h.Width, 8)) * h.Height;
     if (bytes == 0 || bytes > TDibBitmap::kMaxImageBytes) Fail(png_msg::kReadError);
-    if (!FImage.Create(h.Width, h.Height, bitCount)) Fail(png_msg::kReadError);
+    // Every row is written whole below (interlaced passes place every
+    // pixel), so the blocks of the picture before serve as they are.
+    if (!FImage.Reuse(h.Width, h.Height, bitCount)) Fail(png_msg::kReadError);
     if (h.ColorModel == pcmPalette) {
         std::copy(FPalette.begin(), FPalette.end(), FImage.Palette().begin());
     } else if (bitCount <= 8) {
         FImage.SetGreyPalette(1 << std::min<int>(h.BitDepth, 8));
     }
     if (h.HasAlpha) {
-        if (!FAlphaPlane.Create(h.Width, h.Height, 8)) Fail(png_msg::kReadError);
+        if (!FAlphaPlane.Reuse(h.Width, h.Height, 8)) Fail(png_msg::kReadError);
         FAlphaPlane.SetGreyPalette(256);
     }
 

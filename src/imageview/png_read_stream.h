@@ -17,6 +17,9 @@ public:
     static constexpr size_t kBufferSize = 64 * 1024;
 
     explicit TPngReadStream(TInputStream& source);
+    // Decodes into the caller's bitmaps, whose pixel blocks serve again when
+    // the picture fits in them (TDibBitmap::Reuse).
+    TPngReadStream(TInputStream& source, TDibBitmap& image, TDibBitmap& alphaPlane);
     TPngReadStream(const TPngReadStream&) = delete;
     TPngReadStream& operator=(const TPngReadStream&) = delete;
 
@@ -89,6 +92,8 @@ private:
     std::array<uint8_t, 256> FAlphaTable;
     bool FHasPaletteAlpha = false;
     TZlibInflater FInflater;
-    TDibBitmap FImage;
-    TDibBitmap FAlphaPlane;
+    TDibBitmap FOwnImage;
+    TDibBitmap FOwnAlphaPlane;
+    TDibBitmap& FImage;
+    TDibBitmap& FAlphaPlane;
 };

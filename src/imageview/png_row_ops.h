@@ -12,6 +12,11 @@
 // Returns false for a filter type above 4, leaving the row untouched.
 bool PngUnfilterRow(uint8_t type, uint8_t* row, const uint8_t* prior, size_t length, size_t unit);
 
+// Paeth for colour pixels has a form for processors with SSE4.1, used
+// where there is one. False keeps to the form every processor runs (the
+// tests check both); answers whether the SSE4.1 form is in use.
+bool PngUseFastPaeth(bool allowed);
+
 // Converts `count` pixels of an unfiltered row to the image bitmap format of
 // `header` (BGR at 24 bits, 2-bit samples widened to 4-bit indices, 16-bit
 // samples cut to their high byte). With an alpha channel, 255 - alpha of

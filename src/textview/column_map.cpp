@@ -1,6 +1,7 @@
 #include "textview/column_map.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/sjis.h"
 
@@ -41,14 +42,29 @@ void BuildColumnMap(std::string_view line, const ColumnLayout& layout, std::stri
         FillColumnCodes(layout.delimiters ? *layout.delimiters : DefaultDelimiters(), own);
         code = own;
     }
-    std::size_t n = line.size();
+    const std::size_t n = line.size();
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(line.data());
+    if (std::memchr(in, '\t', n) == nullptr) {
+        // One column per byte. The pair codes go without a branch per
+        // character: mixed text changes between single and double bytes
+        // too often for one to be predicted.
+        map.resize(n);
+        char* out = &map[0];
+        bool trail = false;
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned char b = in[i];
+            const bool lead = !trail && IsSjisLeadByte(b) && i + 1 < n;
+            out[i] = trail ? '5' : lead ? '4' : code[b];
+            trail = lead;
+        }
+        return;
+    }
     std::size_t tabs = 0;
     for (char c : line) tabs += c == '\t';
     int t = layout.tab_space_count > 0 ? layout.tab_space_count : 8;
     map.resize(n + tabs * static_cast<std::size_t>(t));
     char* out = &map[0];
     char* const begin = out;
-    const unsigned char* in = reinterpret_cast<const unsigned char*>(line.data());
     for (std::size_t i = 0; i < n;) {
         unsigned char b = in[i];
         if (b == '\t') {
@@ -109,14 +125,23 @@ void TTextEditorAttributeArray::Prev() {
 }
 
 void TTextEditorAttributeArray::MoveTo(int column) {
-    if (column > col_ && !has_filler_) {
-        // Without tab filler every column up to the sentinel owns a byte.
-        int target = std::min(column, ColumnCount() + 1);
-        byte_ += target - col_;
+    if (column > col_) {
+        // Forward as Next would go, one column at a time, up to the
+        // sentinel: every column but tab filler owns a byte (the sentinel
+        // too).
+        const int target = std::min(column, ColumnCount() + 1);
+        if (target <= col_) return; // on the sentinel already
+        if (!has_filler_) {
+            byte_ += target - col_;
+        } else {
+            const int last = std::min(target, ColumnCount());
+            int bytes = target - last; // the sentinel
+            for (int c = col_; c < last; ++c) bytes += map_[c] != '3';
+            byte_ += bytes;
+        }
         col_ = target;
         return;
     }
-    while (col_ < column && Code() != '0') Next();
     while (col_ > column && col_ > 1) Prev();
 }
 

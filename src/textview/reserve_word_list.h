@@ -1,6 +1,8 @@
 // Sorted list of reserved words, compared without regard to the case of
 // single-byte letters (double-byte characters compare byte for byte).
 #pragma once
+#include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,5 +21,14 @@ public:
     void Assign(const TReserveWordList& source);
 
 private:
+    void Rebuild();
+
     std::vector<std::string> words_;
+    // The words upper-cased, in the same order, and which lengths and
+    // first bytes they have: painting looks up nearly every token, and most
+    // are not reserved, so a lookup neither copies the token nor searches
+    // when no word can match.
+    std::vector<std::string> keys_;
+    std::uint64_t lengths_ = 0; // bit min(length, 63)
+    std::bitset<256> firsts_;
 };

@@ -72,6 +72,54 @@ bool HasBrackets(const TTextEditorHost* editor) {
     const TTextEditorViewInfo* view = editor ? editor->ParserView() : nullptr;
     return view && view->Brackets().Count() > 0;
 }
+
+// Carries bracket states from row to row. The rows are read where they lie
+// and one parser serves every row of a scan, so a scan over the whole text
+// neither copies rows nor allocates per row.
+class BracketScan {
+public:
+    BracketScan(TTextEditorHost* editor, const RowArray& rows)
+        : editor_(editor), rows_(rows), on_(HasBrackets(editor)),
+          wrap_(editor && editor->WordWrap()) {}
+
+    // The state after `row` when it begins in `state`.
+    int After(int row, int state) {
+        if (!on_) return kBracketNone;
+        const RowRec& r = rows_.get(row);
+        std::string_view text = r.view();
+        if (wrap_ && RowDataAttribute(r.data) == raWrapped && row + 1 < rows_.size()) {
+            // A token cut by the wrap is seen whole.
+            const std::string_view next = rows_.get(row + 1).view();
+            TTextEditorParser first(editor_->ParserView(), -2, next);
+            if (first.Token() != tkEnd) {
+                const std::size_t take = first.TokenOffset() + first.TokenLength();
+                if (next.data() == text.data() + text.size()) {
+                    text = std::string_view(text.data(), text.size() + take);
+                } else {
+                    join_.assign(text.data(), text.size());
+                    join_.append(next.data(), take);
+                    text = join_;
+                }
+            }
+        }
+        if (!parser_) {
+            parser_ = editor_->CreateParser(state, text);
+        } else {
+            if (!parser_->MayChangeBracketState(state, text)) return state;
+            parser_->Reset(state, text);
+        }
+        while (parser_->Token() != tkEnd)
+            parser_->NextToken();
+        return parser_->BracketState();
+    }
+
+private:
+    TTextEditorHost* editor_;
+    const RowArray& rows_;
+    const bool on_, wrap_;
+    std::unique_ptr<TTextEditorParser> parser_;
+    std::string join_;
+};
 } // namespace
 
 TTextEditorScreenStrings::TTextEditorScreenStrings(TTextEditorHost* editor)
@@ -88,7 +136,32 @@ void TTextEditorScreenStrings::SetUpdateInfo(int first, int old_count, int new_c
 
 int TTextEditorScreenStrings::BracketState(int i) const {
     if (i < 0 || i >= Count() || i >= valid_end_) return kBracketUnknown;
+    // Reading is what stores a pending state; the list's content, as the
+    // caller sees it, does not change.
+    if (i >= lazy_from_) const_cast<TTextEditorScreenStrings*>(this)->StoreLazyStates(i);
     return StoredBracketState(i);
+}
+
+void TTextEditorScreenStrings::StoreLazyStates(int row) {
+    const int end = std::min(row + 1, Count());
+    if (lazy_from_ >= end) return;
+    BracketScan scan(editor_, rows_);
+    int state = lazy_state_;
+    for (int i = lazy_from_; i < end; ++i) {
+        SetBracketState(i, state);
+        state = scan.After(i, state);
+    }
+    lazy_state_ = state;
+    lazy_from_ = end < Count() ? end : kNoLazyRows;
+}
+
+void TTextEditorScreenStrings::FinishLazyStates() {
+    if (lazy_from_ != kNoLazyRows) StoreLazyStates(Count() - 1);
+}
+
+void TTextEditorScreenStrings::DropLazyStates() {
+    lazy_from_ = kNoLazyRows;
+    lazy_state_ = kBracketNone;
 }
 
 void TTextEditorScreenStrings::BeginUpdate() {
@@ -173,6 +246,7 @@ int TTextEditorScreenStrings::RowCountOfLine(std::string_view line) {
 
 void TTextEditorScreenStrings::DeleteRows(int first, int count) {
     if (first < 0 || count <= 0 || first + count > Count()) return;
+    FinishLazyStates();
     rows_.erase(first, count);
     if (valid_end_ > first) valid_end_ = std::max(first, valid_end_ - count);
 }
@@ -180,6 +254,7 @@ void TTextEditorScreenStrings::DeleteRows(int first, int count) {
 void TTextEditorScreenStrings::InsertRows(int at, TTextEditorStringList& rows) {
     int n = rows.Count();
     if (n == 0 || at < 0 || at > Count()) return;
+    FinishLazyStates();
     // The texts move into this list's arena side by side. Taking over the
     // other arena instead would keep a whole chunk for every small edit.
     std::vector<RowRec> recs;
@@ -284,37 +359,24 @@ void TTextEditorScreenStrings::ReplaceRows(int index, int count, std::string_vie
     Changed();
 }
 
-int TTextEditorScreenStrings::ScanRowState(int row, int state) const {
-    if (!HasBrackets(editor_)) return kBracketNone;
-    const RowRec& r = rows_.get(row);
-    std::string text(r.text, r.length);
-    if (editor_->WordWrap() && RowDataAttribute(r.data) == raWrapped && row + 1 < Count()) {
-        // A token cut by the wrap is seen whole.
-        std::string_view next = rows_.get(row + 1).view();
-        TTextEditorParser first(editor_->ParserView(), -2, next);
-        if (first.Token() != tkEnd)
-            text.append(next.substr(0, first.TokenOffset() + first.TokenLength()));
-    }
-    std::unique_ptr<TTextEditorParser> parser = editor_->CreateParser(state, text);
-    while (parser->Token() != tkEnd)
-        parser->NextToken();
-    return parser->BracketState();
-}
-
 void TTextEditorScreenStrings::UpdateBrackets(int row, bool invalidate) {
     const int n = Count();
     if (n == 0) {
         valid_end_ = 0;
+        DropLazyStates();
         return;
     }
     row = std::clamp(row, 0, n - 1);
+    // Pending states are true states of the text as it is (a change of
+    // rows stores them first), so the walk stops at the first one it reads.
+    BracketScan scan(editor_, rows_);
     int above = std::min(row - 1, valid_end_ - 1);
     while (above >= 0 && StoredBracketState(above) == kBracketUnknown)
         --above;
     int start = 0, state = kBracketNone;
     if (above >= 0) {
         start = above + 1;
-        state = ScanRowState(above, StoredBracketState(above));
+        state = scan.After(above, StoredBracketState(above));
     }
     const int visible = editor_ ? std::max(1, editor_->VisibleRowCount()) : 1;
     const int end =
@@ -323,24 +385,19 @@ void TTextEditorScreenStrings::UpdateBrackets(int row, bool invalidate) {
         if (BracketState(i) == state) return; // the rest is consistent
         SetBracketState(i, state);
         if (invalidate && editor_) editor_->InvalidateRow(i);
-        state = ScanRowState(i, state);
+        state = scan.After(i, state);
     }
     valid_end_ = end + 1;
 }
 
 void TTextEditorScreenStrings::RecomputeAllBrackets() {
     if (editor_ && editor_->IsLoading()) return;
-    const int n = Count();
-    valid_end_ = n;
-    if (!HasBrackets(editor_)) {
-        rows_.set_all_brackets(kBracketNone);
-        return;
-    }
-    int state = kBracketNone;
-    for (int i = 0; i < n; ++i) {
-        SetBracketState(i, state);
-        state = ScanRowState(i, state);
-    }
+    // Every row is valid from here on; the scan from row 0 waits until
+    // states are read, which for a large text is mostly never beyond the
+    // first screens.
+    valid_end_ = Count();
+    DropLazyStates();
+    if (valid_end_ > 0) lazy_from_ = 0;
 }
 
 std::string_view TTextEditorScreenStrings::JoinedRows(const RowArray& rows, int first, int last) {
@@ -390,6 +447,7 @@ void TTextEditorScreenStrings::WrapAll() {
     rows_.swap(out);
     CompactIfWasteful();
     valid_end_ = 0;
+    DropLazyStates();
     RecomputeAllBrackets();
     if (editor_) editor_->AfterRewrap();
     SetUpdateInfo(0, n, Count());
@@ -417,6 +475,7 @@ void TTextEditorScreenStrings::UnwrapAll() {
     rows_.swap(out);
     CompactIfWasteful();
     valid_end_ = 0;
+    DropLazyStates();
     RecomputeAllBrackets();
     if (editor_) editor_->AfterRewrap();
     SetUpdateInfo(0, n, Count());
@@ -440,6 +499,7 @@ void TTextEditorScreenStrings::SplitInto(std::string_view s, const char* stored)
 
 void TTextEditorScreenStrings::AfterReload() {
     valid_end_ = 0;
+    DropLazyStates();
     if (editor_ && editor_->WordWrap())
         WrapAll();
     else
@@ -483,7 +543,7 @@ public:
     bool Feed(const char* text, std::size_t avail, bool last) {
         const char* const end = text + avail;
         for (;;) {
-            const char* e = FindLineBreakOrEof(text + scan_, end);
+            const char* e = NextBreak(text + scan_, end);
             if (e == end) {
                 scan_ = avail;
                 if (last && pos_ < avail) Add(text + pos_, avail - pos_, raEof);
@@ -511,6 +571,43 @@ public:
     std::size_t PendingStart() const { return pos_; }
 
 private:
+#if defined(__SSE2__)
+    // The breaks of 64 bytes at a time as the bits of one word: a row end
+    // costs a bit scan, not a search of its own.
+    static std::uint64_t BreakMask(const char* at) {
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i eof = _mm_set1_epi8(kEofMark);
+        std::uint64_t mask = 0;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * k));
+            const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                             _mm_cmpeq_epi8(v, eof));
+            mask |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(hit)))
+                    << (16 * k);
+        }
+        return mask;
+    }
+
+    // First CR, LF or end mark in [p, end), or end.
+    const char* NextBreak(const char* p, const char* end) {
+        for (;;) {
+            if (block_ && p >= block_ && p < block_ + 64) {
+                const std::uint64_t m = mask_ & (~std::uint64_t(0) << (p - block_));
+                if (m) return block_ + __builtin_ctzll(m);
+                p = block_ + 64;
+            }
+            if (end - p < 64) return FindLineBreakOrEof(p, end);
+            block_ = p;
+            mask_ = BreakMask(p);
+        }
+    }
+    const char* block_ = nullptr;
+    std::uint64_t mask_ = 0;
+#else
+    static const char* NextBreak(const char* p, const char* end) { return FindLineBreakOrEof(p, end); }
+#endif
+
     void Add(const char* start, std::size_t length, TRowAttribute a) {
         batch_[n_++] = RowRec{start, static_cast<std::uint32_t>(length), MakeRowData(a)};
         if (n_ == kBatch) Flush();
@@ -690,6 +787,7 @@ void TTextEditorScreenStrings::Clear() {
     TTextEditorStringList::Clear();
     undo_->Clear();
     valid_end_ = 0;
+    DropLazyStates();
     SetUpdateInfo(0, 0, 0);
     Changed();
 }

@@ -43,7 +43,9 @@ public:
     TTextEditorUndoObj& UndoObj() { return *undo_; }
     bool Rewrapping() const { return rewrapping_; }
 
-    // -2 for rows past the window of valid states.
+    // -2 for rows past the window of valid states. After a whole recompute
+    // the states are stored only as far as rows are read: reading a row's
+    // state scans the rows before it that were not read yet.
     int BracketState(int i) const;
 
     // Rows First..First+N-1 joined, CR LF after each raCrlf row. N = -1
@@ -65,6 +67,8 @@ public:
     void UnwrapAll();
 
     void UpdateBrackets(int row, bool invalidate);
+    // Rows are scanned when their states are first read (BracketState),
+    // front to back, each once.
     void RecomputeAllBrackets();
 
     // Text set: split at line breaks, every row raCrlf.
@@ -107,7 +111,12 @@ private:
     [[noreturn]] static void ThrowTooLarge(const std::string& file_name);
     TextWrapper MakeWrapper() const;
     void WrapOptionChanged();
-    int ScanRowState(int row, int state) const;
+    // Stores the states of the rows not read yet up to `row`.
+    void StoreLazyStates(int row);
+    // Stores every state still pending: before rows change, the states of
+    // the old text must be there, as an eager scan would have left them.
+    void FinishLazyStates();
+    void DropLazyStates();
     // The bytes of rows first..last as one view; joins them in the arena
     // only when they do not already lie side by side.
     std::string_view JoinedRows(const RowArray& rows, int first, int last);
@@ -124,4 +133,10 @@ private:
     // Rows from here on read as not computed: an edit invalidates the rest
     // of the list in O(1) instead of marking every row.
     int valid_end_ = 0;
+    // Rows from lazy_from_ to the end are valid but not stored yet; a scan
+    // from lazy_state_ at lazy_from_ gives their states. kNoLazyRows when
+    // every valid state is stored.
+    static constexpr int kNoLazyRows = 0x7FFFFFFF;
+    int lazy_from_ = kNoLazyRows;
+    int lazy_state_ = -1;
 };

@@ -228,7 +228,7 @@ const char* TokenKindName(TokenKind k) {
 
 TTextEditorParser::TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state,
                                      std::string_view text)
-    : view_(view), bracket_state_(bracket_state), size_(text.size()) {
+    : view_(view) {
     if (view_) {
         mail_ = view_->Mail();
         url_ = view_->Url();
@@ -237,41 +237,67 @@ TTextEditorParser::TTextEditorParser(const TTextEditorViewInfo* view, int bracke
         commenter_ = view_->Commenter();
         hex_prefix_ = view_->HexPrefix();
         quotation_ = view_->Quotation();
-        const int v = (mail_ ? 1 : 0) | (url_ ? 2 : 0);
-        std::memcpy(kinds_, kClass.kind[v], sizeof kinds_);
-        std::memcpy(rules_, kClass.rules[v], sizeof rules_);
-        auto add = [this](unsigned char c, std::uint8_t rule) {
-            if (kinds_[c] == ckEnd) return; // the end of the text wins
-            rules_[c] |= rule;
-            if (kinds_[c] < ckRuleSingle) kinds_[c] += kRuleKinds;
-        };
-        auto add_first = [&add](std::string_view s, std::uint8_t rule) {
-            if (!s.empty()) add(static_cast<unsigned char>(s[0]), rule);
-        };
-        if (control_code_) add('#', kRuleControl);
-        add_first(commenter_, kRuleComment);
-        add_first(hex_prefix_, kRuleHex);
-        add_first(quotation_, kRuleString);
-        // Below -1 the state switches brackets off for the whole row.
-        if (bracket_state_ >= -1)
-            for (int i = 0; i < bracket_count_; ++i)
-                add_first(view_->Brackets().Items(i).LeftBracket(), kRuleBracket);
-    } else {
+    }
+    SetUpRules(bracket_state >= -1);
+    Reset(bracket_state, text);
+}
+
+void TTextEditorParser::SetUpRules(bool brackets_on) {
+    brackets_on_ = brackets_on;
+    if (!view_) {
         std::memcpy(kinds_, kClass.kind[0], sizeof kinds_);
         std::memset(rules_, 0, sizeof rules_);
+        return;
     }
-    char* buf = local_;
-    if (size_ + 2 > sizeof local_) {
-        heap_.reset(new char[size_ + 2]);
-        buf = heap_.get();
-    }
-    if (size_) std::memcpy(buf, text.data(), size_);
-    buf[size_] = '\0';
-    buf[size_ + 1] = '\0';
-    text_ = reinterpret_cast<const unsigned char*>(buf);
-    // A mail address needs an at sign: without one no start can succeed.
+    const int v = (mail_ ? 1 : 0) | (url_ ? 2 : 0);
+    std::memcpy(kinds_, kClass.kind[v], sizeof kinds_);
+    std::memcpy(rules_, kClass.rules[v], sizeof rules_);
+    auto add = [this](unsigned char c, std::uint8_t rule) {
+        if (kinds_[c] == ckEnd) return; // the end of the text wins
+        rules_[c] |= rule;
+        if (kinds_[c] < ckRuleSingle) kinds_[c] += kRuleKinds;
+    };
+    auto add_first = [&add](std::string_view s, std::uint8_t rule) {
+        if (!s.empty()) add(static_cast<unsigned char>(s[0]), rule);
+    };
+    if (control_code_) add('#', kRuleControl);
+    add_first(commenter_, kRuleComment);
+    add_first(hex_prefix_, kRuleHex);
+    add_first(quotation_, kRuleString);
+    // Below -1 the state switches brackets off for the whole row.
+    if (brackets_on)
+        for (int i = 0; i < bracket_count_; ++i)
+            add_first(view_->Brackets().Items(i).LeftBracket(), kRuleBracket);
+}
 
+void TTextEditorParser::Reset(int bracket_state, std::string_view text) {
+    if ((bracket_state >= -1) != brackets_on_) SetUpRules(bracket_state >= -1);
+    bracket_state_ = bracket_state;
+    bracket_index_ = -2;
+    text_ = reinterpret_cast<const unsigned char*>(text.data());
+    size_ = text.size();
+    source_pos_ = token_pos_ = 0;
+    mail_fail_end_ = 0;
     NextToken();
+}
+
+bool TTextEditorParser::MayChangeBracketState(int state, std::string_view text) const {
+    // Without a view, or below -1, brackets are off and nothing changes the state.
+    if (!view_ || state < -1) return false;
+    const TTextEditorBracketCollection& brackets = view_->Brackets();
+    auto holds = [&text](const std::string& bracket) {
+        return std::memchr(text.data(), static_cast<unsigned char>(bracket[0]), text.size()) != nullptr;
+    };
+    if (state >= 0) {
+        // A pair that is gone or cannot close lets the row go on outside.
+        if (state >= bracket_count_ || brackets.Items(state).RightBracket().empty()) return true;
+        return holds(brackets.Items(state).RightBracket());
+    }
+    for (int i = 0; i < bracket_count_; ++i) {
+        const std::string& left = brackets.Items(i).LeftBracket();
+        if (!left.empty() && holds(left)) return true;
+    }
+    return false;
 }
 
 std::size_t TTextEditorParser::CharLen(std::size_t i) const {

@@ -38,12 +38,23 @@ const char* TokenKindName(TokenKind k);
 
 class TTextEditorParser {
 public:
-    // Copies the text and reads the first token at once. A bracket state
-    // below -1 switches bracket recognition off.
+    // Reads the first token at once. The text is read where it lies, not
+    // copied: it must outlive the parser (or the next Reset). A bracket
+    // state below -1 switches bracket recognition off.
     TTextEditorParser(const TTextEditorViewInfo* view, int bracket_state, std::string_view text);
     virtual ~TTextEditorParser() = default;
     TTextEditorParser(const TTextEditorParser&) = delete;
     TTextEditorParser& operator=(const TTextEditorParser&) = delete;
+
+    // Starts over on another text with the same view, as a new parser
+    // would: a scan of many rows needs no parser per row.
+    void Reset(int bracket_state, std::string_view text);
+
+    // False when a scan of `text` from bracket state `state` certainly ends
+    // in that state: no byte of the text can begin the bracket that would
+    // open a pair (outside one) or close it (inside). A scan over many rows
+    // skips such rows without cutting them into tokens.
+    bool MayChangeBracketState(int state, std::string_view text) const;
 
     void NextToken();
     TokenKind Token() const { return token_; }
@@ -57,12 +68,12 @@ public:
     int BracketIndex() const { return bracket_index_; }
 
 protected:
-    // Reads at most two bytes past a non-NUL byte, so the two terminating
-    // NULs of the private copy keep every read inside the buffer.
-    unsigned char At(std::size_t i) const { return text_[i]; }
+    // Past the text reads as NUL, which ends it as a NUL inside it does.
+    unsigned char At(std::size_t i) const { return i < size_ ? text_[i] : 0; }
     bool StartsWith(std::size_t at, std::string_view s) const {
-        return !s.empty() && text_[at] == static_cast<unsigned char>(s[0]) &&
-               at + s.size() <= size_ && std::memcmp(text_ + at, s.data(), s.size()) == 0;
+        return !s.empty() && at + s.size() <= size_ &&
+               text_[at] == static_cast<unsigned char>(s[0]) &&
+               std::memcmp(text_ + at, s.data(), s.size()) == 0;
     }
     // Bytes of the character at i: 2 for a lead byte with a byte after it.
     std::size_t CharLen(std::size_t i) const;
@@ -72,6 +83,7 @@ protected:
     }
 
 private:
+    void SetUpRules(bool brackets_on);
     void BracketToken(std::size_t p, unsigned char c);
     void RuleToken(std::size_t p, unsigned char c, unsigned rule_mask);
     void ScanClass(std::size_t p, unsigned char c, unsigned kind);
@@ -100,14 +112,11 @@ private:
     // bytes (it holds no at sign followed by a '.'), so tokens starting
     // before this offset skip the try.
     std::size_t mail_fail_end_ = 0;
-    int bracket_state_;
+    bool brackets_on_ = false;
+    int bracket_state_ = -1;
     int bracket_index_ = -2;
-    // The private copy with two NULs after it: short rows (most) stay
-    // inside the parser, longer ones go to the heap.
-    char local_[256];
-    std::unique_ptr<char[]> heap_;
-    std::size_t size_;
-    const unsigned char* text_;
+    std::size_t size_ = 0;
+    const unsigned char* text_ = nullptr;
     std::size_t source_pos_ = 0;
     std::size_t token_pos_ = 0;
     TokenKind token_ = tkEnd;

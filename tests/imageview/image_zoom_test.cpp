@@ -104,6 +104,26 @@ TEST(ImageZoom, ReducingFromTwentyIsRefusedAndTheNextEnlargeShowsTwentyAgain) {
     EXPECT_EQ(10, ApplyZoom(-50, 400, 300).Accepted);
 }
 
+TEST(ImageFit, ReducedDecodeIsTheSmallestThatCoversTheFittedSize) {
+    // 4000 x 3000 fitted into 600 x 400: 13 %, 520 x 390. A quarter
+    // (1000 x 750) covers it, an eighth (500 x 375) does not.
+    const TSize fitted = FittedSize(Pane(4000, 3000, 600, 400));
+    EXPECT_EQ((TSize{520, 390}), fitted);
+    EXPECT_EQ(4, ReducedScale(4000, 3000, fitted));
+    // Sides are rounded up as libjpeg rounds them: 801 / 8 gives 101.
+    EXPECT_EQ(8, ReducedScale(801, 601, TSize{101, 76}));
+    EXPECT_EQ(4, ReducedScale(801, 601, TSize{101, 77}));
+    EXPECT_EQ(2, ReducedScale(800, 600, TSize{201, 10}));
+    EXPECT_EQ(1, ReducedScale(800, 600, TSize{401, 10}));
+    EXPECT_EQ(1, ReducedScale(800, 600, TSize{800, 600}));
+    // A fit that enlarges, or one the zoom limits refuse, needs the whole
+    // picture: the size stays the control's own.
+    EXPECT_EQ(1, ReducedScale(100, 50, FittedSize(Pane(100, 50, 505, 505))));
+    TFitInput wide = Pane(4000, 100, 5005, 505);
+    EXPECT_EQ((TSize{4000, 100}), FittedSize(wide)); // 125 % would pass the width limit
+    EXPECT_EQ((TSize{0, 0}), FittedSize(Pane(0, 0, 505, 505)));
+}
+
 TEST(ImageZoom, LabelWords) {
     EXPECT_EQ("100% ", ZoomLabel(100));
     EXPECT_EQ("101% Enlarged", ZoomLabel(101));

@@ -21,16 +21,37 @@ TJpegSpec Gradient(int w, int h, int components) {
 }
 
 // Every pixel of our DIB equals plain libjpeg's output, in DIB order:
-// bottom-up rows, blue first.
-void ExpectSameAsPlain(const TPictureBytes& file) {
-    TJpegGraphic g;
-    g.LoadFromMemory(file.data(), file.size());
+// bottom-up rows, blue first. With a scale, libjpeg scales the same way
+// and the picture still tells its own size.
+void ExpectSameAsPlain(const TPictureBytes& file, int scale = 1, TJpegGraphic* reused = nullptr) {
+    TJpegGraphic own;
+    TJpegGraphic& g = reused ? *reused : own;
+    int asked_w = 0, asked_h = 0;
+    g.LoadFromMemory(file.data(), file.size(), [&](int width, int height) {
+        asked_w = width;
+        asked_h = height;
+        return scale;
+    });
     int w, h, comps;
     std::vector<uint8_t> ref;
-    ASSERT_TRUE(PlainJpegDecode(file, w, h, comps, ref));
-    ASSERT_EQ(w, g.Width());
-    ASSERT_EQ(h, g.Height());
+    ASSERT_TRUE(PlainJpegDecode(file, w, h, comps, ref, scale));
+    int natural_w, natural_h;
+    std::vector<uint8_t> full;
+    ASSERT_TRUE(PlainJpegDecode(file, natural_w, natural_h, comps, full));
+    ASSERT_EQ(natural_w, g.Width());
+    ASSERT_EQ(natural_h, g.Height());
+    EXPECT_EQ(natural_w, asked_w);
+    EXPECT_EQ(natural_h, asked_h);
+    EXPECT_EQ(scale, g.Scale());
     const TDibBitmap& img = g.Image();
+    ASSERT_EQ(w, img.Width());
+    ASSERT_EQ(h, img.Height());
+    // The bytes between a row's pixels and the next row are clear, as a
+    // fresh block's are, whatever the block held before.
+    const size_t used = size_t(w) * (comps == 1 ? 1 : 3);
+    for (int y = 0; y < h; ++y)
+        for (size_t i = used; i < img.Stride(); ++i)
+            ASSERT_EQ(0, img.Row(y)[i]) << y;
     ASSERT_EQ(comps == 1 ? 8 : 24, img.BitCount());
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = img.Row(y);
@@ -65,6 +86,40 @@ TEST(JpegGraphic, ColourGreyAndProgressivePicturesMatchPlainLibjpeg) {
     TJpegSpec p = Gradient(50, 20, 3);
     p.Progressive = true;
     ExpectSameAsPlain(WriteJpeg(p));
+}
+
+TEST(JpegGraphic, ReducedDecodesAreLibjpegsOwnScaling) {
+    const TPictureBytes colour = WriteJpeg(Gradient(61, 37, 3));
+    TJpegSpec p = Gradient(50, 20, 3);
+    p.Progressive = true;
+    const TPictureBytes progressive = WriteJpeg(p);
+    const TPictureBytes grey = WriteJpeg(Gradient(40, 33, 1));
+    for (int scale : {2, 4, 8}) {
+        ExpectSameAsPlain(colour, scale); // 31 x 19, 16 x 10, 8 x 5
+        ExpectSameAsPlain(progressive, scale);
+        ExpectSameAsPlain(grey, scale);
+    }
+}
+
+TEST(JpegGraphic, OnePictureLoadedAgainAndAgainGivesWhatFreshOnesGive) {
+    // Larger, smaller, reduced and grey pictures into the same object: its
+    // kept block never shows through. Same-size pictures reuse the block.
+    const TPictureBytes big = WriteJpeg(Gradient(64, 48, 3));
+    TJpegSpec s = Gradient(64, 48, 3);
+    s.Sample = [](int x, int y, int c) { return static_cast<uint8_t>((x * 11 + y * 5 + c * 30) & 0xFF); };
+    const TPictureBytes other = WriteJpeg(s);
+    const TPictureBytes odd = WriteJpeg(Gradient(61, 37, 3));
+    const TPictureBytes grey = WriteJpeg(Gradient(40, 33, 1));
+    TJpegGraphic g;
+    ExpectSameAsPlain(big, 1, &g);
+    const uint8_t* block = g.Image().Bits();
+    ExpectSameAsPlain(other, 1, &g);
+    EXPECT_EQ(block, g.Image().Bits());
+    ExpectSameAsPlain(odd, 1, &g);
+    ExpectSameAsPlain(big, 2, &g);
+    ExpectSameAsPlain(grey, 1, &g);
+    ExpectSameAsPlain(odd, 1, &g);
+    ExpectSameAsPlain(big, 1, &g);
 }
 
 TEST(JpegGraphic, GreyPictureHasAGreyRamp) {

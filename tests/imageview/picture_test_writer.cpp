@@ -42,13 +42,15 @@ TPictureBytes WriteJpeg(const TJpegSpec& spec) {
 }
 
 bool PlainJpegDecode(const TPictureBytes& data, int& width, int& height, int& components,
-                     std::vector<uint8_t>& pixels) {
+                     std::vector<uint8_t>& pixels, int scale) {
     jpeg_decompress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned int>(scale);
     jpeg_start_decompress(&cinfo);
     width = cinfo.output_width;
     height = cinfo.output_height;

@@ -18,9 +18,10 @@ struct TJpegSpec {
 TPictureBytes WriteJpeg(const TJpegSpec& spec);
 
 // Decodes with plain libjpeg into top-down RGB (or grey) rows, the
-// reference our decoder's pixels are compared with.
+// reference our decoder's pixels are compared with; `scale` 2, 4 or 8
+// decodes that fraction with libjpeg's own scaling.
 bool PlainJpegDecode(const TPictureBytes& data, int& width, int& height, int& components,
-                     std::vector<uint8_t>& pixels);
+                     std::vector<uint8_t>& pixels, int scale = 1);
 
 struct TGifSpec {
     int ScreenWidth = 0, ScreenHeight = 0;

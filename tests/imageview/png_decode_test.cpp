@@ -1,9 +1,11 @@
 // Decoded pixels against the samples the test files were written from.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <tuple>
 
+#include "imageview/png_row_ops.h"
 #include "png_test_util.h"
 
 namespace {
@@ -99,6 +101,87 @@ TEST_P(PngFormatTest, DecodesEverySampleExactly) {
     EXPECT_FALSE(g.Image().Transparent);
 }
 
+// Whole pixel blocks, row padding and unused bits included, alike.
+void ExpectSameBlocks(const TDibBitmap& a, const TDibBitmap& b) {
+    ASSERT_EQ(a.Empty(), b.Empty());
+    if (a.Empty()) return;
+    ASSERT_EQ(a.ImageSize(), b.ImageSize());
+    EXPECT_EQ(0, std::memcmp(a.Bits(), b.Bits(), a.ImageSize()));
+    ASSERT_EQ(a.Palette().size(), b.Palette().size());
+    for (size_t i = 0; i < a.Palette().size(); ++i) {
+        EXPECT_EQ(a.Palette()[i].Red, b.Palette()[i].Red);
+        EXPECT_EQ(a.Palette()[i].Green, b.Palette()[i].Green);
+        EXPECT_EQ(a.Palette()[i].Blue, b.Palette()[i].Blue);
+    }
+    EXPECT_EQ(a.Transparent, b.Transparent);
+}
+
+TEST(PngGraphicLoad, OnePictureLoadedAgainAndAgainGivesWhatFreshOnesGive) {
+    // Every format, plain and interlaced, larger and smaller, into one
+    // object: what its kept blocks held never shows, not even in padding
+    // or in the unused bits of a last byte. Same-size pictures keep the block.
+    const TFormat formats[] = {{2, 8}, {0, 1}, {6, 8}, {3, 4}, {2, 16}, {0, 2}, {4, 8}, {3, 1}, {6, 16}, {0, 8}};
+    const std::pair<uint32_t, uint32_t> sizes[] = {{33, 17}, {7, 9}, {33, 17}, {50, 3}};
+    TPngGraphic g;
+    uint32_t seed = 1;
+    for (int round = 0; round < 3; ++round) {
+        for (const TFormat& f : formats) {
+            for (const auto& size : sizes) {
+                const bool interlaced = (seed++ % 3) == 0;
+                TTestImage img = RandomImage(size.first, size.second, static_cast<uint8_t>(std::get<0>(f)),
+                                             static_cast<uint8_t>(std::get<1>(f)), interlaced, seed);
+                const TBytes plte = PaletteFor(img, seed);
+                const TBytes file = EncodePng(img, plte);
+                const uint8_t* before = g.Image().Bits();
+                const size_t before_size = g.Image().Empty() ? 0 : g.Image().ImageSize();
+                LoadPng(g, file);
+                ExpectPicture(img, g, plte);
+                if (before && g.Image().ImageSize() <= before_size) {
+                    EXPECT_EQ(before, g.Image().Bits());
+                }
+                TPngGraphic fresh;
+                LoadPng(fresh, file);
+                ExpectSameBlocks(g.Image(), fresh.Image());
+                ExpectSameBlocks(g.AlphaPlane(), fresh.AlphaPlane());
+            }
+        }
+    }
+}
+
+TEST(PngGraphicLoad, ColourPixelsGoWhereThePixelSourceSays) {
+    // The window gives the block of the bitmap it draws, for colour pictures
+    // only; the others stay in the picture's own memory.
+    std::vector<uint8_t> shown;
+    int asked = 0;
+    TPngGraphic g;
+    g.SetPixelSource([&](uint32_t w, uint32_t h, int bitCount) -> uint8_t* {
+        ++asked;
+        if (bitCount != 24) return nullptr;
+        shown.assign(TDibBitmap::StrideFor(w, 24) * h, 0xEE);
+        return shown.data();
+    });
+    TTestImage rgba = RandomImage(33, 17, 6, 8, false, 5);
+    LoadPng(g, EncodePng(rgba, {}));
+    ExpectPicture(rgba, g, {});
+    EXPECT_TRUE(g.Image().BorrowedPixels());
+    EXPECT_EQ(shown.data(), g.Image().Bits());
+    EXPECT_FALSE(g.AlphaPlane().BorrowedPixels());
+    TPngGraphic fresh;
+    LoadPng(fresh, EncodePng(rgba, {}));
+    ExpectSameBlocks(g.Image(), fresh.Image());
+
+    TTestImage grey = RandomImage(9, 9, 0, 8, true, 6);
+    LoadPng(g, EncodePng(grey, {}));
+    ExpectPicture(grey, g, {});
+    EXPECT_FALSE(g.Image().BorrowedPixels());
+    // A failed load leaves nothing, and the source serves the next picture.
+    EXPECT_THROW(LoadPng(g, TBytes{1, 2, 3}), EPngError);
+    EXPECT_TRUE(g.Empty());
+    LoadPng(g, EncodePng(rgba, {}));
+    EXPECT_TRUE(g.Image().BorrowedPixels());
+    EXPECT_EQ(asked, 3);
+}
+
 std::string CaseName(const ::testing::TestParamInfo<TCase>& info) {
     const auto [format, interlaced, size] = info.param;
     return "type" + std::to_string(std::get<0>(format)) + "_depth" +
@@ -120,19 +203,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every filter type on its own, at each filter unit the formats give.
 TEST(PngFilters, EachFilterTypeAtEveryPixelSize) {
+    // Both forms of Paeth for colour pixels: the one for processors with
+    // SSE4.1 and the one for every processor.
     const TFormat formats[] = {{0, 1}, {0, 8}, {4, 8}, {2, 8}, {6, 8}, {0, 16}, {2, 16}, {6, 16}};
-    for (const TFormat& f : formats) {
-        for (int filter = 0; filter <= 4; ++filter) {
-            for (bool interlaced : {false, true}) {
-                SCOPED_TRACE(testing::Message()
-                             << "type " << std::get<0>(f) << " depth " << std::get<1>(f)
-                             << " filter " << filter << (interlaced ? " adam7" : ""));
-                TTestImage img = RandomImage(19, 11, static_cast<uint8_t>(std::get<0>(f)),
-                                             static_cast<uint8_t>(std::get<1>(f)), interlaced,
-                                             static_cast<uint32_t>(filter + 100));
-                TPngGraphic g;
-                LoadPng(g, EncodePng(img, {}, filter));
-                ExpectPicture(img, g, {});
+    struct Restore {
+        ~Restore() { PngUseFastPaeth(true); }
+    } restore;
+    for (bool fast : {true, false}) {
+        PngUseFastPaeth(fast);
+        for (const TFormat& f : formats) {
+            for (int filter = 0; filter <= 4; ++filter) {
+                for (bool interlaced : {false, true}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "type " << std::get<0>(f) << " depth " << std::get<1>(f) << " filter "
+                                 << filter << (interlaced ? " adam7" : "") << (fast ? " sse4.1" : ""));
+                    TTestImage img = RandomImage(19, 11, static_cast<uint8_t>(std::get<0>(f)),
+                                                 static_cast<uint8_t>(std::get<1>(f)), interlaced,
+                                                 static_cast<uint32_t>(filter + 100));
+                    TPngGraphic g;
+                    LoadPng(g, EncodePng(img, {}, filter));
+                    ExpectPicture(img, g, {});
+                }
             }
         }
     }

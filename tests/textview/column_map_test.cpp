@@ -1,6 +1,8 @@
 // Column map codes, tab expansion and the column cursor.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "textview/column_map.h"
 
 namespace {
@@ -65,6 +67,48 @@ TEST(AttributeArray, ByteIndexFollowsFillerColumns) {
     EXPECT_EQ(c.Column(), 4);
     c.StepBackChar();
     EXPECT_EQ(c.Column(), 1);
+}
+
+TEST(ColumnMap, LinesOfMixedBytesMapAsOneCharacterAtATime) {
+    // Maps (with and without tabs) against the rule taken one character at a
+    // time, and the cursor's jumps against single steps.
+    const char* const kPieces[] = {"a", ".", "\t", "あ", "ｱ", "\x82", "_", " ", "漢字"};
+    std::mt19937 rng(3);
+    ColumnLayout layout;
+    layout.tab_space_count = 4;
+    for (int round = 0; round < 300; ++round) {
+        std::string line;
+        for (int n = static_cast<int>(rng() % 30); n > 0; --n)
+            line += kPieces[rng() % (round % 2 ? 9 : 8)]; // every other line without tabs
+        layout.wrap_byte = round % 3 ? 0 : 6;
+        std::string want;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const unsigned char b = static_cast<unsigned char>(line[i]);
+            if (b == '\t') {
+                want += '2';
+                want.append(TabWidthAt(static_cast<int>(want.size()) - 1, layout) - 1, '3');
+            } else if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < line.size()) {
+                want += "45";
+                ++i;
+            } else {
+                want += DefaultDelimiters()[b] ? '2' : '1';
+            }
+        }
+        const std::string map = ColumnMap(line, layout);
+        ASSERT_EQ(map, want) << round;
+        for (int k = 0; k < 10; ++k) {
+            const int from = 1 + static_cast<int>(rng() % (map.size() + 2));
+            const int to = 1 + static_cast<int>(rng() % (map.size() + 3));
+            TTextEditorAttributeArray jump(line, map), step(line, map);
+            jump.MoveTo(from);
+            while (step.Column() < from && step.Code() != '0') step.Next();
+            jump.MoveTo(to);
+            while (step.Column() < to && step.Code() != '0') step.Next();
+            while (step.Column() > to && step.Column() > 1) step.Prev();
+            ASSERT_EQ(jump.Column(), step.Column()) << round;
+            ASSERT_EQ(jump.ByteIndex(), step.ByteIndex()) << round;
+        }
+    }
 }
 
 } // namespace

@@ -2,9 +2,13 @@
 // lookup.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
+#include "base/sjis.h"
 #include "textview/reserve_word_list.h"
 #include "textview/text_parser.h"
 #include "textview/token_colors.h"
@@ -182,6 +186,41 @@ TEST(Parser, RunsOfEveryDoubleByteKindEndAtTheNextKind) {
     EXPECT_EQ(Tokens(nullptr, std::string("漢\0字", 5)), (std::vector<Tok>{{tkKanji, "漢"}}));
 }
 
+TEST(Parser, ReadsTheTextWhereItLiesAndNeverPastIt) {
+    // Rows are parsed inside the loaded file: what follows a row (the next
+    // row, a bracket, a trail byte) must not change its tokens. Each cut
+    // is compared with the same bytes in a block of their own, where a
+    // read past the end would be caught by the address checker.
+    TTextEditorViewInfo view;
+    view.Brackets().Add("{", "}");
+    view.Brackets().Add("/*", "*/");
+    view.SetCommenter(">");
+    view.SetQuotation("'");
+    view.SetHexPrefix("#");
+    view.SetMail(true);
+    view.SetUrl(true);
+    const std::string buffer = "x{本'a''b'\x96{\x82\x4F" "1.5e+#FF >c http:/ a@b.c */\x81";
+    TTextEditorParser reused(&view, -1, "");
+    for (std::size_t from = 0; from < buffer.size(); ++from) {
+        for (std::size_t len = 0; from + len <= buffer.size(); ++len) {
+            const std::string_view in_place(buffer.data() + from, len);
+            for (int state : {-1, 0, 1}) {
+                std::vector<Tok> own;
+                {
+                    const std::unique_ptr<char[]> copy(new char[len ? len : 1]);
+                    std::memcpy(copy.get(), in_place.data(), len);
+                    own = Tokens(&view, std::string_view(copy.get(), len), state);
+                }
+                ASSERT_EQ(Tokens(&view, in_place, state), own) << from << "+" << len;
+                std::vector<Tok> again;
+                for (reused.Reset(state, in_place); reused.Token() != tkEnd; reused.NextToken())
+                    again.emplace_back(reused.Token(), std::string(reused.TokenString()));
+                ASSERT_EQ(again, own) << from << "+" << len;
+            }
+        }
+    }
+}
+
 TEST(TokenColors, ReservedWordsOnlyForTheirKinds) {
     TTextEditorViewInfo view;
     view.Colors().Symbol.SetColor(clLime);
@@ -199,6 +238,38 @@ TEST(TokenColors, ReservedWordsOnlyForTheirKinds) {
     EXPECT_EQ(TokenColor(view, reserved, tkBracket, "{x}", 0)->Color(), clSilver);
     EXPECT_EQ(TokenColor(view, reserved, tkTab, "\t", -2), nullptr);
     EXPECT_EQ(TokenColor(view, reserved, tkKanji, "漢", -2), &c.DBCS);
+}
+
+TEST(ReserveWords, FindIsTheCaseBlindCompareOfUpperCasedCopies) {
+    // Lower-case bytes that are trail bytes of a pair stay as they are; a
+    // lone lead byte at the end is a character of its own. Words and tokens
+    // come from the same few bytes, so most lookups hit or nearly hit.
+    const char kBytes[] = {'a', 'B', 'z', '_', '\x82', '\x61', '\x7A', '\x41', '\xE0', '1'};
+    std::mt19937 rng(5);
+    auto word = [&] {
+        std::string w;
+        for (int n = static_cast<int>(rng() % 5); n > 0; --n)
+            w += kBytes[rng() % sizeof kBytes];
+        return w;
+    };
+    for (int round = 0; round < 40; ++round) {
+        TReserveWordList list;
+        std::vector<std::string> words;
+        for (int i = 0; i < 12; ++i) {
+            words.push_back(word());
+            list.Add(words.back());
+        }
+        if (round % 3 == 0) list.Delete(static_cast<int>(rng() % list.Count()));
+        for (int i = 1; i < list.Count(); ++i)
+            ASSERT_LT(SjisUpperCase(list.Strings(i - 1)), SjisUpperCase(list.Strings(i)));
+        for (int t = 0; t < 200; ++t) {
+            const std::string token = word();
+            bool want = false;
+            for (int i = 0; i < list.Count(); ++i)
+                want = want || SjisUpperCase(list.Strings(i)) == SjisUpperCase(token);
+            ASSERT_EQ(list.Find(token), want) << token;
+        }
+    }
 }
 
 } // namespace

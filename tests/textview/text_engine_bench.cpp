@@ -1,23 +1,58 @@
 // Throughput of the text engine on a large generated Shift-JIS text (not a
-// test: run by hand, see the performance notes in src/textview/README.md).
-// QM_BENCH_MB sets the size of the text (default 100). The same text in
-// UTF-8, UTF-16LE, EUC-JP and JIS (written by iconv, cut to the size of the
-// Shift-JIS file) measures loading in another encoding beside it.
+// test: run by hand or through scripts/bench_text.sh, see the performance
+// notes in src/textview/README.md). QM_BENCH_MB sets the size of the text
+// (default 100). QM_BENCH_HEAP=reuse keeps freed memory in the process, so
+// loads after the first find their pages already there; by default every
+// large block comes fresh from the system, as it does in the program. The
+// same text in UTF-8, UTF-16LE, EUC-JP and JIS (written by iconv, cut to the
+// size of the Shift-JIS file) measures loading in another encoding beside it.
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 #include <malloc.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "base/cp932_converter.h"
+#include "app/text_design.h"
 #include "textview/editor_model.h"
+#include "textview/reserve_word_list.h"
 #include "textview/text_parser.h"
+#include "textview/token_colors.h"
+
+// Every allocation of the process is counted, so a load's peak is known.
+namespace {
+std::atomic<std::size_t> g_heap_now{0}, g_heap_peak{0};
+void* Counted(std::size_t n) {
+    void* p = std::malloc(n ? n : 1);
+    if (!p) throw std::bad_alloc();
+    const std::size_t now = g_heap_now += malloc_usable_size(p);
+    std::size_t peak = g_heap_peak.load();
+    while (now > peak && !g_heap_peak.compare_exchange_weak(peak, now)) {
+    }
+    return p;
+}
+void Uncounted(void* p) {
+    if (!p) return;
+    g_heap_now -= malloc_usable_size(p);
+    std::free(p);
+}
+} // namespace
+void* operator new(std::size_t n) { return Counted(n); }
+void* operator new[](std::size_t n) { return Counted(n); }
+void operator delete(void* p) noexcept { Uncounted(p); }
+void operator delete[](void* p) noexcept { Uncounted(p); }
+void operator delete(void* p, std::size_t) noexcept { Uncounted(p); }
+void operator delete[](void* p, std::size_t) noexcept { Uncounted(p); }
 
 namespace {
 
@@ -54,6 +89,18 @@ double HeapBytes() {
     return static_cast<double>(m.uordblks) + static_cast<double>(m.hblkhd);
 }
 
+// Starts counting the peak from what is allocated now; answers that.
+std::size_t ResetPeak() {
+    const std::size_t now = g_heap_now.load();
+    g_heap_peak = now;
+    return now;
+}
+
+// The peak since ResetPeak, beyond `base`, over the file size.
+double PeakRatio(std::size_t base) {
+    return static_cast<double>(g_heap_peak.load() - base) / static_cast<double>(FileSize());
+}
+
 void BM_WcL(benchmark::State& state) {
     std::vector<char> buf(128 * 1024);
     BenchFile();
@@ -71,6 +118,38 @@ void BM_WcL(benchmark::State& state) {
         std::fclose(f);
         benchmark::DoNotOptimize(lines);
     }
+    state.SetBytesProcessed(state.iterations() * FileSize());
+}
+
+// The reference of the load: the whole file read into one buffer, in the
+// pieces the load reads, and the offset of every row recorded; nothing else.
+void BM_OffsetsSplit(benchmark::State& state) {
+    BenchFile();
+    double peak = 0;
+    for (auto _ : state) {
+        const std::size_t base = ResetPeak();
+        std::FILE* f = std::fopen(BenchFile().c_str(), "rb");
+        std::fseek(f, 0, SEEK_END);
+        const std::size_t size = static_cast<std::size_t>(std::ftell(f));
+        std::fseek(f, 0, SEEK_SET);
+        std::unique_ptr<char[]> buf(new char[size + 1]);
+        std::vector<std::uint64_t> offsets;
+        std::size_t used = 0, n;
+        constexpr std::size_t kPiece = 512 * 1024;
+        while ((n = std::fread(buf.get() + used, 1, std::min(kPiece, size + 1 - used), f)) > 0) {
+            const char* p = buf.get() + used;
+            const char* end = p + n;
+            while ((p = static_cast<const char*>(std::memchr(p, '\n', end - p)))) {
+                ++p;
+                offsets.push_back(static_cast<std::uint64_t>(p - buf.get()));
+            }
+            used += n;
+        }
+        std::fclose(f);
+        peak = PeakRatio(base);
+        benchmark::DoNotOptimize(offsets.data());
+    }
+    state.counters["peak_ratio"] = peak;
     state.SetBytesProcessed(state.iterations() * FileSize());
 }
 
@@ -100,17 +179,57 @@ void BM_NaiveSplit(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * FileSize());
 }
 
+// The bare engine: a model without colouring rules.
 void BM_LoadFromFile(benchmark::State& state) {
-    double ratio = 0;
     BenchFile();
+    double peak = 0;
     for (auto _ : state) {
-        double before = HeapBytes();
+        const std::size_t base = ResetPeak();
         TTextEditorModel ed;
         ed.Lines().LoadFromFile(BenchFile());
-        ratio = (HeapBytes() - before) / FileSize();
+        peak = PeakRatio(base);
         benchmark::DoNotOptimize(ed.List().Count());
     }
-    state.counters["mem_ratio"] = ratio;
+    state.counters["peak_ratio"] = peak;
+    state.SetBytesProcessed(state.iterations() * FileSize());
+}
+
+// What the text preview does: the main window's design (a bracket pair, so
+// bracket states matter), the whole file, and the bracket states of the
+// first screen, which its first paint reads.
+void BM_LoadWithDesign(benchmark::State& state) {
+    BenchFile();
+    double peak = 0;
+    for (auto _ : state) {
+        const std::size_t base = ResetPeak();
+        TTextEditorModel ed;
+        ApplyTextEngineDesign(ed);
+        ed.Lines().LoadFromFile(BenchFile());
+        int sum = 0;
+        for (int r = 0; r < std::min(ed.List().Count(), ed.VisibleRowCount()); ++r)
+            sum += ed.List().BracketState(r);
+        peak = PeakRatio(base);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["peak_ratio"] = peak;
+    state.SetBytesProcessed(state.iterations() * FileSize());
+}
+
+// Jumping to the end of the loaded text: its first paint needs the bracket
+// state of the last rows, so every row is scanned once.
+void BM_BracketsToTheEnd(benchmark::State& state) {
+    BenchFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto ed = std::make_unique<TTextEditorModel>();
+        ApplyTextEngineDesign(*ed);
+        ed->Lines().LoadFromFile(BenchFile());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(ed->List().BracketState(ed->List().Count() - 1));
+        state.PauseTiming();
+        ed.reset();
+        state.ResumeTiming();
+    }
     state.SetBytesProcessed(state.iterations() * FileSize());
 }
 
@@ -127,8 +246,56 @@ void BM_TextSet(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 
+struct Piece {
+    std::uint32_t offset, length;
+};
+
+// The reference of the wrap: every line cut at 80 columns, tabs expanded
+// (and cut at the edge), a double-byte character never cut; no rules.
+void SimpleWrap(std::string_view line, std::vector<Piece>& out) {
+    constexpr int kWidth = 80, kTab = 8;
+    std::size_t start = 0, i = 0;
+    int col = 0;
+    const std::size_t n = line.size();
+    while (i < n) {
+        const unsigned char b = static_cast<unsigned char>(line[i]);
+        int w = 1;
+        std::size_t len = 1;
+        if (b == '\t') {
+            w = std::min(kTab - col % kTab, kWidth - col);
+        } else if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < n) {
+            w = 2;
+            len = 2;
+        }
+        if (col + w > kWidth) {
+            out.push_back(Piece{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - start)});
+            start = i;
+            col = 0;
+            continue;
+        }
+        col += w;
+        i += len;
+    }
+    out.push_back(Piece{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(n - start)});
+}
+
+void BM_SimpleWrap80(benchmark::State& state) {
+    TTextEditorModel ed;
+    ed.Lines().LoadFromFile(BenchFile());
+    std::vector<Piece> pieces;
+    for (auto _ : state) {
+        pieces.clear();
+        for (int r = 0; r < ed.List().Count(); ++r)
+            SimpleWrap(ed.List().Strings(r), pieces);
+        benchmark::DoNotOptimize(pieces.data());
+        state.counters["rows"] = static_cast<double>(pieces.size());
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize());
+}
+
 void BM_WrapAll(benchmark::State& state) {
     TTextEditorModel ed;
+    ApplyTextEngineDesign(ed);
     ed.Lines().LoadFromFile(BenchFile());
     TTextEditorWrapOption& o = ed.WrapOption();
     o.SetFollowPunctuation(true);
@@ -146,24 +313,39 @@ void BM_WrapAll(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * FileSize());
 }
 
-void BM_TokenizeAll(benchmark::State& state) {
+// Tokens of every row as painting cuts them, with the main window's rules,
+// alone and with the colour lookup painting does for each token.
+void Tokenize(benchmark::State& state, bool colour) {
     TTextEditorModel ed;
-    ed.View().SetUrl(true);
-    ed.View().SetMail(true);
-    ed.View().SetQuotation("'");
-    ed.View().SetCommenter(">");
+    ApplyTextEngineDesign(ed);
+    TReserveWordList& words = ed.ReserveWordList();
+    for (const char* w : {"and", "array", "begin", "case", "const", "div", "do", "downto", "else", "end",
+                          "file", "for", "function", "goto", "if", "in", "int", "label", "mod", "nil",
+                          "not", "of", "or", "packed", "procedure", "program", "record", "repeat", "set",
+                          "then", "to", "type", "until", "value", "var", "while", "with", "word", "http",
+                          "日本語", "カタカナ", "ＡＢＣ", "#", "=", ";", "(", ")", "."})
+        words.Add(w);
     ed.Lines().LoadFromFile(BenchFile());
-    BenchFile();
+    const TTextEditorScreenStrings& list = ed.List();
     for (auto _ : state) {
         std::size_t tokens = 0;
-        for (int r = 0; r < ed.List().Count(); ++r) {
-            TTextEditorParser p(&ed.View(), -1, ed.List().Strings(r));
-            for (; p.Token() != tkEnd; p.NextToken()) ++tokens;
+        for (int r = 0; r < list.Count(); ++r) {
+            TTextEditorParser p(&ed.View(), -1, list.Strings(r));
+            for (; p.Token() != tkEnd; p.NextToken()) {
+                if (colour) {
+                    const TTextEditorColor* c = TokenColor(ed.View(), words, p.Token(), p.TokenString(),
+                                                           p.BracketIndex());
+                    benchmark::DoNotOptimize(c);
+                }
+                ++tokens;
+            }
         }
         benchmark::DoNotOptimize(tokens);
     }
     state.SetBytesProcessed(state.iterations() * FileSize());
 }
+void BM_TokenizeAll(benchmark::State& state) { Tokenize(state, false); }
+void BM_TokenizeAndColour(benchmark::State& state) { Tokenize(state, true); }
 
 void BM_RandomReplaceRows(benchmark::State& state) {
     TTextEditorModel ed;
@@ -355,17 +537,41 @@ void BM_IconvToCp932(benchmark::State& state) {
 }
 
 BENCHMARK(BM_WcL)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OffsetsSplit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NaiveSplit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadEncoded)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DetectAndConvert)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IconvToCp932)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWithDesign)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BracketsToTheEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimpleWrap80)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WrapAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TokenizeAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TokenizeAndColour)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RandomReplaceRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SingleEditInTheMiddle)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const char* heap = std::getenv("QM_BENCH_HEAP");
+    if (heap && std::strcmp(heap, "reuse") == 0) {
+        // Every block from the one heap, never given back: after a first
+        // round the pages of a load are those of the load before.
+        mallopt(M_MMAP_MAX, 0);
+        mallopt(M_TRIM_THRESHOLD, 1 << 30);
+        mallopt(M_TOP_PAD, 64 << 20);
+        const std::size_t warm = FileSize() * 3;
+        char* p = static_cast<char*>(std::malloc(warm));
+        for (std::size_t i = 0; i < warm; i += 4096)
+            p[i] = 1;
+        std::free(p);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
