@@ -284,7 +284,8 @@ TEST_F(TextPreview, APartialLoadCountsFileBytesAndLeavesOutTheCharacterItCuts) {
     EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] UTF-8 68.2 % Loaded")) << form_->lFileInfo->Caption();
     // Z reads the rest in the same encoding.
     WORD z = 'Z';
-    EXPECT_TRUE(preview_->KeyDown(z, 0));
+    form_->PreviewKey(z, 0);
+    EXPECT_TRUE(form_->FullyLoaded);
     for (int i = 1364; i < 2000; ++i) kana += "あ";
     EXPECT_EQ("ab" + kana, Shown());
     EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] UTF-8 Full Loaded")) << form_->lFileInfo->Caption();
@@ -350,7 +351,7 @@ TEST_F(TextPreview, TheEncodingMenuReloadsTheTextAndItsChoiceIsKept) {
     EXPECT_FALSE(form_->FullyLoaded);
     EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] JIS 82.9 % Loaded")) << form_->lFileInfo->Caption();
     WORD z = 'Z';
-    preview_->KeyDown(z, 0);
+    form_->PreviewKey(z, 0);
     Item("mmEncodingEucJp")->Click();
     EXPECT_TRUE(form_->FullyLoaded);
     EXPECT_EQ(right + right + right + right + right, Shown());
