@@ -118,12 +118,19 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
 
 bool TImagePreview::Decode(const std::string& path) {
     const std::string ext = SjisUpperCase(ExtractFileExt(path));
+    picturePath_ = path;
     // A picture that fails to load leaves the pane empty, not showing the last one.
     img->Picture().Clear();
     if (ext == ".PNG") {
         img->Picture().LoadPngFile(path, GetSysColor(COLOR_BTNFACE));
     } else if (ExtensionInList(kBuiltInDecoderList, ext)) {
-        img->Picture().LoadFromFile(path);
+        // The control takes the picture's own size first (AutoSize), then the fit.
+        TJpegScaleRule fitted;
+        if (main_->FitImage)
+            fitted = [this](int w, int h) {
+                return image_zoom::ReducedScale(w, h, image_zoom::FittedSize(FitInput(w, h, w, h)));
+            };
+        img->Picture().LoadFromFile(path, fitted);
     } else if (ExtensionInList(main_->GifOption ? kImageKindListWithGif : kImageKindList, ext)) {
         img->SetPictureName(path);
     } else {
@@ -160,8 +167,7 @@ double TImagePreview::PreviewImage(const std::string& path) {
     return scale;
 }
 
-double TImagePreview::Fit() {
-    const int W = main_->ImageWidth, H = main_->ImageHeight;
+image_zoom::TFitInput TImagePreview::FitInput(int W, int H, int cw, int ch) const {
     const RECT client = scb->ClientRect();
     image_zoom::TFitInput in;
     in.NaturalWidth = W;
@@ -170,8 +176,29 @@ double TImagePreview::Fit() {
     in.ClientHeight = client.bottom - client.top;
     in.Left = img->Left();
     in.Top = img->Top();
-    in.CurrentWidth = img->Width();
-    in.CurrentHeight = img->Height();
+    in.CurrentWidth = cw;
+    in.CurrentHeight = ch;
+    return in;
+}
+
+void TImagePreview::DecodeAgain(const TJpegScaleRule& scale) {
+    if (picturePath_.empty()) return;
+    THourGlass hourglass;
+    try {
+        img->Picture().LoadFromFile(picturePath_, scale);
+    } catch (const std::exception&) {
+        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(picturePath_) + " の読み込みに失敗しました",
+                MB_OK | MB_ICONSTOP);
+    }
+}
+
+void TImagePreview::WholePicture() {
+    if (img->Picture().Scale() > 1) DecodeAgain(nullptr);
+}
+
+double TImagePreview::Fit() {
+    const int W = main_->ImageWidth, H = main_->ImageHeight;
+    const image_zoom::TFitInput in = FitInput(W, H, img->Width(), img->Height());
     const image_zoom::TFitResult fit = image_zoom::FitPercent(in);
     if (fit.Ok) {
         img->Tag = fit.Percent;
@@ -180,6 +207,13 @@ double TImagePreview::Fit() {
         BeepBox(MB_ICONEXCLAMATION,
                 "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
                 MB_OK | MB_ICONSTOP);
+    }
+    const TPicture& picture = img->Picture();
+    if (picture.Scale() > 1 &&
+        (img->Width() > picture.BitmapWidth() || img->Height() > picture.BitmapHeight())) {
+        // The pane grew past what the reduced decode holds.
+        const image_zoom::TSize shown{img->Width(), img->Height()};
+        DecodeAgain([shown](int w, int h) { return image_zoom::ReducedScale(w, h, shown); });
     }
     const double scale = image_zoom::DisplayScale(img->Width(), img->Height(), W, H);
     img->Repaint();
@@ -203,6 +237,7 @@ int TImagePreview::ApplyZoomPercent(int percent) {
 }
 
 void TImagePreview::mmImgOrgSizeClick(TObject*) {
+    WholePicture();
     img->Tag = 100;
     ApplyZoomPercent(100);
 }
@@ -211,6 +246,7 @@ void TImagePreview::mmImgReduceClick(TObject* Sender) {
     auto* c = dynamic_cast<TComponent*>(Sender);
     const bool enlarge = c && SjisUpperCase(c->Name).find("ENLARGE") != std::string::npos;
     const int requested = img->Tag + (enlarge ? image_zoom::kStep : -image_zoom::kStep);
+    WholePicture();
     img->Tag = ApplyZoomPercent(requested);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "imageview/image_zoom.h"
 #include "imageview/plugin_image.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
@@ -59,5 +60,14 @@ public:
 private:
     bool LoadCompanionText(const std::string& path);
     bool Decode(const std::string& path);
+    // What a fit reads of the pane, for a picture of W x H whose control is
+    // currently cw x ch.
+    image_zoom::TFitInput FitInput(int W, int H, int cw, int ch) const;
+    // A JPEG picture shown fitted is decoded at the reduced scale that
+    // covers its fitted size; zoom steps and a fit that outgrows it decode
+    // it again, whole (a zoom step) or as large as the new size needs.
+    void DecodeAgain(const TJpegScaleRule& scale);
+    void WholePicture();
     TfoMAIN* main_;
+    std::string picturePath_;
 };

@@ -9,6 +9,7 @@
 #include "imageview/jpeg_graphic.h"
 #include "imageview/png_graphic.h"
 
+
 namespace {
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     TFileInputStream stream(path);
@@ -40,6 +41,31 @@ struct TPlaceableHeader {
 #pragma pack(pop)
 static_assert(sizeof(TPlaceableHeader) == 22, "placeable metafile header is 22 bytes");
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+// The picture on the background by its alpha plane, into 24-bit rows that
+// are stored bottom-up from `bits`; these may be the picture's own rows.
+void BlendOnto(const TDibBitmap& dib, const TDibBitmap& alphaPlane, COLORREF background, uint8_t* bits,
+               size_t stride) {
+    const int bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    for (int y = 0; y < dib.Height(); ++y) {
+        const uint8_t* src = dib.Row(y);
+        const uint8_t* a = alphaPlane.Row(y);
+        uint8_t* dst = bits + stride * static_cast<size_t>(dib.Height() - 1 - y);
+        for (int x = 0; x < dib.Width(); ++x) {
+            uint8_t c[3];
+            if (dib.BitCount() == 24) {
+                std::memcpy(c, src + x * 3, 3);
+            } else {
+                const TRgbQuad q = PaletteColor(dib, src, x);
+                c[0] = q.Blue;
+                c[1] = q.Green;
+                c[2] = q.Red;
+            }
+            const int alpha = 255 - a[x];
+            for (int k = 0; k < 3; ++k)
+                dst[x * 3 + k] = static_cast<uint8_t>((c[k] * alpha + bg[k] * (255 - alpha) + 127) / 255);
+        }
+    }
+}
 } // namespace
 
 std::vector<uint8_t> DibInfoFor(const TDibBitmap& dib) {
@@ -60,12 +86,22 @@ std::vector<uint8_t> DibInfoFor(const TDibBitmap& dib) {
     return info;
 }
 
+TPicture::TPicture() = default;
+
 TPicture::~TPicture() {
     ReleaseHandles();
+    if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
 }
 
 void TPicture::ReleaseHandles() {
-    if (bitmap_) DeleteObject(bitmap_);
+    if (bitmap_ && bitmap_ == shown_.Bitmap) {
+        // Kept for the next picture rather than given back.
+        if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
+        spare_ = shown_;
+    } else if (bitmap_) {
+        DeleteObject(bitmap_);
+    }
+    shown_ = TSection{};
     if (palette_) DeleteObject(palette_);
     if (icon_) DestroyIcon(icon_);
     if (metafile_) DeleteEnhMetaFile(metafile_);
@@ -74,6 +110,41 @@ void TPicture::ReleaseHandles() {
     icon_ = nullptr;
     metafile_ = nullptr;
     width_ = height_ = 0;
+    bitmapWidth_ = bitmapHeight_ = 0;
+    scale_ = 1;
+}
+
+uint8_t* TPicture::SectionFor(uint32_t width, uint32_t height, int bitCount) {
+    // Colour pictures only: a palette would have to reach the section
+    // before the decoder has read it.
+    if (bitCount != 24) return nullptr;
+    if (spare_.Bitmap && spare_.Width == width && spare_.Height == height) return spare_.Bits;
+    if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
+    spare_ = TSection{};
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = static_cast<LONG>(width);
+    bi.biHeight = static_cast<LONG>(height); // bottom-up, as TDibBitmap keeps its rows
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
+                                       &bits, nullptr, 0);
+    if (!section || !bits) {
+        if (section) DeleteObject(section);
+        return nullptr;
+    }
+    spare_ = TSection{section, static_cast<uint8_t*>(bits), width, height};
+    return spare_.Bits;
+}
+
+void TPicture::ShowSection() {
+    shown_ = spare_;
+    spare_ = TSection{};
+    bitmap_ = shown_.Bitmap;
+    bitmapWidth_ = static_cast<int>(shown_.Width);
+    bitmapHeight_ = static_cast<int>(shown_.Height);
 }
 
 void TPicture::Clear() {
@@ -89,8 +160,8 @@ void TPicture::SetBitmap(HBITMAP bitmap, HPALETTE palette) {
     if (bitmap_) {
         BITMAP bm{};
         GetObjectA(bitmap_, sizeof bm, &bm);
-        width_ = bm.bmWidth;
-        height_ = bm.bmHeight;
+        width_ = bitmapWidth_ = bm.bmWidth;
+        height_ = bitmapHeight_ = bm.bmHeight;
     }
     Changed();
 }
@@ -111,27 +182,7 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
             Changed();
             return false;
         }
-        const int bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
-        for (int y = 0; y < dib.Height(); ++y) {
-            const uint8_t* src = dib.Row(y);
-            const uint8_t* a = alphaPlane->Row(y);
-            uint8_t* dst = blended.Row(y);
-            for (int x = 0; x < dib.Width(); ++x) {
-                uint8_t c[3];
-                if (dib.BitCount() == 24) {
-                    std::memcpy(c, src + x * 3, 3);
-                } else {
-                    const TRgbQuad q = PaletteColor(dib, src, x);
-                    c[0] = q.Blue;
-                    c[1] = q.Green;
-                    c[2] = q.Red;
-                }
-                const int alpha = 255 - a[x];
-                for (int k = 0; k < 3; ++k)
-                    dst[x * 3 + k] =
-                        static_cast<uint8_t>((c[k] * alpha + bg[k] * (255 - alpha) + 127) / 255);
-            }
-        }
+        BlendOnto(dib, *alphaPlane, background, blended.Bits(), blended.Stride());
         source = &blended;
     }
     std::vector<uint8_t> info = DibInfoFor(*source);
@@ -145,13 +196,13 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
     }
     std::memcpy(bits, source->Bits(), source->ImageSize());
     bitmap_ = section;
-    width_ = source->Width();
-    height_ = source->Height();
+    width_ = bitmapWidth_ = source->Width();
+    height_ = bitmapHeight_ = source->Height();
     Changed();
     return true;
 }
 
-void TPicture::LoadFromFile(const std::string& path) {
+void TPicture::LoadFromFile(const std::string& path, const TJpegScaleRule& jpegScale) {
     ReleaseHandles();
     const std::string ext = SjisUpperCase(ExtractFileExt(path));
     try {
@@ -164,7 +215,7 @@ void TPicture::LoadFromFile(const std::string& path) {
         } else if (ext == ".EMF") {
             LoadMetafile(path, true);
         } else if (ext == ".JPG" || ext == ".JPEG") {
-            LoadJpegFile(path);
+            LoadJpegFile(path, jpegScale);
         } else {
             throw EPictureError("Unknown picture file extension (" + ext + ")");
         }
@@ -256,23 +307,47 @@ void TPicture::LoadMetafile(const std::string& path, bool enhanced) {
     height_ = h;
 }
 
+// The decoders are kept with their buffers and write colour pixels
+// straight into the section the picture is drawn from.
 void TPicture::LoadPngFile(const std::string& path, COLORREF background) {
     ReleaseHandles();
-    TPngGraphic png;
+    if (!png_) {
+        png_ = std::make_unique<TPngGraphic>();
+        png_->SetPixelSource([this](uint32_t w, uint32_t h, int bitCount) { return SectionFor(w, h, bitCount); });
+    }
     try {
-        png.LoadFromFile(path);
+        png_->LoadFromFile(path);
     } catch (...) {
         Changed();
         throw;
     }
-    if (!SetDib(png.Image(), &png.AlphaPlane(), background))
-        throw EPictureError("Out of system resources");
+    const TDibBitmap& image = png_->Image();
+    if (!image.BorrowedPixels()) {
+        if (!SetDib(image, &png_->AlphaPlane(), background)) throw EPictureError("Out of system resources");
+        return;
+    }
+    // Blended where the pixels are: each pixel is read before it is written.
+    if (!png_->AlphaPlane().Empty()) BlendOnto(image, png_->AlphaPlane(), background, spare_.Bits, image.Stride());
+    ShowSection();
+    width_ = image.Width();
+    height_ = image.Height();
+    Changed();
 }
 
-void TPicture::LoadJpegFile(const std::string& path) {
-    TJpegGraphic jpeg;
-    jpeg.LoadFromFile(path);
-    if (!SetDib(jpeg.Image())) throw EPictureError("Out of system resources");
+void TPicture::LoadJpegFile(const std::string& path, const TJpegScaleRule& scale) {
+    if (!jpeg_) {
+        jpeg_ = std::make_unique<TJpegGraphic>();
+        jpeg_->SetPixelSource([this](uint32_t w, uint32_t h, int bitCount) { return SectionFor(w, h, bitCount); });
+    }
+    jpeg_->LoadFromFile(path, scale);
+    if (jpeg_->Image().BorrowedPixels()) {
+        ShowSection();
+    } else if (!SetDib(jpeg_->Image())) {
+        throw EPictureError("Out of system resources");
+    }
+    width_ = jpeg_->Width();
+    height_ = jpeg_->Height();
+    scale_ = jpeg_->Scale();
 }
 
 void TPicture::Draw(HDC dc, const RECT& r) const {
@@ -286,14 +361,16 @@ void TPicture::Draw(HDC dc, const RECT& r) const {
             oldPal = SelectPalette(dc, palette_, TRUE);
             RealizePalette(dc);
         }
-        if (w == width_ && h == height_) {
+        // From the bitmap's own size: a reduced one is smaller than the picture.
+        const int bw = bitmapWidth_, bh = bitmapHeight_;
+        if (w == bw && h == bh) {
             BitBlt(dc, r.left, r.top, w, h, mem, 0, 0, SRCCOPY);
         } else {
             POINT org;
-            const int mode = (w < width_ || h < height_) ? HALFTONE : COLORONCOLOR;
+            const int mode = (w < bw || h < bh) ? HALFTONE : COLORONCOLOR;
             SetStretchBltMode(dc, mode);
             if (mode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &org);
-            StretchBlt(dc, r.left, r.top, w, h, mem, 0, 0, width_, height_, SRCCOPY);
+            StretchBlt(dc, r.left, r.top, w, h, mem, 0, 0, bw, bh, SRCCOPY);
         }
         if (palette_) SelectPalette(dc, oldPal, TRUE);
         SelectObject(mem, old);

@@ -5,12 +5,16 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "imageview/dib_bitmap.h"
+#include "imageview/jpeg_graphic.h"
 #include "ui/win32.h"
+
+class TPngGraphic;
 
 class EPictureError : public std::runtime_error {
 public:
@@ -19,15 +23,17 @@ public:
 
 class TPicture {
 public:
-    TPicture() = default;
+    TPicture();
     ~TPicture();
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;
 
     // Reads a picture by its extension (.BMP, .ICO, .WMF, .EMF, .JPG,
     // .JPEG). Throws EPictureError, EJpegError or EFOpenError; the picture
-    // is empty after a failure.
-    void LoadFromFile(const std::string& path);
+    // is empty after a failure. A JPEG picture may be decoded reduced
+    // (`jpegScale`, see TJpegScaleRule): the bitmap is then smaller, while
+    // Width() and Height() stay the picture's own size.
+    void LoadFromFile(const std::string& path, const TJpegScaleRule& jpegScale = nullptr);
 
     // Reads a PNG file with the program's PNG reader; an alpha channel is
     // blended onto `background`. Throws EPngError or EFOpenError.
@@ -44,8 +50,14 @@ public:
     void Clear();
 
     bool Empty() const { return !bitmap_ && !icon_ && !metafile_; }
+    // The picture's own size, also when the bitmap holds it reduced.
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // 1 when the bitmap holds the picture at its own size; 2, 4 or 8 when
+    // a JPEG picture was decoded at that fraction of each side.
+    int Scale() const { return scale_; }
+    int BitmapWidth() const { return bitmapWidth_; }
+    int BitmapHeight() const { return bitmapHeight_; }
     HBITMAP Bitmap() const { return bitmap_; }
     HPALETTE Palette() const { return palette_; }
     // Hands the palette to the caller; the picture forgets it.
@@ -67,6 +79,17 @@ public:
     std::function<void()> OnChange;
 
 private:
+    // A DIB section the decoders write into directly. When a picture goes,
+    // its section is kept, so the next picture of the same size and depth
+    // is decoded into the same memory: no fresh pages, no copy.
+    struct TSection {
+        HBITMAP Bitmap = nullptr;
+        uint8_t* Bits = nullptr;
+        uint32_t Width = 0, Height = 0;
+    };
+    uint8_t* SectionFor(uint32_t width, uint32_t height, int bitCount);
+    // The kept section holds the decoded picture: it becomes the bitmap.
+    void ShowSection();
     void ReleaseHandles();
     void Changed() {
         if (OnChange) OnChange();
@@ -74,13 +97,20 @@ private:
     void LoadBitmapFile(const std::string& path);
     void LoadIconFile(const std::string& path);
     void LoadMetafile(const std::string& path, bool enhanced);
-    void LoadJpegFile(const std::string& path);
+    void LoadJpegFile(const std::string& path, const TJpegScaleRule& scale);
 
     HBITMAP bitmap_ = nullptr;
     HPALETTE palette_ = nullptr;
     HICON icon_ = nullptr;
     HENHMETAFILE metafile_ = nullptr;
     int width_ = 0, height_ = 0;
+    int bitmapWidth_ = 0, bitmapHeight_ = 0;
+    int scale_ = 1;
+    TSection shown_; // bitmap_ when it is a section of ours
+    TSection spare_; // the section kept for the next picture
+    // Kept from picture to picture with their buffers.
+    std::unique_ptr<TJpegGraphic> jpeg_;
+    std::unique_ptr<TPngGraphic> png_;
 };
 
 // Builds a BITMAPINFO (header and colour table) for a DIB.

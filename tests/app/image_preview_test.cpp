@@ -1,6 +1,8 @@
 // The image pane in the main window: loading each kind of picture, the
 // companion text and sound, fit, the zoom commands with their limits,
 // the zoom text and LEDs, and the failure boxes.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "app/text_preview.h"
 #include "base/strutil.h"
 #include "imageview/bmp_writer.h"
+#include "imageview/jpeg_graphic.h"
+#include "imageview/png_graphic.h"
 #include "main_window_fixture.h"
 #include "media/led_group.h"
 
@@ -19,6 +23,10 @@ extern "C" {
 }
 
 namespace {
+bool EndsWithText(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 std::string Bytes(const std::vector<uint8_t>& v) {
     return std::string(v.begin(), v.end());
 }
@@ -32,7 +40,13 @@ std::string BmpFile(int w, int h) {
     return Bytes(EncodeBmp(dib));
 }
 
-std::string JpegFile(int w, int h) {
+// Gradients with noise, so that any difference of scaling shows.
+uint8_t PhotoSample(int x, int y, int c, int seed) {
+    const uint32_t noise = (uint32_t(x + seed) * 2654435761u ^ uint32_t(y) * 40503u) >> 27;
+    return static_cast<uint8_t>(((x * (c + 1) + y * (3 - c)) / 8 + noise + seed * 50) & 255);
+}
+
+std::string JpegFile(int w, int h, int photoSeed = -1) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -48,6 +62,10 @@ std::string JpegFile(int w, int h) {
     jpeg_start_compress(&c, TRUE);
     std::vector<uint8_t> row(size_t(w) * 3, 128);
     while (c.next_scanline < c.image_height) {
+        if (photoSeed >= 0)
+            for (int x = 0; x < w; ++x)
+                for (int k = 0; k < 3; ++k)
+                    row[size_t(x) * 3 + k] = PhotoSample(x, int(c.next_scanline), k, photoSeed);
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&c, &r, 1);
     }
@@ -70,17 +88,23 @@ void Chunk(std::string& png, const char* type, const std::string& data) {
         png += static_cast<char>((crc >> s) & 0xFF);
 }
 
-std::string PngFile(int w, int h) {
+// 8-bit RGB, or RGBA with `alpha`; flat unless a photo seed is given.
+std::string PngFile(int w, int h, int photoSeed = -1, bool alpha = false) {
     std::string png = "\x89PNG\r\n\x1a\n";
     std::string ihdr;
     for (uint32_t v : {uint32_t(w), uint32_t(h)})
         for (int s : {24, 16, 8, 0})
             ihdr += static_cast<char>((v >> s) & 0xFF);
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5); // 8-bit RGB
+    ihdr += std::string(alpha ? "\x08\x06\x00\x00\x00" : "\x08\x02\x00\x00\x00", 5);
     Chunk(png, "IHDR", ihdr);
+    const int channels = alpha ? 4 : 3;
     std::string raw;
-    for (int y = 0; y < h; ++y)
-        raw += '\0' + std::string(size_t(w) * 3, '\x40');
+    for (int y = 0; y < h; ++y) {
+        raw += '\0';
+        for (int x = 0; x < w; ++x)
+            for (int k = 0; k < channels; ++k)
+                raw += static_cast<char>(photoSeed < 0 ? 0x40 : PhotoSample(x, y, k, photoSeed));
+    }
     uLongf len = compressBound(static_cast<uLong>(raw.size()));
     std::string z(len, '\0');
     compress(reinterpret_cast<Bytef*>(&z[0]), &len, reinterpret_cast<const Bytef*>(raw.data()),
@@ -98,6 +122,51 @@ std::string BinFolder() {
     for (const char* p = bin ? bin : ""; *p; ++p)
         out += *p == '/' ? '\\' : *p;
     return out;
+}
+
+// What a picture looks like drawn at w x h, as top-down BGR rows.
+std::vector<uint8_t> Drawn(const TPicture& picture, int w, int h) {
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = -h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP target = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, target);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    picture.Draw(dc, r);
+    GdiFlush();
+    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    std::vector<uint8_t> out(static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + stride * h);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(target);
+    return out;
+}
+
+// The pixel memory of a picture's bitmap.
+const void* PixelMemory(const TPicture& picture) {
+    DIBSECTION ds{};
+    if (!picture.Bitmap() || GetObjectA(picture.Bitmap(), sizeof ds, &ds) != sizeof ds) return nullptr;
+    return ds.dsBm.bmBits;
+}
+
+// The picture as it was made before decoders wrote into the shown bitmap:
+// a decode of its own, whole, copied into a new bitmap.
+void LoadAsBefore(TPicture& picture, const std::string& path, COLORREF background) {
+    if (EndsWithText(path, ".png")) {
+        TPngGraphic png;
+        png.LoadFromFile(path);
+        ASSERT_TRUE(picture.SetDib(png.Image(), &png.AlphaPlane(), background));
+    } else {
+        TJpegGraphic jpeg;
+        jpeg.LoadFromFile(path);
+        ASSERT_TRUE(picture.SetDib(jpeg.Image()));
+    }
 }
 
 class ImagePane : public MainWindow {
@@ -325,4 +394,104 @@ TEST_F(ImagePane, CompanionTextIsLoadedIntoTheImageTextControl) {
     pane_->PreviewImage(a);
     ASSERT_EQ(1, text.hedImageText->Lines().Count());
     EXPECT_EQ("メモ", text.hedImageText->Lines().Get(0));
+}
+
+TEST_F(ImagePane, AFittedJpegIsDecodedReducedAndEveryZoomStepShowsWhatItShowedBefore) {
+    form_->FitImage = true;
+    form_->InformationPrefix = "P ";
+    const std::string path = File("photo.jpg", JpegFile(1600, 1200, 1));
+    pane_->PreviewImage(path);
+    const TPicture& shown = pane_->img->Picture();
+    // Fitted into 505 x 505 at 31 %: 496 x 372. An eighth (200 x 150) and a
+    // quarter (400 x 300) are too small; half is decoded.
+    EXPECT_EQ(2, shown.Scale());
+    EXPECT_EQ(800, shown.BitmapWidth());
+    EXPECT_EQ(600, shown.BitmapHeight());
+    // The picture tells its own size everywhere.
+    EXPECT_EQ(1600, shown.Width());
+    EXPECT_EQ(1200, shown.Height());
+    EXPECT_EQ(1600, form_->ImageWidth);
+    EXPECT_EQ(1200, form_->ImageHeight);
+    EXPECT_EQ(496, pane_->img->Width());
+    EXPECT_EQ(31, pane_->img->Tag);
+    EXPECT_EQ(" 496", form_->lgImgWidth->Caption());
+    EXPECT_EQ("P  31% Reduced", Label());
+
+    TPicture before;
+    LoadAsBefore(before, path, 0);
+    // Fitted, the reduced decode shows the same picture: its noise and its
+    // sharp edges are sampled elsewhere, so blocks of 16 x 16 pixels are
+    // compared by their means, on average over the picture.
+    const std::vector<uint8_t> fitted = Drawn(shown, 496, 372), fittedBefore = Drawn(before, 496, 372);
+    const size_t stride = (496 * 3 + 3) & ~size_t(3);
+    double sum = 0;
+    int blocks = 0;
+    for (int by = 0; by + 16 <= 372; by += 16) {
+        for (int bx = 0; bx + 16 <= 496; bx += 16) {
+            for (int k = 0; k < 3; ++k) {
+                double a = 0, b = 0;
+                for (int y = by; y < by + 16; ++y)
+                    for (int x = bx; x < bx + 16; ++x) {
+                        a += fitted[stride * y + x * 3 + k];
+                        b += fittedBefore[stride * y + x * 3 + k];
+                    }
+                sum += std::abs(a - b) / 256;
+                ++blocks;
+            }
+        }
+    }
+    EXPECT_LT(sum / blocks, 3.0);
+    // Every zoom step shows exactly what it showed before.
+    for (const char* step : {"mmImgReduce", "mmImgReduce", "mmImgEnlarge", "mmImgEnlarge", "mmImgEnlarge",
+                             "mmImgOrgSize", "mmImgReduce"}) {
+        Step(step);
+        EXPECT_EQ(1, shown.Scale()) << step;
+        const int w = pane_->img->Width(), h = pane_->img->Height();
+        ASSERT_TRUE(Drawn(shown, w, h) == Drawn(before, w, h)) << step << " at " << w << " x " << h;
+    }
+    EXPECT_EQ(1440, pane_->img->Width()); // 100 % and one step down
+    EXPECT_EQ("P  90% Reduced", Label());
+}
+
+TEST_F(ImagePane, AFitThatOutgrowsTheReducedDecodeDecodesAgain) {
+    form_->FitImage = true;
+    pane_->PreviewImage(File("photo.jpg", JpegFile(1600, 1200, 2)));
+    ASSERT_EQ(2, pane_->img->Picture().Scale());
+    // A smaller pane: the half still covers 240 x 180.
+    pane_->pnImageScb->SetBounds(0, 0, 255, 255);
+    pane_->Fit();
+    EXPECT_EQ(2, pane_->img->Picture().Scale());
+    // A larger one: 992 x 744 needs the whole picture.
+    pane_->pnImageScb->SetBounds(0, 0, 1005, 1005);
+    pane_->Fit();
+    EXPECT_EQ(992, pane_->img->Width());
+    EXPECT_EQ(1, pane_->img->Picture().Scale());
+    EXPECT_EQ(1600, pane_->img->Picture().BitmapWidth());
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ImagePane, PicturesOfOneSizeAreDecodedIntoTheSameMemory) {
+    // Flipping through photos of one size: each is decoded into the bitmap
+    // the one before was shown from, and shows what it showed before.
+    form_->FitImage = false;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::string files[] = {File("a.jpg", JpegFile(640, 480, 3)), File("b.jpg", JpegFile(640, 480, 4)),
+                                 File("c.png", PngFile(640, 480, 5)), File("d.png", PngFile(640, 480, 6, true)),
+                                 File("e.jpg", JpegFile(320, 200, 7)), File("f.jpg", JpegFile(320, 200, 8))};
+    const void* memory[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        pane_->PreviewImage(files[i]);
+        const TPicture& shown = pane_->img->Picture();
+        memory[i] = PixelMemory(shown);
+        ASSERT_NE(nullptr, memory[i]) << files[i];
+        TPicture before;
+        LoadAsBefore(before, files[i], face);
+        const int w = shown.Width(), h = shown.Height();
+        ASSERT_TRUE(Drawn(shown, w, h) == Drawn(before, w, h)) << files[i];
+    }
+    EXPECT_EQ(memory[0], memory[1]);
+    EXPECT_EQ(memory[1], memory[2]); // a PNG of the same size too
+    EXPECT_EQ(memory[2], memory[3]); // blended where it was decoded
+    EXPECT_EQ(memory[4], memory[5]);
+    EXPECT_TRUE(boxes_.empty());
 }
