@@ -5,7 +5,7 @@
 # several runs. Usage: scripts/bench_search.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/win32}
+build=${1:-$root/build/win64}
 runs=${2:-5}
 data=${QM_BENCH_DIR:-/tmp/qm-bench-search}
 run="$build/wine-run.sh"

@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${QM_BUILD_DIR:-$root/build}/fuzz
 seconds=${1:-60}
 shift || true
-all=(fuzz_png fuzz_text_wrap fuzz_tokenizer fuzz_undo fuzz_member_records fuzz_ini_values fuzz_arj)
+all=(fuzz_png fuzz_text_wrap fuzz_tokenizer fuzz_undo fuzz_member_records fuzz_ini_values fuzz_arj fuzz_text_encoding)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 

@@ -233,6 +233,26 @@ def arj_seeds():
         yield "stream_" + label, seed.bytes()
 
 
+def text_encoding_seeds():
+    # Options as the target reads them: encoding (0 Shift_JIS, 1 UTF-8,
+    # 2 UTF-16LE, 3 UTF-16BE, 4 EUC-JP, 5 JIS), one to four piece sizes, the
+    # load switch; then the text.
+    codecs = [(0, "cp932", b""), (1, "utf-8", b"\xef\xbb\xbf"), (2, "utf-16-le", b"\xff\xfe"),
+              (3, "utf-16-be", b"\xfe\xff"), (4, "euc_jp", b""), (5, "iso2022_jp", b"")]
+    for i, (name, data) in enumerate(SAMPLE_TEXTS[:3]):
+        text = data[:1500].decode("cp932", "replace")
+        for number, codec, bom in codecs:
+            seed = Seed().integer(number, 0, 5).integer(2, 1, 4)
+            seed.integer(1 + i, 1, 9).integer(7, 1, 9).flag(i == 0)
+            yield "%s_%s" % (name, codec), seed.raw(bom + text.encode(codec, "replace")).bytes()
+    # An escape that never returns, half-width katakana in EUC-JP, a lone
+    # surrogate, an odd length.
+    hard = [(5, b"\x1b$B$\"$$\r\nnext\x1b(I12\x0e3\x0f"), (4, b"\x8e\xb1\x8e\xdf\x8f\xb0\xa1\xa4\xa2"),
+            (2, b"\xff\xfe\x00\xdc\x3d\xd8a\x00\n\x00z")]
+    for number, raw in hard:
+        yield "hard_%d" % number, Seed().integer(number, 0, 5).integer(1, 1, 4).integer(1, 1, 9).flag(True).raw(raw).bytes()
+
+
 def main(argv):
     if len(argv) != 2:
         sys.stderr.write(__doc__)
@@ -246,6 +266,7 @@ def main(argv):
         "fuzz_member_records": member_records_seeds,
         "fuzz_ini_values": ini_values_seeds,
         "fuzz_arj": arj_seeds,
+        "fuzz_text_encoding": text_encoding_seeds,
     }
     total = 0
     for target, make in makers.items():

@@ -52,6 +52,8 @@ PACKAGES=(
   locales fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth imagemagick x11-utils xdotool
   clang libclang-rt-14-dev ccache
+  zip gcab arj lhasa jlha-utils 7zip bzip2 libarchive-tools
+  fp-utils libchm-bin
 )
 
 need_packages() {

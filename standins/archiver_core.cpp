@@ -8,6 +8,7 @@
 #include <ctime>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 #include "archive/archiver_progress.h"
@@ -15,6 +16,7 @@
 #include "arj_format.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "cab_names.h"
 #include "member_path.h"
 
 namespace {
@@ -71,6 +73,8 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
         archive_read_support_filter_gzip(a.get());
         archive_read_support_filter_compress(a.get());
         archive_read_support_filter_bzip2(a.get());
+        archive_read_support_filter_xz(a.get());
+        archive_read_support_filter_lzma(a.get());
         break;
     case StandinFormat::Rar:
         archive_read_support_format_rar(a.get());
@@ -78,6 +82,9 @@ Reader OpenReader(StandinFormat format, const std::string& path) {
         break;
     case StandinFormat::Zip:
         archive_read_support_format_zip(a.get());
+        break;
+    case StandinFormat::SevenZip:
+        archive_read_support_format_7zip(a.get());
         break;
     case StandinFormat::Arj:
         return nullptr; // read by our own reader
@@ -99,18 +106,68 @@ bool IsRawFormat(struct archive* a) {
     return (archive_format(a) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW;
 }
 
-std::string EntryPath(struct archive* a, struct archive_entry* e, const std::string& archive) {
-    if (IsRawFormat(a)) {
-        std::string name = ExtractFileName(archive);
-        const std::string upper = SjisUpperCase(ExtractFileExt(name));
-        if (upper == ".TGZ" || upper == ".TAZ") return ChangeFileExt(name, ".tar");
-        return ChangeFileExt(name, "");
+// What libarchive does not tell of a ZIP member: its stored size, and its
+// name's bytes as written.
+struct ZipCentralEntry {
+    std::uint32_t packed = 0;
+    std::string raw_name;
+    bool utf8_flag = false; // general-purpose bit 11
+};
+
+std::vector<ZipCentralEntry> ZipCentralEntries(const std::string& path);
+
+// Names the entries of one reading, one after another. A CAB name that
+// libarchive could not decode (flagged UTF-8, written in Shift-JIS) is
+// taken from the cabinet's own file headers, as written.
+class EntryNamer {
+public:
+    EntryNamer(StandinFormat format, const std::string& archive)
+        : format_(format), archive_(archive) {}
+
+    // "tar -c ." names every member "./...": the leading "./" says nothing,
+    // and a folder named "." would head the member tree.
+    std::string Next(struct archive* a, struct archive_entry* e) {
+        std::string name = Name(a, e);
+        while (name.size() >= 2 && name[0] == '.' && (name[1] == '/' || name[1] == '\\'))
+            name.erase(0, 2);
+        return name == "." ? std::string() : name;
     }
-    const wchar_t* w = archive_entry_pathname_w(e);
-    if (w != nullptr) return Narrow(w);
-    const char* p = archive_entry_pathname(e);
-    return p ? std::string(p) : std::string();
-}
+
+private:
+    std::string Name(struct archive* a, struct archive_entry* e) {
+        const std::size_t index = index_++;
+        if (IsRawFormat(a)) {
+            std::string name = ExtractFileName(archive_);
+            const std::string upper = SjisUpperCase(ExtractFileExt(name));
+            if (upper == ".TGZ" || upper == ".TAZ") return ChangeFileExt(name, ".tar");
+            if (upper == ".TBZ" || upper == ".TXZ") return ChangeFileExt(name, ".tar");
+            return ChangeFileExt(name, "");
+        }
+        if (format_ == StandinFormat::Zip) {
+            std::string name;
+            if (ZipUtf8Name(index, name)) return name;
+        }
+        const wchar_t* w = archive_entry_pathname_w(e);
+        if (w != nullptr && *w != 0) return Narrow(w);
+        const char* p = archive_entry_pathname(e);
+        if (p != nullptr && *p != 0) return p;
+        return format_ == StandinFormat::Cab ? CabName(index) : std::string();
+    }
+
+    std::string CabName(std::size_t index);
+    // Zip tools on Linux and macOS write UTF-8 names without the UTF-8
+    // flag. A name not flagged whose bytes are UTF-8 with characters beyond
+    // ASCII is taken as UTF-8: Shift-JIS text is almost never valid UTF-8.
+    bool ZipUtf8Name(std::size_t index, std::string& name);
+    bool zip_read_ = false;
+    std::vector<ZipCentralEntry> zip_entries_;
+
+    StandinFormat format_;
+    const std::string& archive_;
+    std::size_t index_ = 0;
+    bool cab_read_ = false;
+    std::vector<std::string> cab_names_;
+};
 
 // Raw input is only an archive when a compression filter was found.
 bool AcceptableReader(struct archive* a) {
@@ -129,17 +186,25 @@ struct OpenArchiveState {
     int last_attribute = -1;
 };
 
-void FillRecord(struct archive* a, struct archive_entry* e, const std::string& archive,
-                std::int64_t packed, Member& m) {
+// A size the record's 32 bits cannot hold reads as the largest it can,
+// never as what is left after the high bits are cut off.
+std::uint32_t RecordSize(std::int64_t size) {
+    if (size <= 0) return 0;
+    return size > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(size);
+}
+
+void FillRecord(struct archive* a, struct archive_entry* e, std::string path, std::int64_t packed,
+                Member& m) {
     std::memset(m.info.bytes, 0, sizeof m.info.bytes);
     const bool dir = archive_entry_filetype(e) == AE_IFDIR;
-    std::string path = EntryPath(a, e, archive);
     if (dir && !path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     m.info.SetMemberPath(path);
     const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
-    m.info.SetUnpackedSize(static_cast<std::uint32_t>(size));
+    m.info.SetUnpackedSize(RecordSize(size));
     if (packed < 0) packed = 0;
-    m.info.SetCompressedSize(static_cast<std::uint32_t>(packed));
+    m.info.SetCompressedSize(RecordSize(packed));
+    if (archive_entry_is_data_encrypted(e) || archive_entry_is_metadata_encrypted(e))
+        m.info.SetFlag(kStandinFlagEncrypted);
     m.info.SetRatio(size > 0 ? static_cast<std::uint16_t>(
                                    packed * 1000 / size > 65535 ? 65535 : packed * 1000 / size)
                              : 0);
@@ -168,11 +233,10 @@ unsigned Le16(const unsigned char* p) {
     return p[0] | (p[1] << 8);
 }
 
-// libarchive does not report a ZIP member's stored size; the central
-// directory has it. Returned in local-header order, the order members are
-// read in; empty when the directory cannot be found.
-std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
-    std::vector<std::uint32_t> sizes;
+// The central directory's entries in local-header order, the order members
+// are read in; empty when the directory cannot be found.
+std::vector<ZipCentralEntry> ZipCentralEntries(const std::string& path) {
+    std::vector<ZipCentralEntry> sizes;
     HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return sizes;
@@ -200,14 +264,22 @@ std::vector<std::uint32_t> ZipPackedSizes(const std::string& path) {
                 const std::uint64_t shift = eocd - dir_size - dir_offset;
                 if (!read_at(eocd - dir_size, dir, dir_size)) break;
                 const auto* d = reinterpret_cast<const unsigned char*>(dir.data());
-                std::vector<std::pair<std::uint64_t, std::uint32_t>> entries;
+                std::vector<std::pair<std::uint64_t, ZipCentralEntry>> entries;
                 for (std::size_t p = 0; p + 46 <= dir.size() && Le32(d + p) == 0x02014b50;) {
-                    entries.emplace_back(Le32(d + p + 42) + shift, Le32(d + p + 20));
-                    p += 46 + Le16(d + p + 28) + Le16(d + p + 30) + Le16(d + p + 32);
+                    ZipCentralEntry e;
+                    const std::uint32_t packed = Le32(d + p + 20);
+                    e.packed = packed == 0xFFFFFFFFu ? 0 : packed;
+                    e.utf8_flag = (Le16(d + p + 8) & 0x0800) != 0;
+                    const std::size_t name_len = Le16(d + p + 28);
+                    if (p + 46 + name_len <= dir.size())
+                        e.raw_name.assign(dir, p + 46, name_len);
+                    entries.emplace_back(Le32(d + p + 42) + shift, std::move(e));
+                    p += 46 + name_len + Le16(d + p + 30) + Le16(d + p + 32);
                 }
-                std::sort(entries.begin(), entries.end());
-                for (const auto& e : entries)
-                    sizes.push_back(e.second == 0xFFFFFFFFu ? 0 : e.second);
+                std::stable_sort(entries.begin(), entries.end(),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
+                for (auto& e : entries)
+                    sizes.push_back(std::move(e.second));
                 break;
             }
         }
@@ -251,6 +323,40 @@ private:
     HANDLE file_;
     std::uint64_t size_ = 0;
 };
+
+bool EntryNamer::ZipUtf8Name(std::size_t index, std::string& name) {
+    if (!zip_read_) {
+        zip_entries_ = ZipCentralEntries(archive_);
+        zip_read_ = true;
+    }
+    if (index >= zip_entries_.size()) return false;
+    const ZipCentralEntry& z = zip_entries_[index];
+    if (z.utf8_flag || !IsValidUtf8(z.raw_name)) return false;
+    if (std::none_of(z.raw_name.begin(), z.raw_name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return false;
+    const int n = MultiByteToWideChar(CP_UTF8, 0, z.raw_name.data(),
+                                      static_cast<int>(z.raw_name.size()), nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, z.raw_name.data(), static_cast<int>(z.raw_name.size()), &w[0], n);
+    name = Narrow(w.c_str());
+    return !name.empty();
+}
+
+std::string EntryNamer::CabName(std::size_t index) {
+    if (!cab_read_) {
+        ArjFileSource source(archive_);
+        if (source.IsOpen()) cab_names_ = ReadCabMemberNames(source);
+        cab_read_ = true;
+    }
+    if (index >= cab_names_.size()) return std::string();
+    // Folders are separated by '\' in the header, never by a trail byte.
+    std::string name = cab_names_[index];
+    for (std::size_t i = 0; i < name.size(); i += SjisCharLength(name, i))
+        if (name[i] == '\\') name[i] = '/';
+    return name;
+}
 
 bool IsArjFolder(const ArjMember& m) {
     return m.file_type == kArjTypeFolder;
@@ -319,6 +425,7 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
     complete = false;
     Reader a = OpenReader(format, path);
     if (!a) return false;
+    EntryNamer namer(format, path);
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
@@ -334,7 +441,7 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
             while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0)
                 total += got;
             archive_entry_set_size(e, total);
-            FillRecord(a.get(), e, path, archive_filter_bytes(a.get(), -1), m);
+            FillRecord(a.get(), e, namer.Next(a.get(), e), archive_filter_bytes(a.get(), -1), m);
             out.push_back(m);
             if (got < 0) return true;
             continue;
@@ -343,28 +450,78 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
         // Skipping the data tells how much of the archive it took.
         int skip = archive_read_data_skip(a.get());
         const std::int64_t packed = archive_filter_bytes(a.get(), 0) - start;
-        // TAR stores members as they are; a compressed TAR is compressed as a whole.
-        const bool stored = format == StandinFormat::Tar;
-        FillRecord(a.get(), e, path, stored ? archive_entry_size(e) : packed, m);
+        // TAR stores members as they are; a compressed TAR is compressed as a
+        // whole. 7z compresses blocks of members, so a member has no size of
+        // its own there (like a CAB's).
+        std::int64_t own = packed;
+        if (format == StandinFormat::Tar) own = archive_entry_size(e);
+        if (format == StandinFormat::SevenZip) own = 0;
+        FillRecord(a.get(), e, namer.Next(a.get(), e), own, m);
         out.push_back(m);
         if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN) return !out.empty();
     }
     complete = r == ARCHIVE_EOF;
     if (format == StandinFormat::Zip) {
-        std::vector<std::uint32_t> packed = ZipPackedSizes(path);
-        if (packed.size() == out.size()) {
+        const std::vector<ZipCentralEntry> central = ZipCentralEntries(path);
+        if (central.size() == out.size()) {
             for (std::size_t i = 0; i < out.size(); ++i) {
                 const std::uint32_t unpacked = out[i].info.UnpackedSize();
-                out[i].info.SetCompressedSize(packed[i]);
+                const std::uint64_t packed = central[i].packed;
+                out[i].info.SetCompressedSize(central[i].packed);
                 out[i].info.SetRatio(static_cast<std::uint16_t>(
-                    unpacked == 0
-                        ? 0
-                        : std::min<std::uint64_t>(65535, packed[i] * 1000ull / unpacked)));
+                    unpacked == 0 ? 0 : std::min<std::uint64_t>(65535, packed * 1000 / unpacked)));
             }
         }
     }
     return complete || !out.empty();
 }
+
+// The listing read last. A caller asks GetFileCount and then OpenArchive
+// for one listing; the second is answered from here while the file is
+// unchanged (same size and last-write time), so a big archive is read once.
+class ListingCache {
+public:
+    bool Read(StandinFormat format, const std::string& path, std::vector<Member>& out,
+              bool& complete) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+            return ReadAllMembers(format, path, out, complete);
+        const std::uint64_t size =
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        const std::uint64_t stamp =
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (valid_ && format == format_ && path == path_ && size == size_ && stamp == stamp_) {
+                out = members_;
+                complete = complete_;
+                return true;
+            }
+        }
+        if (!ReadAllMembers(format, path, out, complete)) return false;
+        std::lock_guard<std::mutex> lock(mutex_);
+        valid_ = true;
+        format_ = format;
+        path_ = path;
+        size_ = size;
+        stamp_ = stamp;
+        members_ = out;
+        complete_ = complete;
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    bool valid_ = false;
+    StandinFormat format_ = StandinFormat::Zip;
+    std::string path_;
+    std::uint64_t size_ = 0, stamp_ = 0;
+    std::vector<Member> members_;
+    bool complete_ = false;
+};
+
+ListingCache g_listing;
 
 bool CreateFolders(const std::string& dest, const std::string& relative) {
     std::string path = dest;
@@ -429,7 +586,7 @@ int ArchiverCore::GetFileCount(LPCSTR path) {
     if (path == nullptr) return -1;
     std::vector<Member> members;
     bool complete = false;
-    if (!ReadAllMembers(format_, path, members, complete)) return -1;
+    if (!g_listing.Read(format_, path, members, complete)) return -1;
     return static_cast<int>(members.size());
 }
 
@@ -450,7 +607,7 @@ HANDLE ArchiverCore::OpenArchive(HWND, LPCSTR path, DWORD) {
     if (path == nullptr) return nullptr;
     auto state = std::make_unique<OpenArchiveState>();
     bool complete = false;
-    if (!ReadAllMembers(format_, path, state->members, complete)) return nullptr;
+    if (!g_listing.Read(format_, path, state->members, complete)) return nullptr;
     return reinterpret_cast<HANDLE>(state.release());
 }
 
@@ -504,6 +661,10 @@ int ArchiverCore::ArchiveSubType(LPCSTR path) {
         return raw ? 6 : 3;
     case ARCHIVE_FILTER_BZIP2:
         return raw ? 7 : 4;
+    case ARCHIVE_FILTER_XZ:
+        return raw ? 9 : 8;
+    case ARCHIVE_FILTER_LZMA:
+        return raw ? 11 : 10;
     default:
         return 0;
     }
@@ -516,7 +677,8 @@ int ArchiverCore::Command(HWND, LPCSTR command_line, LPSTR output, DWORD size) {
     int result;
     static const CommandDialect kDialects[] = {CommandDialect::Lha, CommandDialect::Cab,
                                                CommandDialect::Tar, CommandDialect::Rar,
-                                               CommandDialect::Zip, CommandDialect::Arj};
+                                               CommandDialect::Zip, CommandDialect::Arj,
+                                               CommandDialect::SevenZip};
     ExtractRequest request;
     if (command_line == nullptr ||
         !ParseExtractCommand(kDialects[static_cast<int>(format_)], command_line, request)) {
@@ -562,6 +724,11 @@ public:
             }
         }
         return wanted;
+    }
+    // Every name asked for was a plain one and has been found.
+    bool AllFound() const {
+        return !names_.empty() && patterns_.empty() &&
+               std::all_of(matched_.begin(), matched_.end(), [](bool b) { return b; });
     }
     // Logs the names no member matched; the result for them.
     int ReportUnmatched(std::string& log) const {
@@ -614,6 +781,7 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         return kStandinErrorArchive;
     }
     int result = 0;
+    EntryNamer namer(format_, request.archive);
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
@@ -621,12 +789,20 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         if (first && !AcceptableReader(a.get())) return kStandinErrorArchive;
         first = false;
         StandinEntry entry;
-        entry.path = EntryPath(a.get(), e, request.archive);
+        entry.path = namer.Next(a.get(), e);
         if (!selector.Wanted(entry.path)) continue;
+        // Without its password an encrypted member would come out as noise.
+        if (archive_entry_is_data_encrypted(e)) {
+            Log(log, "encrypted: " + entry.path);
+            if (result == 0) result = kStandinErrorEncrypted;
+            continue;
+        }
         entry.folder = archive_entry_filetype(e) == AE_IFDIR;
         // Links and devices are never written: a link could point anywhere.
         entry.writable = archive_entry_filetype(e) == AE_IFREG && archive_entry_hardlink(e) == nullptr;
-        entry.size = static_cast<std::uint32_t>(archive_entry_size(e));
+        entry.size = archive_entry_size_is_set(e) && archive_entry_size(e) > 0
+                         ? static_cast<std::uint64_t>(archive_entry_size(e))
+                         : 0;
         entry.file_time = UnixToFileTime(archive_entry_mtime(e));
         std::string damage;
         const int written = WriteEntry(request, dest, entry, log, [&](char* buf, std::size_t n) {
@@ -638,6 +814,9 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         if (written != 0 && result == 0) result = written;
         if (written == kStandinErrorArchive)
             Log(log, "damaged member " + entry.path + ": " + damage);
+        // Reading on would only skip the rest, and skipping an encrypted 7z
+        // block means decoding it, which cannot be done.
+        if (selector.AllFound()) return result;
     }
     if (r != ARCHIVE_EOF) {
         Log(log, "archive is damaged");
@@ -718,6 +897,13 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
         return 0;
     }
     if (!entry.writable) return 0;
+    // The 32-bit build's records and progress carry 32-bit sizes: a member
+    // it cannot describe is refused whole rather than written under a size
+    // that is not its own.
+    if (sizeof(void*) < 8 && entry.size > 0xFFFFFFFFull) {
+        Log(log, "too large for this build: " + entry.path);
+        return kStandinErrorTooLarge;
+    }
     const std::string target = dest + relative;
     if (target.compare(0, dest.size(), dest) != 0) return kStandinErrorUnsafeName;
     if (!request.junk_paths) {
@@ -738,7 +924,7 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
     }
     const UINT message = RegisterWindowMessageA(kArchiverProgressMessageName);
     ArchiverProgressInfo progress{};
-    progress.file_size = entry.size;
+    progress.file_size = RecordSize(static_cast<std::int64_t>(entry.size));
     std::strncpy(progress.source_name, entry.path.c_str(), sizeof progress.source_name - 1);
     std::strncpy(progress.dest_name, target.c_str(), sizeof progress.dest_name - 1);
     if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressBegin, &progress))
@@ -760,7 +946,9 @@ int ArchiverCore::WriteEntry(const ExtractRequest& request, const std::string& d
             result = kStandinErrorWrite;
             break;
         }
-        progress.written += static_cast<std::uint32_t>(got);
+        progress.written = progress.written + static_cast<std::uint32_t>(got) < progress.written
+                               ? 0xFFFFFFFFu
+                               : progress.written + static_cast<std::uint32_t>(got);
         if (owner_proc_ && !owner_proc_(owner_, message, kArchiverProgressInFile, &progress)) {
             CloseHandle(f);
             DeleteFileA(target.c_str());

@@ -13,14 +13,14 @@
 #include "archive/individual_info.h"
 #include "command_line.h"
 
-enum class StandinFormat { Lha, Cab, Tar, Rar, Zip, Arj };
+enum class StandinFormat { Lha, Cab, Tar, Rar, Zip, Arj, SevenZip };
 
 // One member on its way out of an archive.
 struct StandinEntry {
     std::string path;      // as the archive names it
     bool folder = false;   // a folder entry: made, nothing written
     bool writable = true;  // false for links and devices, which are skipped
-    std::uint32_t size = 0;
+    std::uint64_t size = 0;
     std::uint64_t file_time = 0; // UTC FILETIME
 };
 
@@ -36,7 +36,12 @@ enum : int {
     kStandinErrorCancelled = 0x8006,   // the progress owner cancelled
     kStandinErrorBusy = 0x8007,        // another command is running
     kStandinErrorDestination = 0x8008, // destination folder missing
+    kStandinErrorEncrypted = 0x8009,   // a member is encrypted; no password is asked for
+    kStandinErrorTooLarge = 0x800A,    // a member is larger than this build handles
 };
+
+// The record's flag bit of an encrypted member (ZIP's and ARJ's own bit).
+constexpr std::uint32_t kStandinFlagEncrypted = 0x0001;
 
 typedef BOOL(CALLBACK* ArchiverProc)(HWND wnd, UINT msg, UINT state, LPVOID info);
 
@@ -60,7 +65,8 @@ public:
     int FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info);
     int FindNext(HANDLE h, IndividualInfo* info);
     int GetAttribute(HANDLE h);
-    // TAR sub-type: 1 tar, 2 tar.gz, 3 tar.Z, 4 tar.bz2, 5 gz, 6 Z, 7 bz2; 0 unknown.
+    // TAR sub-type: 1 tar, 2 tar.gz, 3 tar.Z, 4 tar.bz2, 5 gz, 6 Z, 7 bz2,
+    // 8 tar.xz, 9 xz, 10 tar.lzma, 11 lzma; 0 unknown.
     int ArchiveSubType(LPCSTR path);
 
 private:

@@ -45,6 +45,7 @@ void ApplySwitch(CommandDialect d, const std::string& s, ExtractRequest& r) {
         break;
     case CommandDialect::Cab:
     case CommandDialect::Zip:
+    case CommandDialect::SevenZip:
         if (s == "-x")
             r.is_extract = true;
         else if (s == "-j")
@@ -90,7 +91,7 @@ bool ParseExtractCommand(CommandDialect d, const std::string& line, ExtractReque
     r = ExtractRequest();
     // Defaults of each dialect before its switches.
     if (d == CommandDialect::Lha) r.overwrite = false;
-    if (d == CommandDialect::Zip) r.overwrite = false;
+    if (d == CommandDialect::Zip || d == CommandDialect::SevenZip) r.overwrite = false;
     std::vector<CommandToken> tokens = TokenizeCommandLine(line);
     std::size_t i = 0;
     if (d == CommandDialect::Lha || d == CommandDialect::Arj) {

@@ -24,7 +24,8 @@ struct ExtractRequest {
     std::vector<std::string> switches;
 };
 
-enum class CommandDialect { Lha, Cab, Tar, Rar, Zip, Arj };
+// SevenZip takes the ZIP reader's switches.
+enum class CommandDialect { Lha, Cab, Tar, Rar, Zip, Arj, SevenZip };
 
 // False when the line is not an extraction command of the dialect.
 bool ParseExtractCommand(CommandDialect dialect, const std::string& line, ExtractRequest& out);

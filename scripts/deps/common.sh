@@ -1,5 +1,5 @@
 # Sourced by each dependency script: the architecture it builds for, the
-# cache folder, a toolchain file for the mingw cross compiler and a way to
+# cache folder, the toolchain file of the mingw cross compiler and a way to
 # unpack a Debian source package.
 #   QM_ARCH  i686 or x86_64 (default i686)
 #   DEPS     cache folder (default ~/.cache/quillmark-deps)
@@ -9,8 +9,7 @@ QM_ARCH="${QM_ARCH:-i686}"
 TRIPLE="$QM_ARCH-w64-mingw32"
 SYSROOT="/usr/$TRIPLE"
 case "$QM_ARCH" in
-  i686) CMAKE_PROC=x86 ;;
-  x86_64) CMAKE_PROC=AMD64 ;;
+  i686|x86_64) ;;
   *) echo "unknown architecture $QM_ARCH" >&2; exit 1 ;;
 esac
 mkdir -p "$DEPS"
@@ -35,21 +34,8 @@ unpack_source() {
      && dpkg-source -x --no-check ./*.dsc src >/dev/null)
 }
 
-# write_toolchain FILE: a CMake toolchain file for this architecture.
-write_toolchain() {
-  cat > "$1" <<TC
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR $CMAKE_PROC)
-set(CMAKE_C_COMPILER $TRIPLE-gcc-posix)
-set(CMAKE_CXX_COMPILER $TRIPLE-g++-posix)
-set(CMAKE_RC_COMPILER $TRIPLE-windres)
-set(CMAKE_FIND_ROOT_PATH $SYSROOT)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-TC
-}
+# The project's own toolchain file for this architecture.
+TOOLCHAIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../cmake" && pwd)/mingw-$QM_ARCH.cmake"
 
 # finish PREFIX LINK: marks a completed install and points LINK at it.
 finish() {

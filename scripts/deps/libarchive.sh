@@ -18,13 +18,12 @@ if [ ! -f "$PREFIX/.done" ]; then
   log "building libarchive $VER for $TRIPLE"
   work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
   unpack_source libarchive "$VER" "$work"
-  write_toolchain "$work/toolchain.cmake"
   # The configure runs one test program (does zlib need ZLIB_WINAPI?). A
   # cross build cannot run it; on x86-64 it links, and CMake without an
   # emulator crashes there. An emulator that always fails answers "no",
   # which is right for Debian's zlib.
   cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR=/bin/false \
     -DCMAKE_INSTALL_PREFIX="$PREFIX" \
     -DZLIB_LIBRARY="$SYSROOT/lib/libz.a" -DZLIB_INCLUDE_DIR="$SYSROOT/include" \

@@ -8,9 +8,8 @@ if [ ! -f "$PREFIX/.done" ]; then
   log "building libjpeg-turbo $VER for $TRIPLE"
   work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
   unpack_source libjpeg-turbo "$VER" "$work"
-  write_toolchain "$work/toolchain.cmake"
   cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$PREFIX" -DWITH_SIMD=OFF -DENABLE_SHARED=OFF \
     -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF >/dev/null
   cmake --build "$work/build" --target install >/dev/null

@@ -8,9 +8,8 @@ if [ ! -f "$PREFIX/.done" ]; then
   log "building liblzma (xz-utils $VER) for $TRIPLE"
   work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
   unpack_source xz-utils "$VER" "$work"
-  write_toolchain "$work/toolchain.cmake"
   cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
     -DBUILD_SHARED_LIBS=OFF >/dev/null
   ninja -C "$work/build" liblzma >/dev/null
   mkdir -p "$PREFIX/include" "$PREFIX/lib"

@@ -1,8 +1,10 @@
-"""Media samples: an uncompressed AVI clip, a MIDI tune and a WAV chime."""
+"""Media samples: an AVI clip (Microsoft Video 1, and raw for the tests), a MIDI
+tune and a WAV chime."""
 
 import math
 import struct
 
+from . import msvideo1
 from .util import sjis
 
 
@@ -66,28 +68,49 @@ def _avi_frame(background, n):
     return b"".join(bytes(r) for r in rows)
 
 
-def avi():
-    """160 x 120, 15 frames a second, 2 seconds of raw 24-bit RGB frames."""
-    frame_size = AVI_WIDTH * AVI_HEIGHT * 3
+def _frames():
     background = _avi_background()
-    frames = [_avi_frame(background, n) for n in range(AVI_FRAMES)]
-    avih = struct.pack("<IIIIIIIIII16x", 1000000 // AVI_FPS, frame_size * AVI_FPS, 0, 0x10,
-                       AVI_FRAMES, 0, 1, frame_size, AVI_WIDTH, AVI_HEIGHT)
-    strh = struct.pack("<4s4sIHHIIIIIIIIhhhh", b"vids", b"DIB ", 0, 0, 0, 0, 1, AVI_FPS, 0,
-                       AVI_FRAMES, frame_size, 0xFFFFFFFF, 0, 0, 0, AVI_WIDTH, AVI_HEIGHT)
-    strf = struct.pack("<IiiHHIIiiII", 40, AVI_WIDTH, AVI_HEIGHT, 1, 24, 0, frame_size, 0, 0, 0, 0)
+    return [_avi_frame(background, n) for n in range(AVI_FRAMES)]
+
+
+def _avi_file(handler, bits, chunk_id, frames):
+    """An AVI file of one video stream: 160 x 120, 15 frames a second, every
+    frame a key frame; `handler` names the codec in the stream header and
+    the bitmap header (b"DIB " for raw frames, whose compression is 0)."""
+    image_size = AVI_WIDTH * AVI_HEIGHT * bits // 8
+    largest = max(len(f) for f in frames)
+    compression = 0 if handler == b"DIB " else struct.unpack("<I", handler)[0]
+    avih = struct.pack("<IIIIIIIIII16x", 1000000 // AVI_FPS, largest * AVI_FPS, 0, 0x10,
+                       AVI_FRAMES, 0, 1, largest, AVI_WIDTH, AVI_HEIGHT)
+    strh = struct.pack("<4s4sIHHIIIIIIIIhhhh", b"vids", handler, 0, 0, 0, 0, 1, AVI_FPS, 0,
+                       AVI_FRAMES, largest, 0xFFFFFFFF, 0, 0, 0, AVI_WIDTH, AVI_HEIGHT)
+    strf = struct.pack("<IiiHHIIiiII", 40, AVI_WIDTH, AVI_HEIGHT, 1, bits, compression,
+                       image_size, 0, 0, 0, 0)
     hdrl = riff_list(b"LIST", b"hdrl", [
         riff_chunk(b"avih", avih),
         riff_list(b"LIST", b"strl", [riff_chunk(b"strh", strh), riff_chunk(b"strf", strf)]),
     ])
-    chunks = [riff_chunk(b"00db", f) for f in frames]
+    chunks = [riff_chunk(chunk_id, f) for f in frames]
     movi = riff_list(b"LIST", b"movi", chunks)
     index = bytearray()
     offset = 4  # index offsets count from the 'movi' tag
-    for c in chunks:
-        index += struct.pack("<4sIII", b"00db", 0x10, offset, len(c) - 8)
+    for c, f in zip(chunks, frames):
+        index += struct.pack("<4sIII", chunk_id, 0x10, offset, len(f))
         offset += len(c)
     return riff_list(b"RIFF", b"AVI ", [hdrl, movi, riff_chunk(b"idx1", bytes(index))])
+
+
+def raw_avi():
+    """The clip as raw 24-bit frames ("DIB "), 2 seconds."""
+    return _avi_file(b"DIB ", 24, b"00db", _frames())
+
+
+def avi():
+    """The clip in Microsoft Video 1, 16-bit colour: the codec that Windows
+    and Wine both decode themselves. (Wine hands a raw 24-bit stream to its
+    RLE codec, which copies the rows unconverted into a 32-bit picture.)"""
+    frames = [msvideo1.encode_frame(AVI_WIDTH, AVI_HEIGHT, f) for f in _frames()]
+    return _avi_file(b"MSVC", 16, b"00dc", frames)
 
 
 # ---------------------------------------------------------------- MIDI

@@ -99,6 +99,7 @@ void TArchivePane::ConfigureControl() {
     ac->ArjOptions.ExtractOptions = {eoOverWrite, eoIncludeHidden};
     ac->RarOptions.ExtractOptions = {eoOverWrite};
     ac->ZipOptions.ExtractOptions = {eoOverWrite};
+    ac->SevenZipOptions.ExtractOptions = {eoOverWrite};
 }
 
 void TArchivePane::BuildControls() {
@@ -246,9 +247,15 @@ void TArchivePane::ShowSelectedMember() {
         return;
     }
     operation_->ExtractItem(&row);
+    if (operation_->LastWasEncrypted()) {
+        main_->sbMAIN->SetPanelText(0, "暗号化されているため表示できません: " + row.Caption);
+        return;
+    }
     const std::string extracted = operation_->LastExtracted();
     main_->PreviewFile(extracted, true);
     main_->CurrentFilePath = extracted;
+    // A damaged member, or one too large for this build, says so.
+    if (extracted.empty()) main_->sbMAIN->SetPanelText(0, "展開できませんでした: " + row.Caption);
 }
 
 void TArchivePane::SelectNext(bool down) {

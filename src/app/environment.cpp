@@ -1,6 +1,7 @@
 // The environment data file of the main window: read at creation and at the
 // first activation, written at the orderly close, key by key.
 #include "app/main_form.h"
+#include "app/text_preview.h"
 #include "base/files.h"
 #include "base/strutil.h"
 #include "settings/ini_file.h"
@@ -28,10 +29,6 @@ void WriteNumbered(TIniFile& ini, const char* section, const std::vector<std::st
     for (const std::string& item : items) ini.WriteString(section, std::to_string(++n), Trim(item));
 }
 
-TFontStyles StylesOf(const TFont& f) {
-    return (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0);
-}
-
 // The four keys of a font (colour, name, size in points, style bits), each
 // defaulting to what the control has now.
 TFont ReadFont(const TIniFile& ini, const char* prefix, const TFont& current) {
@@ -41,10 +38,7 @@ TFont ReadFont(const TIniFile& ini, const char* prefix, const TFont& current) {
                             current.Color == clDefault ? clWindowText : current.Color);
     f.Name = ini.ReadString("Expression", p + "FontName", current.Name);
     f.Height = PixelsFromPoints(ini.ReadInteger("Expression", p + "FontSize", PointsFromPixels(current.Height)));
-    const int style = ini.ReadInteger("Expression", p + "FontStyle", 0);
-    f.Bold = style & fsBold;
-    f.Italic = style & fsItalic;
-    f.Underline = style & fsUnderline;
+    f.SetStyles(static_cast<TFontStyles>(ini.ReadInteger("Expression", p + "FontStyle", 0)));
     return f;
 }
 
@@ -53,7 +47,7 @@ void WriteFont(TIniFile& ini, const char* prefix, const TFont& f) {
     ini.WriteColor("Expression", p + "FontColor", f.Color == clDefault ? clWindowText : f.Color);
     ini.WriteString("Expression", p + "FontName", f.Name);
     ini.WriteInteger("Expression", p + "FontSize", PointsFromPixels(f.Height));
-    ini.WriteInteger("Expression", p + "FontStyle", StylesOf(f));
+    ini.WriteInteger("Expression", p + "FontStyle", f.Styles());
 }
 }  // namespace
 
@@ -97,6 +91,8 @@ void TfoMAIN::LoadEnvironment(const std::string& path) {
     EditorPath = ini.ReadString("Setting", "ExternalEditor", "");
     GifOption = ini.ReadBool("Setting", "QGwQuillmark", false);
     HyperlinkNotice = ini.ReadBool("Setting", "HyperLink", true);
+    TextEncoding = TTextEncodingChoice::FromSetting(ini.ReadString("Setting", "TextEncoding", "Auto"));
+    if (TextPreview) TextPreview->UpdateEncodingMenu();
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -191,6 +187,7 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     ini.WriteString("Setting", "ExternalEditor", EditorPath);
     ini.WriteBool("Setting", "QGwQuillmark", GifOption);
     ini.WriteBool("Setting", "HyperLink", HyperlinkNotice);
+    ini.WriteString("Setting", "TextEncoding", TextEncoding.SettingValue());
 
     ini.WriteString("Expression", "InformationWallPaper", WallpaperPath);
     auto color = [](TControl* c) { return c->EffectiveFont().Color == clDefault ? clBlack : c->EffectiveFont().Color; };

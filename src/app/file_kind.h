@@ -20,7 +20,9 @@ inline constexpr const char* kImageExts = ".BMP .WMF .EMF .ICO .MAG .JPG .JPEG .
 inline constexpr const char* kGifExt = ".GIF ";
 inline constexpr const char* kMediaExts = ".AVI .MPG .MOV .MID ";
 inline constexpr const char* kWaveExts = ".WAV ";
-inline constexpr const char* kArchiveExts = ".LZH .CAB .TAR .ZIP .ARJ .RAR ";
+// The TAR library also reads compressed TARs and lone compressed files.
+inline constexpr const char* kArchiveExts =
+    ".LZH .CAB .TAR .ZIP .ARJ .RAR .TGZ .TAZ .GZ .Z .BZ2 .TBZ .XZ .TXZ .7Z ";
 inline constexpr const char* kLaunchableExts = ".EXE .COM .SCR .HLP .HTML .HTM .LNK ";
 inline constexpr const char* kLibraryExts = ".DLL .SYS .OCX .VBX .DRV .VXD ";
 

@@ -61,7 +61,7 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     Name = "FileLists";
     fvx = new TShellFolderTree(main, main->pnFolder);
     fvx->Name = "fvx";
-    fvx->DragAndDrop = false;
+    fvx->SetDragAndDrop(false);
     fvx->SetAlign(alClient);
     fvx->OnChange = [this](TObject* s, const std::string& folder) { fvxChange(s, folder); };
     main->sbFolderUpDate->OnClick = [this](TObject*) { fvx->RefreshKeepState(); };

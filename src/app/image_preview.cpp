@@ -99,7 +99,7 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
     if (!companion.empty()) {
         if (auto* text = dynamic_cast<TTextEditorEx*>(main_->FindComponent("hedImageText"))) {
             try {
-                text->Lines().LoadFromFile(companion);
+                text->Lines().LoadFromFile(companion, main_->TextEncoding.ForFile(companion));
             } catch (...) {
                 BeepBox(MB_ICONEXCLAMATION,
                         "テキストファイルの読み込みに失敗しました\r\r" + companion,

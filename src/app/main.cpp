@@ -24,14 +24,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.Title = "Quillmark";
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    app.HelpFile = ChangeFileExt(self, ".HLP");
+    app.HelpFile = ChangeFileExt(self, ".chm");
 
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
     main->SetFileForm = app.CreateForm<TfoSetFile>();
     main->SetFileForm->BindMainWindow(main);
-    delete splash;
 
     main->Show();
+    // It goes when the loop below handles its first message, as the main
+    // window appears.
+    splash->Release();
     app.Run();
 
     // The mutex goes with the process; holding it to the very end keeps a

@@ -5,6 +5,7 @@
 #include "app/glyphs.h"
 #include "app/text_preview.h"
 #include "app/main_form.h"
+#include "media/media_pane.h"
 #include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
@@ -113,33 +114,65 @@ void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
     }
 }
 
+namespace {
+struct TMainKey {
+    WORD key;
+    TShiftState down, up;
+    TKeyCommand command;
+    bool consumed;
+};
+const TMainKey kMainKeys[] = {
+#define QM_KEY(key, down, up, command, consumed, name, condition, action) {key, down, up, command, consumed},
+#define QM_MENU_KEY(item, shortcut, name, action)
+#include "app/main_keys.inc"
+#undef QM_KEY
+#undef QM_MENU_KEY
+};
+}  // namespace
+
 void TfoMAIN::FormKeyDown(TObject*, WORD& Key, TShiftState Shift) {
-    if (TextPreview->KeyDown(Key, Shift)) return;
-    const bool shift = Shift & ssShift, ctrl = Shift & ssCtrl, alt = Shift & ssAlt;
-    const bool plain = !shift && !ctrl && !alt;
-    if (Key == VK_RETURN && shift && !ctrl && !alt) {
-        LaunchFile(CurrentFilePath);
-    } else if ((Key == VK_DOWN || Key == VK_UP) && ctrl && !alt) {
-        FileLists->SelectNext(pcMAIN->ActivePageIndex(), Key == VK_DOWN);
-        Key = 0;
-    } else if (Key == VK_RETURN && alt && !ctrl && !shift) {
-        if (pnBaseArchive->Visible() && ArchivePane && ArchivePane->lvArchive->Selected() >= 0) {
-            ArchivePane->ShowSelectedMember();
-        }
-    } else if ((Key == VK_DOWN || Key == VK_UP) && alt && !ctrl) {
-        if (pnBaseArchive->Visible() && ArchivePane) ArchivePane->SelectNext(Key == VK_DOWN);
-        Key = 0;
-    } else if (Key == VK_SPACE && plain) {
-        if (pnBaseList->Visible()) FileLists->FocusList(pcMAIN->ActivePageIndex());
-        Key = 0;
-    } else if (plain) {
-        switch (Key) {
-        case VK_RETURN: sbHiddenPCClick(this); break;
-        case 'E': mmFileEditorClick(this); break;
-        case 'S': OpenUtilityWindow(false); break;
-        case 'J': OpenUtilityWindow(true); break;
-        case 'X': mmFileExplorerClick(this); break;
-        default: break;
-        }
+    const TShiftState held = Shift & (ssShift | ssCtrl | ssAlt);
+    for (const TMainKey& k : kMainKeys) {
+        if (k.key != Key || (held & k.down) != k.down || (held & k.up)) continue;
+        RunKeyCommand(k.command);
+        if (k.consumed) Key = 0;
+        return;
+    }
+}
+
+void TfoMAIN::RunKeyCommand(TKeyCommand command) {
+    const int tab = pcMAIN->ActivePageIndex();
+    const bool archive = pnBaseArchive->Visible() && ArchivePane;
+    // The marks belong to a medium being previewed; with none open the
+    // letters do nothing rather than report a missing device.
+    const bool media = pnBaseAVI->Visible() && MediaPane && MediaPane->mp->DeviceID();
+    switch (command) {
+    case kcLaunch: LaunchFile(CurrentFilePath); break;
+    case kcNextListItem:
+    case kcPreviousListItem: FileLists->SelectNext(tab, command == kcNextListItem); break;
+    case kcShowMember:
+        if (archive && ArchivePane->lvArchive->Selected() >= 0) ArchivePane->ShowSelectedMember();
+        break;
+    case kcNextMember:
+    case kcPreviousMember:
+        if (archive) ArchivePane->SelectNext(command == kcNextMember);
+        break;
+    case kcFocusList:
+        if (pnBaseList->Visible()) FileLists->FocusList(tab);
+        break;
+    case kcToggleListPane: sbHiddenPCClick(this); break;
+    case kcFullLoad:
+        if (!FullyLoaded) TextPreview->FullLoad();
+        break;
+    case kcEditor: mmFileEditorClick(this); break;
+    case kcSearchPage: OpenUtilityWindow(false); break;
+    case kcShortcutPage: OpenUtilityWindow(true); break;
+    case kcMarkA:
+        if (media) MediaPane->mmAviSetAClick(this);
+        break;
+    case kcMarkB:
+        if (media) MediaPane->mmAviSetBClick(this);
+        break;
+    case kcExplorer: mmFileExplorerClick(this); break;
     }
 }

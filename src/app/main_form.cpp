@@ -97,16 +97,25 @@ void TfoMAIN::BuildMenu() {
     on(AddItem(mmFile, "mmFileExit", "終了(&X)"), &TfoMAIN::mmFileExitClick);
 
     mmEdit = AddItem(root, "mmEdit", "テキスト編集(&E)");
-    AddItem(mmEdit, "mmEditCopy", "コピー", scCtrl | 'C');
-    AddItem(mmEdit, "mmEditSelAll", "全て選択", scCtrl | 'A');
+    AddItem(mmEdit, "mmEditCopy", "コピー");
+    AddItem(mmEdit, "mmEditSelAll", "全て選択");
     AddItem(mmEdit, "N4", "-");
-    AddItem(mmEdit, "mmEditSearch", "検索", scCtrl | 'F');
+    AddItem(mmEdit, "mmEditSearch", "検索");
+    AddItem(mmEdit, "N9", "-");
+    mmEditEncoding = AddItem(mmEdit, "mmEditEncoding", "文字コード");
+    mmEncodingAuto = AddItem(mmEditEncoding, "mmEncodingAuto", "自動判別");
+    static const char* const kEncodingItems[kTextEncodingCount] = {
+        "mmEncodingShiftJis", "mmEncodingUtf8", "mmEncodingUtf16Le",
+        "mmEncodingUtf16Be",  "mmEncodingEucJp", "mmEncodingJis"};
+    for (int i = 0; i < kTextEncodingCount; ++i)
+        mmEncoding[i] = AddItem(mmEditEncoding, kEncodingItems[i],
+                                TextEncodingName(static_cast<TTextEncoding>(i)));
 
     mmImg = AddItem(root, "mmImg", "画像(&G)");
     AddItem(mmImg, "mmImgReLoad", "再読み込み")->SetVisible(false);
-    AddItem(mmImg, "mmImgOrgSize", "原寸", VK_F2);
-    AddItem(mmImg, "mmImgReduce", "縮小", VK_F3);
-    AddItem(mmImg, "mmImgEnlarge", "拡大", VK_F4);
+    AddItem(mmImg, "mmImgOrgSize", "原寸");
+    AddItem(mmImg, "mmImgReduce", "縮小");
+    AddItem(mmImg, "mmImgEnlarge", "拡大");
     AddItem(mmImg, "mmImgSeparate", "-");
     AddItem(mmImg, "mmImgRight", "右回転", VK_F5);
     AddItem(mmImg, "mmImgLeft", "左回転", VK_F6);
@@ -146,8 +155,23 @@ void TfoMAIN::BuildMenu() {
     AddItem(O1, "mmOptionShortCutKayGuide", "ショートカットキーガイド")->OnClick = [](TObject*) {
         Application->HelpContext(2);
     };
-    AddItem(O1, "mmOptionHelp", "ヘルプ", VK_F1)->OnClick = [](TObject*) { Application->HelpContext(1); };
+    AddItem(O1, "mmOptionHelp", "ヘルプ")->OnClick = [](TObject*) { Application->HelpContext(1); };
     AddItem(O1, "About1", "バージョン情報(&A)...")->OnClick = [](TObject*) { ShowVersion("v1.00A"); };
+
+    // The shortcuts come from the same table as the help file's key guide.
+    static const struct {
+        const char* item;
+        TShortCut shortcut;
+    } shortcuts[] = {
+#define QM_KEY(key, down, up, command, consumed, name, condition, action)
+#define QM_MENU_KEY(item, shortcut, name, action) {#item, shortcut},
+#include "app/main_keys.inc"
+#undef QM_KEY
+#undef QM_MENU_KEY
+    };
+    for (const auto& s : shortcuts) {
+        if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(s.item))) item->ShortCut = s.shortcut;
+    }
 
     Menu = MainMenu1;
     MainMenu1->AttachTo(Handle());
@@ -398,6 +422,10 @@ void TfoMAIN::FormActivate(TObject*) {
     }
     // The archive operation takes the work folder made at creation.
     ArchivePane = new TArchivePane(this);
+    // Made only now, the archive views take the fonts the settings file gave
+    // the folder tree and the file list.
+    if (TControl* fvx = Named("fvx")) ArchivePane->tvArchive->SetFont(fvx->EffectiveFont());
+    if (TControl* lv = Named("lvFile")) ArchivePane->lvArchive->SetFont(lv->EffectiveFont());
     FileLists->FirstActivation();
     pnTbMain->SetVisible(false);
     for (const char* name : {"lvFile", "lvArchive", "lvCorrect"}) {

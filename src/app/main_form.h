@@ -8,6 +8,7 @@
 
 #include "app/file_kind.h"
 #include "app/set_file_form.h"
+#include "app/text_encoding_choice.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
@@ -21,6 +22,14 @@ class TImagePreview;
 class TArchivePane;
 class TMediaPane;
 class TImage;
+
+// What a key of the main window runs (the keys themselves are listed in
+// main_keys.inc).
+enum TKeyCommand {
+    kcLaunch, kcNextListItem, kcPreviousListItem, kcShowMember, kcNextMember, kcPreviousMember,
+    kcFocusList, kcToggleListPane, kcFullLoad, kcEditor, kcSearchPage, kcShortcutPage, kcMarkA,
+    kcMarkB, kcExplorer,
+};
 
 class TfoMAIN : public TForm {
 public:
@@ -41,6 +50,7 @@ public:
     bool FitImage = true;
     bool GifOption = false;
     bool HyperlinkNotice = true;
+    TTextEncodingChoice TextEncoding;  // how text files are read: detected or fixed
     bool ShortcutAutoClose = false;
     std::string InformationPrefix;
     TControl* RememberedFocus = nullptr;
@@ -92,7 +102,11 @@ public:
     void ShowInformation(std::vector<std::string>& lastText, const std::string& path);
     void FillInformationPane(const std::vector<std::string>& lines, const std::string& caption);
     void WriteFileInformation(const std::string& path, double scale);
+    // Stops any sound, leaves the media preview, then has the shell open
+    // the file with its default verb.
     void LaunchFile(const std::string& path);
+    // The shell's open (file, working folder); tests watch it here.
+    std::function<void(const std::string& file, const std::string& folder)> ShellOpen;
 
     // --- commands ----------------------------------------------------------
     void mmFileExitClick(TObject* Sender);
@@ -107,6 +121,7 @@ public:
     void mmShowFontTvClick(TObject* Sender);
     void mmOptionHyperLinkClick(TObject* Sender);
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void RunKeyCommand(TKeyCommand command);
     // Opens the search and folder-shortcut window on its shortcut page
     // (shortcuts true) or its search page.
     void OpenUtilityWindow(bool shortcuts);
@@ -124,6 +139,11 @@ public:
     TMenuItem *mmFile, *mmEdit, *mmImg, *mmAvi, *mmShow, *O1;
     TMenuItem *mmFileSelFile, *mmFileSelCorrect, *mmFileFullLoad, *mmFileEditor;
     TMenuItem *mmShowPcHidden, *mmShowToolBar, *mmShowStatusBar, *mmOptionHyperLink;
+    // The encoding submenu of the text menu: "mmEncodingAuto" and one item
+    // per encoding, in the order of TTextEncoding.
+    TMenuItem* mmEditEncoding;
+    TMenuItem* mmEncodingAuto;
+    TMenuItem* mmEncoding[kTextEncodingCount];
     TStatusBar *sbMAIN, *sbCorrect;
     TPanel *pnTbMain, *pnMain, *pnBaseList, *pnExprsFolderInfo, *pnBaseView, *pnExprsFileInfo;
     TSplitter *spFolderView, *spFolderFile, *spArchive, *spText;

@@ -120,8 +120,15 @@ void TfoMAIN::WriteFileInformation(const std::string& path, double scale) {
 
 void TfoMAIN::LaunchFile(const std::string& path) {
     sndPlaySoundA(nullptr, 0);
+    // The device would otherwise keep playing, and keep the file open,
+    // beside the program the shell starts for it.
+    MediaPane->Leave();
     const std::string folder = ExcludeTrailingBackslash(ExtractFilePath(path));
-    ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+    if (ShellOpen) {
+        ShellOpen(path, folder);
+    } else {
+        ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+    }
 }
 
 void TfoMAIN::ClearInformationLabels() {

@@ -447,7 +447,7 @@ void TfoSetFile::BuildSearchPage() {
     gbSearchPlace->SetBounds(8, 40, 200, 300);
     fvxSearch = new TShellFolderTree(this, gbSearchPlace);
     fvxSearch->Name = "fvxSearch";
-    fvxSearch->DragAndDrop = false;
+    fvxSearch->SetDragAndDrop(false);
     fvxSearch->SetShowRootFolder(false);
     fvxSearch->SetBounds(8, 20, 184, 244);
     chbSearchDirChild = new TCheckBox(this, gbSearchPlace);

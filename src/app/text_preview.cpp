@@ -100,6 +100,12 @@ TTextPreview::TTextPreview(TfoMAIN* main) : main_(main) {
         item->OnClick = [this](TObject*) { SelectAllFocused(); };
     if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmEditSearch")))
         item->OnClick = [this](TObject*) { Search(); };
+    main->mmEncodingAuto->OnClick = [this](TObject*) { ChooseEncoding(TTextEncodingChoice{}); };
+    for (int i = 0; i < kTextEncodingCount; ++i) {
+        const TTextEncodingChoice fixed{false, static_cast<TTextEncoding>(i)};
+        main->mmEncoding[i]->OnClick = [this, fixed](TObject*) { ChooseEncoding(fixed); };
+    }
+    UpdateEncodingMenu();
 }
 
 bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& path, int limitKB,
@@ -109,10 +115,14 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
     editor->SetSearchHitString("");
     const long long size = FoundFileSize(path);
     const long long limit = static_cast<long long>(limitKB < 0 ? 0 : limitKB) * 1024;  // a hand-edited negative limit reads nothing
+    // Told from the first bytes of the file, however much of it is shown, so
+    // a partial and a full load agree.
+    const TTextEncoding encoding = main_->TextEncoding.ForFile(path);
+    LastEncoding = encoding;
     bool whole = true;
     if (loadAll || size <= limit) {
         try {
-            editor->Lines().LoadFromFile(path);
+            editor->Lines().LoadFromFile(path, encoding);
         } catch (...) {
             // A failing whole load shows what there is, without a message.
         }
@@ -127,8 +137,12 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
             DWORD read = 0;
             if (!ReadFile(file.get(), buffer.get(), static_cast<DWORD>(limit), &read, nullptr)) read = 0;
             buffer[read] = '\0';
-            // A NUL byte ends the text there.
-            editor->Lines().SetText(std::string_view(buffer.get(), std::strlen(buffer.get())));
+            // In Shift-JIS a NUL byte ends the text there; other encodings
+            // show the whole characters of the bytes read.
+            if (encoding == teShiftJis)
+                editor->Lines().SetText(std::string_view(buffer.get(), std::strlen(buffer.get())));
+            else
+                editor->Lines().SetText(PartialText(std::string_view(buffer.get(), read), encoding));
         }
     }
     editor->SetTopRow(0);
@@ -138,27 +152,23 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
 }
 
 void TTextPreview::ShowLoadStatus(long long size, int limitKB) {
-    main_->lFileInfo->SetCaption(main_->InformationPrefix + LoadStatusText(main_->PartialRead, size, limitKB));
+    main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
+                                 LoadStatusText(main_->PartialRead, size, limitKB));
 }
 
 void TTextPreview::FullLoad() {
     if (!main_->pnBaseText->Visible() || !FileExists(main_->CurrentFilePath)) return;
     THourGlass hourglass;
     try {
-        hedText->Lines().LoadFromFile(main_->CurrentFilePath);
+        hedText->Lines().LoadFromFile(main_->CurrentFilePath, TextEncoding);
     } catch (...) {
     }
-    main_->lFileInfo->SetCaption(main_->InformationPrefix + LoadStatusText(false, 0, main_->ReadLimitKB));
+    main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
+                                 LoadStatusText(false, 0, main_->ReadLimitKB));
     main_->sbFileFullLoad->SetEnabled(false);
     main_->mmFileFullLoad->SetEnabled(false);
     main_->FullyLoaded = true;
     if (hedText->CanFocus()) hedText->SetFocus();
-}
-
-bool TTextPreview::KeyDown(WORD& key, TShiftState shift) {
-    if (key != 'Z' || (shift & (ssShift | ssCtrl | ssAlt)) || main_->FullyLoaded) return false;
-    FullLoad();
-    return true;
 }
 
 void TTextPreview::Search() {
@@ -270,18 +280,38 @@ void TTextPreview::TextMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     main_->sbMAIN->Update();
 }
 
-void TTextPreview::PreviewText(const std::string& path) {
+void TTextPreview::PreviewText(const std::string& path, bool whole) {
     hedText->SetSearchHitString("");
     hedSearch->SetSearchHitString("");
     main_->pnBaseText->DisableAlign();
     main_->pnTextSearch->SetVisible(false);
     main_->spText->SetVisible(false);
     main_->pnBaseText->EnableAlign();
-    const bool whole = LoadPreviewText(hedText, path, main_->ReadLimitKB, !main_->PartialRead);
-    main_->sbFileFullLoad->SetEnabled(!whole);
-    main_->mmFileFullLoad->SetEnabled(!whole);
-    main_->FullyLoaded = whole;
+    const bool loaded_whole = LoadPreviewText(hedText, path, main_->ReadLimitKB, whole || !main_->PartialRead);
+    if (FileExists(path)) TextEncoding = LastEncoding;
+    main_->sbFileFullLoad->SetEnabled(!loaded_whole);
+    main_->mmFileFullLoad->SetEnabled(!loaded_whole);
+    main_->FullyLoaded = loaded_whole;
     main_->WriteFileInformation(path, 0);
     UpdateCaretLeds();
-    ShowLoadStatus(FoundFileSize(path), main_->ReadLimitKB);
+    UpdateEncodingMenu();
+    if (whole)
+        main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
+                                     LoadStatusText(false, 0, main_->ReadLimitKB));
+    else
+        ShowLoadStatus(FoundFileSize(path), main_->ReadLimitKB);
+}
+
+void TTextPreview::ChooseEncoding(const TTextEncodingChoice& choice) {
+    main_->TextEncoding = choice;
+    UpdateEncodingMenu();
+    if (!main_->pnBaseText->Visible() || !FileExists(main_->CurrentFilePath)) return;
+    PreviewText(main_->CurrentFilePath, main_->FullyLoaded);
+}
+
+void TTextPreview::UpdateEncodingMenu() {
+    const TTextEncodingChoice& c = main_->TextEncoding;
+    main_->mmEncodingAuto->SetChecked(c.Auto);
+    for (int i = 0; i < kTextEncodingCount; ++i)
+        main_->mmEncoding[i]->SetChecked(!c.Auto && c.Fixed == i);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/text_encoding_choice.h"
 #include "textview/text_editor_ex_win.h"
 
 class TfoMAIN;
@@ -22,13 +23,24 @@ public:
     TTextEditorEx* hedSearch;
     TTextEditorEx* hedImageText;
 
-    // Fills the editor with the whole file or its first limitKB kilobytes;
-    // true when the whole file was loaded.
+    // Fills the editor with the whole file or its first limitKB kilobytes
+    // (limitKB x 1024 bytes of the file, whatever its encoding), in the
+    // encoding the main window's choice gives it; true when the whole file
+    // was loaded. LastEncoding is then the encoding it was read in.
     bool LoadPreviewText(TTextEditorEx* editor, const std::string& path, int limitKB, bool loadAll);
-    // lFileInfo := information prefix + the share loaded or " Full Loaded".
+    TTextEncoding LastEncoding = teShiftJis;
+    // The encoding of the text hedText shows.
+    TTextEncoding TextEncoding = teShiftJis;
+    // lFileInfo := information prefix + the encoding (none for Shift-JIS) +
+    // the share loaded or " Full Loaded".
     void ShowLoadStatus(long long size, int limitKB);
     // Reloads the current file whole (Z, menu, button).
     void FullLoad();
+    // The text menu's encoding submenu: the choice becomes the main window's
+    // and the current text is read again in it, as whole as it was.
+    void ChooseEncoding(const TTextEncodingChoice& choice);
+    // Checks the item of the main window's choice.
+    void UpdateEncodingMenu();
     // Asks for a text and lists the rows of hedText that hold it.
     void Search();
     // The search itself; answers the number of result lines.
@@ -43,10 +55,9 @@ public:
     // The hyperlink click and the hint while the mouse moves over a text.
     void TextClick(TObject* Sender);
     void TextMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
-    // The text branch of the preview manager for a text file.
-    void PreviewText(const std::string& path);
-    // Z: full load while the text is partial. True when the key was used.
-    bool KeyDown(WORD& key, TShiftState shift);
+    // The text branch of the preview manager for a text file; `whole` loads
+    // it whole even when the partial read is on.
+    void PreviewText(const std::string& path, bool whole = false);
 
     // Opens a URL or "mailto:" address; the shell by default.
     std::function<void(const std::string& target)> OpenLink;

@@ -15,10 +15,10 @@ namespace {
 constexpr std::uint32_t kLhaIgnoreBrokenHeaderMode = 0x08000000;
 
 bool HasAttributeCall(TArchiveType t) {
-    return t == atLha || t == atCab || t == atZip;
+    return t == atLha || t == atCab || t == atZip || t == atSevenZip;
 }
 bool NeedsHourglass(TArchiveType t) {
-    return t == atCab || t == atTar || t == atRar || t == atZip;
+    return t == atCab || t == atTar || t == atRar || t == atZip || t == atSevenZip;
 }
 
 } // namespace
@@ -63,6 +63,8 @@ TArchiveOptions* TArchiveControl::OptionsFor(TArchiveType type) {
         return &RarOptions;
     case atZip:
         return &ZipOptions;
+    case atSevenZip:
+        return &SevenZipOptions;
     default:
         return nullptr;
     }
@@ -174,7 +176,8 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
     std::uint32_t mode = 0;
     if (archive_type_ == atLha)
         mode = 2 | (LhaOptions.IgnoreBrokenHeader ? kLhaIgnoreBrokenHeaderMode : 0);
-    else if (archive_type_ == atArj || archive_type_ == atRar || archive_type_ == atZip)
+    else if (archive_type_ == atArj || archive_type_ == atRar || archive_type_ == atZip ||
+             archive_type_ == atSevenZip)
         mode = 2;
     TArchiveHandle h = api_.OpenArchive(lib, host_.ApplicationWindow(), file_name_.c_str(), mode);
     if (h != 0) {

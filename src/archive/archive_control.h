@@ -58,6 +58,7 @@ public:
     TArjOptions ArjOptions{this};
     TRarOptions RarOptions{this};
     TZipOptions ZipOptions{this};
+    TSevenZipOptions SevenZipOptions{this};
 
     TNotifyEvent OnChange;
     TInvalidEvent OnInvalid;

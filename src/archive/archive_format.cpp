@@ -1,5 +1,6 @@
 #include "archive/archive_format.h"
 
+#include "archive/individual_info.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 
@@ -8,11 +9,12 @@ TArchiveType ArchiveTypeByName(std::string_view file_name) {
     if (ext == ".LZH") return atLha;
     if (ext == ".CAB") return atCab;
     if (ext == ".TAR" || ext == ".TAZ" || ext == ".GZ" || ext == ".Z" || ext == ".TGZ" ||
-        ext == ".BZ2")
+        ext == ".BZ2" || ext == ".TBZ" || ext == ".XZ" || ext == ".TXZ")
         return atTar;
     if (ext == ".ARJ") return atArj;
     if (ext == ".RAR") return atRar;
     if (ext == ".ZIP") return atZip;
+    if (ext == ".7Z") return atSevenZip;
     return atNone;
 }
 
@@ -28,6 +30,8 @@ TArchiverLibrary ReaderLibrary(TArchiveType type) {
         return alUnrar;
     case atZip:
         return alUnzip;
+    case atSevenZip:
+        return alSevenZip;
     default:
         return alUnlha;
     }
@@ -36,13 +40,13 @@ TArchiverLibrary ReaderLibrary(TArchiveType type) {
 const char* ArchiverLibraryFileName(TArchiverLibrary lib) {
     static const char* const kNames[kArchiverLibraryCount] = {
         "Unlha32.dll", "cab32.dll",   "Tar32.dll", "Unarj32j.dll",
-        "unrar32.dll", "Unzip32.dll", "Zip32j.dll"};
+        "unrar32.dll", "Unzip32.dll", "Zip32j.dll",  "7-zip32.dll"};
     return kNames[lib];
 }
 
 const char* ArchiverLibraryPrefix(TArchiverLibrary lib) {
-    static const char* const kPrefixes[kArchiverLibraryCount] = {"Unlha", "Cab",   "Tar", "Unarj",
-                                                                 "Unrar", "UnZip", "Zip"};
+    static const char* const kPrefixes[kArchiverLibraryCount] = {
+        "Unlha", "Cab", "Tar", "Unarj", "Unrar", "UnZip", "Zip", "SevenZip"};
     return kPrefixes[lib];
 }
 
@@ -57,7 +61,7 @@ std::string ForceTarExtension(std::string_view file_name, TTarCompressType compr
             return ChangeFileExt(file_name, ".tgz");
         break;
     case ctBZip2:
-        if (ext != ".BZ2") return ChangeFileExt(file_name, ".bz2");
+        if (ext != ".BZ2" && ext != ".TBZ") return ChangeFileExt(file_name, ".bz2");
         break;
     }
     return std::string(file_name);
@@ -65,4 +69,8 @@ std::string ForceTarExtension(std::string_view file_name, TTarCompressType compr
 
 bool IsCreatableType(TArchiveType type) {
     return type == atLha || type == atCab || type == atTar || type == atZip;
+}
+
+bool IsEncryptedMember(TArchiveType type, const IndividualInfo& info) {
+    return (type == atZip || type == atSevenZip || type == atArj) && (info.Flag() & 1u) != 0;
 }

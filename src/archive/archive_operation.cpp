@@ -3,6 +3,7 @@
 #include <map>
 
 #include "archive/archive_control.h"
+#include "archive/archive_format.h"
 #include "archive/archive_rows.h"
 #include "archive/archive_tree_keys.h"
 #include "base/sjis.h"
@@ -19,8 +20,8 @@ constexpr char kNestedStagingFolder[] = "$NESTED$";
 const struct {
     TArchiveType type;
     const char* entry;
-} kArchiveExtensions[] = {{atLha, ".LZH "}, {atCab, ".CAB "}, {atTar, ".TAR "},
-                          {atArj, ".ARJ "}, {atRar, ".RAR "}, {atZip, ".ZIP "}};
+} kArchiveExtensions[] = {{atLha, ".LZH "}, {atCab, ".CAB "}, {atTar, ".TAR "}, {atArj, ".ARJ "},
+                          {atRar, ".RAR "}, {atZip, ".ZIP "}, {atSevenZip, ".7Z "}};
 
 // Shows the hourglass for the life of the object.
 class THostHourglass {
@@ -150,6 +151,7 @@ void TArchiveOperation::AddCache() {
             r.Ratio = item->Ratio();
             r.DateTime = item->DateTime();
             r.TypeName = item->TypeName();
+            r.Encrypted = IsEncryptedMember(Control->ArchiveType(), item->Info());
             cache_.push_back(std::move(r));
         }
     } catch (...) {
@@ -323,6 +325,7 @@ void TArchiveOperation::ShowList(TArchiveNode node) {
         row.Archive = key;
         row.Name = r.Name;
         row.Path = r.LibraryPath;
+        row.Encrypted = r.Encrypted;
         row.ImageIndex = IconOf(r.Name);
         rows_.push_back(std::move(row));
     }
@@ -331,9 +334,17 @@ void TArchiveOperation::ShowList(TArchiveNode node) {
 
 bool TArchiveOperation::ExtractItem(const TArchiveRow* row) {
     if (!row) return false;
+    last_encrypted_ = false;
     if (IsArchiveName(row->Caption)) return true;
     if (!Control) return true;
     last_extracted_ = WorkPath(row->Caption);
+    if (row->Encrypted) {
+        // An older copy of the same name must not be previewed in its place.
+        last_encrypted_ = true;
+        if (!last_extracted_.empty() && host_.FileExists(last_extracted_))
+            host_.RemoveFile(last_extracted_);
+        return true;
+    }
     // Members are extracted without their folders, so this is where it lands.
     if (SetArchive(row->Archive))
         Extract(row->Path + row->Caption, last_extracted_);

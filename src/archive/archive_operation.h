@@ -30,7 +30,8 @@ struct TArchiveCacheRecord {
     std::uint16_t Ratio = 0; // per mille
     double DateTime = 0.0;
     std::string TypeName;
-    bool Used = false; // placed in the tree
+    bool Encrypted = false; // only its password would give its contents
+    bool Used = false;      // placed in the tree
 };
 
 extern const char kAllFilesCaption[]; // "[ALL Files:]"
@@ -66,6 +67,9 @@ public:
     bool ExtractItem(const TArchiveRow* row);
     // The member extracted last, if that file exists; empty otherwise.
     std::string LastExtracted();
+    // The last row given to ExtractItem was an encrypted member, which is
+    // never extracted: without its password it would come out as noise.
+    bool LastWasEncrypted() const { return last_encrypted_; }
     // The name's extension is one of the formats the control accepts.
     bool IsArchiveName(const std::string& name) const;
     // Selects every node captioned `name` (any letter case), in tree order.
@@ -101,6 +105,7 @@ private:
     std::string current_archive_;
     std::string work_folder_;
     std::string last_extracted_;
+    bool last_encrypted_ = false;
     std::vector<TArchiveCacheRecord> cache_;
     std::vector<std::unique_ptr<TArchiveNodeData>> node_data_;
     // Upper-cased work-folder paths given to the tree's nested archives.

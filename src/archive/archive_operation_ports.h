@@ -68,6 +68,7 @@ struct TArchiveRow {
     std::string Name;
     // Folder of the member as the library reported it (used to extract it).
     std::string Path;
+    bool Encrypted = false;
 };
 
 // The member list shows the operation's rows.

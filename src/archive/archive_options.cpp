@@ -145,3 +145,17 @@ bool TZipOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
     if (SilentMode()) Add(c, "--i");
     return true;
 }
+
+void TSevenZipOptions::Assign(const TArchiveOptions& source) {
+    ExtractOptions = SameClass<TSevenZipOptions>(source).ExtractOptions;
+}
+
+bool TSevenZipOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
+    if (op != aoExtract) return false;
+    c.clear();
+    Add(c, "-x -C");
+    if (!ExtractOptions.Contains(eoIncludeDir)) Add(c, "-j");
+    Add(c, ExtractOptions.Contains(eoOverWrite) ? "-o" : "-n");
+    if (SilentMode()) Add(c, "--i");
+    return true;
+}

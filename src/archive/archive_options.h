@@ -112,3 +112,14 @@ public:
     TCompressOptions CompressOptions{coIncludeHidden, coOverWrite, coIncludeDir};
     int CompressLevel = 6;
 };
+
+// 7z archives, read through 7-zip32.dll with the switches of the ZIP reader.
+class TSevenZipOptions : public TArchiveOptions {
+public:
+    explicit TSevenZipOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    void Assign(const TArchiveOptions& source) override;
+    bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
+    TArchiveType Type() const override { return atSevenZip; }
+
+    TExtractOptions ExtractOptions{eoIncludeDir};
+};

@@ -4,7 +4,16 @@
 #include <cstdint>
 #include <initializer_list>
 
-enum TArchiveType : std::uint8_t { atNone, atLha, atCab, atTar, atArj, atRar, atZip };
+enum TArchiveType : std::uint8_t {
+    atNone,
+    atLha,
+    atCab,
+    atTar,
+    atArj,
+    atRar,
+    atZip,
+    atSevenZip
+};
 
 enum TArcSortType : std::uint8_t {
     stName,
@@ -27,9 +36,18 @@ enum TTarCompressType : std::uint8_t { ctTar, ctGZip, ctBZip2 };
 // Operations the control can run; passed to OnStart and OnEnd.
 enum TArchiveOperationKind : std::uint8_t { aoExtract, aoCompress };
 
-// The seven archiver libraries, in the order they are released at exit.
-enum TArchiverLibrary : std::uint8_t { alUnlha, alCab, alTar, alUnarj, alUnrar, alUnzip, alZip };
-constexpr int kArchiverLibraryCount = 7;
+// The archiver libraries, in the order they are released at exit.
+enum TArchiverLibrary : std::uint8_t {
+    alUnlha,
+    alCab,
+    alTar,
+    alUnarj,
+    alUnrar,
+    alUnzip,
+    alZip,
+    alSevenZip
+};
+constexpr int kArchiverLibraryCount = 8;
 
 // A set of a small enumeration, one bit per ordinal (a Pascal-style set).
 template <class E> class EnumSet {
@@ -59,9 +77,9 @@ private:
 
 using TExtractOptions = EnumSet<TExtractOption>;
 using TCompressOptions = EnumSet<TCompressOption>;
-// Formats atLha..atZip; stored as one byte whose bit n stands for ordinal n.
+// Formats atLha..atSevenZip; stored as one byte whose bit n stands for ordinal n.
 using TSupportArchives = EnumSet<TArchiveType>;
-constexpr TSupportArchives kAllSupportArchives{atLha, atCab, atTar, atArj, atRar, atZip};
+constexpr TSupportArchives kAllSupportArchives{atLha, atCab, atTar, atArj, atRar, atZip, atSevenZip};
 
 // Opaque handles as the libraries see them (32-bit on the target).
 using TArchiveHandle = std::uintptr_t;

@@ -117,6 +117,9 @@ void ReleaseUnzip32() {
 void ReleaseZip32j() {
     Release(alZip);
 }
+void ReleaseSevenZip32() {
+    Release(alSevenZip);
+}
 
 void ReleaseAllLibraries() {
     ReleaseUnlha32();
@@ -126,6 +129,7 @@ void ReleaseAllLibraries() {
     ReleaseUnrar32();
     ReleaseUnzip32();
     ReleaseZip32j();
+    ReleaseSevenZip32();
 }
 
 // The wrappers every reading library has.
@@ -211,5 +215,9 @@ BOOL ZipGetRunning() {
     return Call<FnBool>(alZip, "ZipGetRunning", FALSE);
 }
 PLAIN_COMMAND(Zip, alZip)
+
+READER_WRAPPERS(SevenZip, alSevenZip, kArcCommandDefault)
+ATTRIBUTE_WRAPPER(SevenZip, alSevenZip)
+PLAIN_COMMAND(SevenZip, alSevenZip)
 
 } // namespace ArchiveApi

@@ -28,7 +28,8 @@ void ReleaseUnarj32j();
 void ReleaseUnrar32();
 void ReleaseUnzip32();
 void ReleaseZip32j();
-// All seven, in load-table order. Also runs when the process ends.
+void ReleaseSevenZip32();
+// All of them, in load-table order. Also runs when the process ends.
 void ReleaseAllLibraries();
 
 // Unlha32.dll
@@ -114,5 +115,18 @@ int UnZipGetAttribute(HARC h);
 // Zip32j.dll
 BOOL ZipGetRunning();
 int Zip(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size);
+
+// 7-zip32.dll
+BOOL SevenZipGetRunning();
+int SevenZip(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size);
+BOOL SevenZipCheckArchive(LPCSTR path, int mode);
+int SevenZipGetFileCount(LPCSTR path);
+BOOL SevenZipSetOwnerWindowEx(HWND wnd, LPARCHIVERPROC proc);
+BOOL SevenZipKillOwnerWindowEx(HWND wnd);
+HARC SevenZipOpenArchive(HWND wnd, LPCSTR path, DWORD mode);
+int SevenZipCloseArchive(HARC h);
+int SevenZipFindFirst(HARC h, LPCSTR wildcard, IndividualInfo* info);
+int SevenZipFindNext(HARC h, IndividualInfo* info);
+int SevenZipGetAttribute(HARC h);
 
 } // namespace ArchiveApi

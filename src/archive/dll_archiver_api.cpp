@@ -44,6 +44,8 @@ int TDllArchiverApi::GetRunning(TArchiverLibrary lib) {
         return UnrarGetRunning();
     case alUnzip:
         return UnZipGetRunning();
+    case alSevenZip:
+        return SevenZipGetRunning();
     case alZip:
         return ZipGetRunning();
     }
@@ -77,6 +79,8 @@ int TDllArchiverApi::Command(TArchiverLibrary lib, TWindowHandle wnd, const char
         return Unrar(Wnd(wnd), cmd, out, size);
     case alUnzip:
         return UnZip(Wnd(wnd), cmd, out, size);
+    case alSevenZip:
+        return SevenZip(Wnd(wnd), cmd, out, size);
     case alZip:
         return Zip(Wnd(wnd), cmd, out, size);
     }
@@ -97,6 +101,8 @@ int TDllArchiverApi::CheckArchive(TArchiverLibrary lib, const char* path, int mo
         return UnrarCheckArchive(path, mode);
     case alUnzip:
         return UnZipCheckArchive(path, mode);
+    case alSevenZip:
+        return SevenZipCheckArchive(path, mode);
     default:
         return 0;
     }
@@ -116,6 +122,8 @@ int TDllArchiverApi::GetFileCount(TArchiverLibrary lib, const char* path) {
         return UnrarGetFileCount(path);
     case alUnzip:
         return UnZipGetFileCount(path);
+    case alSevenZip:
+        return SevenZipGetFileCount(path);
     default:
         return -1;
     }
@@ -137,6 +145,8 @@ int TDllArchiverApi::SetOwnerWindowEx(TArchiverLibrary lib, TWindowHandle wnd,
         return UnrarSetOwnerWindowEx(Wnd(wnd), ProgressProc);
     case alUnzip:
         return UnZipSetOwnerWindowEx(Wnd(wnd), ProgressProc);
+    case alSevenZip:
+        return SevenZipSetOwnerWindowEx(Wnd(wnd), ProgressProc);
     default:
         return 0;
     }
@@ -157,6 +167,8 @@ int TDllArchiverApi::KillOwnerWindowEx(TArchiverLibrary lib, TWindowHandle wnd) 
         return UnrarKillOwnerWindowEx(Wnd(wnd));
     case alUnzip:
         return UnZipKillOwnerWindowEx(Wnd(wnd));
+    case alSevenZip:
+        return SevenZipKillOwnerWindowEx(Wnd(wnd));
     default:
         return 0;
     }
@@ -184,6 +196,9 @@ TArchiveHandle TDllArchiverApi::OpenArchive(TArchiverLibrary lib, TWindowHandle 
     case alUnzip:
         h = UnZipOpenArchive(Wnd(wnd), path, mode);
         break;
+    case alSevenZip:
+        h = SevenZipOpenArchive(Wnd(wnd), path, mode);
+        break;
     default:
         break;
     }
@@ -205,6 +220,8 @@ int TDllArchiverApi::FindFirst(TArchiverLibrary lib, TArchiveHandle h, const cha
         return UnrarFindFirst(Harc(h), wildcard, info);
     case alUnzip:
         return UnZipFindFirst(Harc(h), wildcard, info);
+    case alSevenZip:
+        return SevenZipFindFirst(Harc(h), wildcard, info);
     default:
         return -1;
     }
@@ -224,6 +241,8 @@ int TDllArchiverApi::FindNext(TArchiverLibrary lib, TArchiveHandle h, Individual
         return UnrarFindNext(Harc(h), info);
     case alUnzip:
         return UnZipFindNext(Harc(h), info);
+    case alSevenZip:
+        return SevenZipFindNext(Harc(h), info);
     default:
         return -1;
     }
@@ -243,6 +262,8 @@ int TDllArchiverApi::CloseArchive(TArchiverLibrary lib, TArchiveHandle h) {
         return UnrarCloseArchive(Harc(h));
     case alUnzip:
         return UnZipCloseArchive(Harc(h));
+    case alSevenZip:
+        return SevenZipCloseArchive(Harc(h));
     default:
         return kArcCommandDefault;
     }
@@ -256,6 +277,8 @@ int TDllArchiverApi::GetAttribute(TArchiverLibrary lib, TArchiveHandle h) {
         return CabGetAttribute(Harc(h));
     case alUnzip:
         return UnZipGetAttribute(Harc(h));
+    case alSevenZip:
+        return SevenZipGetAttribute(Harc(h));
     default:
         return -1;
     }

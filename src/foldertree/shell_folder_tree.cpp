@@ -100,12 +100,14 @@ TShellFolderTree::TShellFolderTree(TComponent* owner, TWinControl* parent)
     SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     SetImages(shell::SmallImageList());
+    SetDragAndDrop(true);
     Refresh();
 }
 
 TShellFolderTree::~TShellFolderTree() {
     // Node data goes while our own deletion handler can still release it.
     busy_ = true;
+    SetDragAndDrop(false);
     if (handle_) Clear();
     rootFolderObject_.reset();
     rootAbsolute_.reset();
@@ -628,7 +630,7 @@ void TShellFolderTree::ContextCommandDone(UINT command) {
 
 void TShellFolderTree::StartDrag(TTreeNode node) {
     TTVITEMDATA* data = NodeData(node);
-    if (!DragAndDrop || !data || !data->Parent) return;
+    if (!DragAndDrop() || !data || !data->Parent) return;
     TComRef<IDataObject> object;
     LPCITEMIDLIST one = data->Relative.get();
     if (FAILED(data->Parent->GetUIObjectOf(handle_, 1, &one, IID_IDataObject, nullptr,

@@ -26,6 +26,7 @@ enum TRootFolder {
     rf_Printers,
 };
 enum TSelectedDir { sdNone, sdSystem, sdCurrent };
+class TFolderDropTarget;
 
 // What a node holds: its parent folder (held), its own id relative to that
 // folder and absolute, and its shell attributes.
@@ -63,9 +64,18 @@ public:
     void SetSelectedDir(TSelectedDir d);
     bool ShellRun = false;
     bool ContextMenu = true;
-    // Dragging items out of the tree; dropping onto it is not offered.
-    bool DragAndDrop = true;
+    // Dragging items out of the tree, and dropping one file or folder onto
+    // a folder of it (the tree is an OLE drop target while this is on).
+    bool DragAndDrop() const { return dropTarget_ != nullptr; }
+    void SetDragAndDrop(bool on);
     bool AutoUpDate = true;
+    // While a drag hovers over a closed node this long, the node opens.
+    unsigned DropExpandDelayMs = 1000;
+    // Tells the user why a drop was refused; a message box by default.
+    std::function<void(const std::string& text)> ShowNotice;
+    // The tree's drop target while DragAndDrop is on, else null (what OLE
+    // calls for a drag over the tree).
+    IDropTarget* DropTarget() const;
     bool IsVirtual() const { return virtual_; }
     // Pause of RefreshKeepState before it rebuilds, so the shell has
     // finished the change that asked for it.
@@ -121,6 +131,18 @@ private:
     void ShellRunSelected();
     void StartDrag(TTreeNode node);
 
+    // --- as a drop target (shell_folder_drop.cpp) ---------------------------
+    friend class TFolderDropTarget;
+    DWORD DropEnter(IDataObject* data, DWORD keys, POINT screen, DWORD allowed);
+    DWORD DropOver(DWORD keys, POINT screen, DWORD allowed);
+    void DropLeave();
+    DWORD DropOn(IDataObject* data, DWORD keys, POINT screen, DWORD allowed);
+    // The node under a screen point and what a drop there would do.
+    TTreeNode DropNode(POINT screen) const;
+    DWORD DropEffect(TTreeNode node, DWORD keys, DWORD allowed) const;
+    void ScrollNearEdge(POINT screen);
+    void Notice(const std::string& text);
+
     TRootFolder rootFolder_ = rfDrives;
     std::string rootFolderName_;
     bool showRootFolder_ = true, showFile_ = false, showIncludeHidden_ = true,
@@ -131,6 +153,10 @@ private:
     bool busy_ = false;
     bool oleStarted_ = false;
     std::string lastFolder_;
+    TFolderDropTarget* dropTarget_ = nullptr;
+    std::string dragged_;  // the one path being dragged over the tree
+    TTreeNode hoverNode_ = nullptr;
+    DWORD hoverSince_ = 0;
     // Folder of the top nodes when the root itself is not shown.
     TComRef<IShellFolder> rootFolderObject_;
     TPidl rootAbsolute_;

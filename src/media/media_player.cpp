@@ -38,6 +38,12 @@ void TMediaPlayer::Open() {
     // No device type: the platform picks it from the file.
     Check(mciSendCommandA(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)));
     device_ = open.wDeviceID;
+    // Wine's video driver lets a clip's player thread run on for a moment
+    // after a close has returned; unloaded with its last device, the driver
+    // takes the thread's code with it and the program dies. Once loaded it
+    // stays: a thread that outlives its device then finishes harmlessly.
+    HMODULE driver = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, "mciavi32.dll", &driver);
     try {
         Length(); // a device that cannot tell its length is of no use here
         MCI_GETDEVCAPS_PARMS caps{};

@@ -117,6 +117,13 @@ void TTextEditorStrings::LoadFromFile(const std::string& file_name) {
     editor_.List().LoadFromFile(file_name);
 }
 
+void TTextEditorStrings::LoadFromFile(const std::string& file_name, TTextEncoding encoding) {
+    TTextEditorScreenStrings::CheckLoadable(file_name);
+    UpdateBracket bracket(*this);
+    Clear();
+    editor_.List().LoadFromFile(file_name, encoding);
+}
+
 void TTextEditorStrings::Assign(const TTextEditorStrings& source) {
     if (&source == this) return;
     SetText(source.Text());

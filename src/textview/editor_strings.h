@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_encoding.h"
+
 class TTextEditorModel;
 
 class TTextEditorStrings {
@@ -31,6 +33,8 @@ public:
     // Throws EFOpenError when the file cannot be opened and ETextTooLarge
     // when it is too large to hold; either leaves the lines as they were.
     void LoadFromFile(const std::string& file_name);
+    // The same for a file in another encoding, shown in CP932.
+    void LoadFromFile(const std::string& file_name, TTextEncoding encoding);
     // Text := source text, then the caret goes to the last row, column 0.
     void Assign(const TTextEditorStrings& source);
     void Assign(const std::vector<std::string>& source);

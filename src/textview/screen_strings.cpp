@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/cp932_converter.h"
 #include "textview/editor_host.h"
 #include "textview/text_parser.h"
 #include "textview/undo_obj.h"
@@ -566,6 +567,9 @@ public:
         }
     }
 
+    // Where the line that is not finished yet starts.
+    std::size_t PendingStart() const { return pos_; }
+
 private:
 #if defined(__SSE2__)
     // The breaks of 64 bytes at a time as the bits of one word: a row end
@@ -681,6 +685,86 @@ void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name) {
         throw;
     }
     arena_.Adopt(std::move(buf), size);
+    AfterReload();
+    SetUpdateInfo(0, 0, Count());
+    Changed();
+}
+
+void TTextEditorScreenStrings::LoadFromFile(const std::string& file_name, TTextEncoding encoding) {
+    if (encoding == teShiftJis) {
+        LoadFromFile(file_name);
+        return;
+    }
+    struct FileCloser {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file_name.c_str(), "rb"));
+    if (!f) throw EFOpenError(file_name);
+    const std::int64_t file_size = FileSize(f.get());
+    if (file_size > kMaxLoadBytes) ThrowTooLarge(file_name);
+    const std::size_t expected = file_size > 0 ? static_cast<std::size_t>(file_size) : 0;
+
+    BeginUpdate();
+    struct UpdateGuard {
+        TTextEditorScreenStrings& list;
+        ~UpdateGuard() { list.EndUpdate(); }
+    } guard{*this};
+    Clear();
+    // The file is read in pieces and each piece converted straight into the
+    // buffer the rows point into, split while it is still in the cache. Text
+    // without damage never grows in CP932, so one buffer as large as the file
+    // holds it; broken bytes may double, and when the buffer runs short the
+    // line in progress moves on into a second one, sized for the worst of
+    // what is left. The rows already made stay where they are.
+    constexpr std::size_t kPiece = 512 * 1024;
+    const std::size_t piece_size = std::min(kPiece, expected + 1);
+    std::unique_ptr<char[]> piece(new char[piece_size]);
+    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> done;  // full buffers rows point into
+    std::size_t cap = expected + TCp932Converter::MaxOutput(piece_size);
+    std::unique_ptr<char[]> buf(new char[cap]);
+    std::size_t used = 0, consumed = 0;
+    int rows_before_buf = 0;
+    TCp932Converter converter(encoding);
+    try {
+        auto splitter = std::make_unique<LineSplitter>(rows_);
+        auto make_room = [&](std::size_t need) {
+            if (cap - used >= need) return;
+            const std::size_t start = splitter->PendingStart();
+            const std::size_t pending = used - start;
+            const std::size_t left = expected > consumed ? expected - consumed : 0;
+            const std::size_t grown = pending + 2 * left + TCp932Converter::MaxOutput(kPiece);
+            std::unique_ptr<char[]> next(new char[grown]);
+            std::memcpy(next.get(), buf.get() + start, pending);
+            if (Count() > rows_before_buf) done.emplace_back(std::move(buf), cap);
+            buf = std::move(next);
+            cap = grown;
+            used = pending;
+            rows_before_buf = Count();
+            splitter = std::make_unique<LineSplitter>(rows_);
+        };
+        bool at_mark = false;
+        for (;;) {
+            const std::size_t got = std::fread(piece.get(), 1, piece_size, f.get());
+            if (got == 0) break;
+            consumed += got;
+            make_room(TCp932Converter::MaxOutput(got));
+            used += converter.Convert(piece.get(), got, buf.get() + used);
+            if ((at_mark = splitter->Feed(buf.get(), used, false))) break;
+        }
+        f.reset();
+        if (!at_mark) {
+            make_room(TCp932Converter::MaxOutput(0));
+            used += converter.Finish(buf.get() + used);
+            splitter->Feed(buf.get(), used, true);
+        }
+    } catch (...) {
+        // The rows point into the buffers that are about to go.
+        rows_.clear();
+        throw;
+    }
+    for (auto& b : done)
+        arena_.Adopt(std::move(b.first), b.second);
+    arena_.Adopt(std::move(buf), cap);
     AfterReload();
     SetUpdateInfo(0, 0, Count());
     Changed();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/files.h"
+#include "base/text_encoding.h"
 #include "textview/text_string_list.h"
 #include "textview/text_wrapper.h"
 #include "textview/wrap_option.h"
@@ -77,6 +78,9 @@ public:
     // without reading or changing anything, when it is larger than
     // kMaxLoadBytes.
     void LoadFromFile(const std::string& file_name);
+    // The same for a file in another encoding, shown in CP932
+    // (cp932_converter.h); Shift-JIS loads as above.
+    void LoadFromFile(const std::string& file_name, TTextEncoding encoding);
     // A 32-bit process has 2 GB for everything; the text and its rows must fit.
     static constexpr std::int64_t kMaxLoadBytes =
         sizeof(void*) < 8 ? std::int64_t(1) << 30 : std::int64_t(1) << 36;

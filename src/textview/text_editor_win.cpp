@@ -63,8 +63,7 @@ HFONT TTextEditor::FontFor(TFontStyles style) {
 }
 
 TFontStyles TTextEditor::FontStyle() const {
-    const TFont& f = EffectiveFont();
-    return (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0);
+    return EffectiveFont().Styles();
 }
 
 COLORREF TTextEditor::ControlColor() const { return ResolveColor(Color, COLOR_WINDOW); }

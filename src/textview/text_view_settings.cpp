@@ -14,10 +14,6 @@ const char kKeywordNothing[] = "X_KVT_KEYWORD_NOTHING";
 
 TFontStyles Styles(int v) { return static_cast<TFontStyles>(v & 0x0F); }
 
-TFontStyles StylesOf(const TFont& f) {
-    return (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0);
-}
-
 // Reading and writing walk the keys in one routine (VisitKeys), so that the
 // two cannot drift apart: each key comes with the value the holder has now
 // (the default when reading, the value when writing) and its setter.
@@ -97,13 +93,8 @@ void VisitKeys(Io& io, TTextEditorProp& p) {
     io.Str("FontName", p.Font().Name, [&](const std::string& v) { font([&v](TFont& f) { f.Name = v; }); });
     io.Int("FontSize", PointsFromPixels(p.Font().Height),
            [&](int v) { font([v](TFont& f) { f.Height = PixelsFromPoints(v); }); });
-    io.IntDefault("FontStyle", StylesOf(p.Font()), 0, [&](int v) {
-        font([v](TFont& f) {
-            f.Bold = v & fsBold;
-            f.Italic = v & fsItalic;
-            f.Underline = v & fsUnderline;
-        });
-    });
+    io.IntDefault("FontStyle", p.Font().Styles(), 0,
+                  [&](int v) { font([v](TFont& f) { f.SetStyles(static_cast<TFontStyles>(v)); }); });
 
     TTextEditorCaret& c = p.Caret();
     io.Bool("CaretAutoIndent", c.AutoIndent(), [&](bool v) { c.SetAutoIndent(v); });

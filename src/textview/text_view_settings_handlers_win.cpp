@@ -13,9 +13,7 @@ const char kKeywordDelete[] = "選択されているキーワードを登録リ�
 const char kKeywordBlank[] = "空白のキーワードは登録できません";
 const int kBracketPage = 2;
 
-TFontStyles StylesOf(const TFont& f) {
-    return (f.Bold ? fsBold : 0) | (f.Italic ? fsItalic : 0) | (f.Underline ? fsUnderline : 0);
-}
+TFontStyles StylesOf(const TFont& f) { return f.Styles(); }
 
 TFontStyles Checked(TCheckBox* bold, TCheckBox* italic, TCheckBox* underline) {
     return (bold->Checked() ? fsBold : 0) | (italic->Checked() ? fsItalic : 0) |

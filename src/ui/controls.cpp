@@ -43,12 +43,12 @@ COLORREF ResolveColor(TColor c, int sysColor) {
 // Fonts
 
 HFONT TFont::Handle() const {
-    using Key = std::tuple<std::string, int, bool, bool, bool>;
+    using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
     static std::map<Key, HFONT> cache;
-    Key key{Name, Height, Bold, Italic, Underline};
+    Key key{Name, Height, Bold, Italic, Underline, StrikeOut};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    HFONT f = CreateFontA(-Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, Italic, Underline, FALSE,
+    HFONT f = CreateFontA(-Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, Italic, Underline, StrikeOut,
                           SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, Name.c_str());
     cache.emplace(key, f);
@@ -57,7 +57,7 @@ HFONT TFont::Handle() const {
 
 bool TFont::operator==(const TFont& o) const {
     return Name == o.Name && Height == o.Height && Bold == o.Bold && Italic == o.Italic &&
-           Underline == o.Underline && Color == o.Color;
+           Underline == o.Underline && StrikeOut == o.StrikeOut && Color == o.Color;
 }
 
 // ---------------------------------------------------------------------------

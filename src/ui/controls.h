@@ -19,7 +19,7 @@ COLORREF ResolveColor(TColor c, int sysColor);
 struct TFont {
     std::string Name = "ＭＳ Ｐゴシック";
     int Height = 15;  // pixels
-    bool Bold = false, Italic = false, Underline = false;
+    bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
     TColor Color = clDefault;
     HFONT Handle() const;  // shared and cached for the life of the process
     // The UI font at another size and style.
@@ -30,6 +30,17 @@ struct TFont {
         f.Italic = italic;
         f.Color = color;
         return f;
+    }
+    // The style as flag bits (fsBold, fsItalic, fsUnderline, fsStrikeOut).
+    TFontStyles Styles() const {
+        return (Bold ? fsBold : 0) | (Italic ? fsItalic : 0) | (Underline ? fsUnderline : 0) |
+               (StrikeOut ? fsStrikeOut : 0);
+    }
+    void SetStyles(TFontStyles s) {
+        Bold = s & fsBold;
+        Italic = s & fsItalic;
+        Underline = s & fsUnderline;
+        StrikeOut = s & fsStrikeOut;
     }
     bool operator==(const TFont& o) const;
 };

@@ -8,6 +8,7 @@ bool ExecuteFontDialog(HWND owner, TFont& font) {
     lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.Italic;
     lf.lfUnderline = font.Underline;
+    lf.lfStrikeOut = font.StrikeOut;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpynA(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
     CHOOSEFONTA cf{};
@@ -22,6 +23,7 @@ bool ExecuteFontDialog(HWND owner, TFont& font) {
     font.Bold = lf.lfWeight >= FW_BOLD;
     font.Italic = lf.lfItalic;
     font.Underline = lf.lfUnderline;
+    font.StrikeOut = lf.lfStrikeOut;
     font.Color = cf.rgbColors;
     return true;
 }

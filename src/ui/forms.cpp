@@ -1,4 +1,21 @@
 #include "ui/forms.h"
+#include <htmlhelp.h>
+
+namespace {
+using THtmlHelp = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+
+// The HTML Help viewer, loaded on first use: a program that never asks for
+// help does not load it, and one without it still runs.
+THtmlHelp HtmlHelpViewer() {
+    static THtmlHelp viewer = [] {
+        HMODULE library = LoadLibraryA("hhctrl.ocx");
+        return library ? reinterpret_cast<THtmlHelp>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")))
+                       : nullptr;
+    }();
+    return viewer;
+}
+bool helpOpened = false;
+}  // namespace
 
 TScreen Screen;
 TApplication* Application = nullptr;
@@ -164,8 +181,18 @@ bool TForm::PreviewKey(WORD& key, TShiftState shift) {
     return false;
 }
 
+namespace {
+const UINT kReleaseMessage = WM_APP + 0x51;
+}  // namespace
+
+void TForm::Release() { PostMessageA(handle_, kReleaseMessage, 0, 0); }
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case kReleaseMessage:
+        // Nothing of this object is touched after this.
+        delete this;
+        return 0;
     case WM_CLOSE:
         Close();
         return 0;
@@ -209,6 +236,9 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
+    // Help windows are the viewer's, not ours: they close with the program.
+    if (helpOpened) HtmlHelpViewer()(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    helpOpened = false;
     // The forms go first, while they can still reach the application.
     while (!Components().empty()) delete Components().back();
     if (Application == this) Application = nullptr;
@@ -335,12 +365,17 @@ void TApplication::Terminate() {
     PostQuitMessage(0);
 }
 
-void TApplication::HelpContext(int context) {
-    if (HelpFile.empty() || GetFileAttributesA(HelpFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBeep(MB_ICONEXCLAMATION);
-        return;
+
+bool TApplication::HelpContext(int context) {
+    THtmlHelp viewer = nullptr;
+    if (!HelpFile.empty() && GetFileAttributesA(HelpFile.c_str()) != INVALID_FILE_ATTRIBUTES) viewer = HtmlHelpViewer();
+    if (viewer && viewer(MainForm ? MainForm->Handle() : nullptr, HelpFile.c_str(), HH_HELP_CONTEXT,
+                         static_cast<DWORD_PTR>(context))) {
+        helpOpened = true;
+        return true;
     }
-    WinHelpA(MainForm ? MainForm->Handle() : nullptr, HelpFile.c_str(), HELP_CONTEXT, context);
+    MessageBeep(MB_ICONEXCLAMATION);
+    return false;
 }
 
 namespace {

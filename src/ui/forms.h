@@ -60,6 +60,9 @@ public:
 
     void Show();
     void Close();
+    // Frees the form once the message loop reaches a message posted now,
+    // so it stays on screen until the program is idle for the first time.
+    void Release();
     int ShowModal();
     int ModalResult = mrNone;
     void SetModalResult(int r) { ModalResult = r; }
@@ -111,7 +114,9 @@ public:
     bool Terminated() const { return terminated_; }
     // Runs one message; returns false when the queue held WM_QUIT.
     bool HandleMessage();
-    void HelpContext(int context);
+    // Opens the help file (HTML Help) at a context number. Without the file
+    // or the viewer it only beeps; returns whether the help window opened.
+    bool HelpContext(int context);
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:

@@ -1,9 +1,11 @@
 // The archive pane in the main window, against the stand-in archiver
 // libraries and archives made by Python's zipfile at build time.
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/archive_pane.h"
 #include "app/file_lists.h"
+#include "app/text_preview.h"
 #include "archive/archiver_library.h"
 #include "base/strutil.h"
 #include "main_window_fixture.h"
@@ -226,6 +228,50 @@ TEST_F(ArchivePane, ArjMembersListAndPreview) {
     EXPECT_EQ(Work("表.txt"), form_->CurrentFilePath);
     EXPECT_EQ(fkText, form_->CurrentFileKind);
     EXPECT_EQ(480u, ReadAll(Work("表.txt")).size());
+}
+
+TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
+    for (const char* name : {"encrypted.zip", "encrypted.7z"}) {
+        SCOPED_TRACE(name);
+        const std::string archive = Sample(std::string("real\\") + name, name);
+        form_->PreviewFile(archive, false);
+        form_->CurrentFilePath = archive;
+        ASSERT_TRUE(pane->PreviewArchive(archive, false));
+        EXPECT_EQ(fkArchive, form_->CurrentFileKind);
+        V rows = Rows(); // the two archivers store them in different orders
+        std::sort(rows.begin(), rows.end());
+        ASSERT_EQ((V{"plain.txt", "secret.txt"}), rows);
+        pane->lvArchive->SetSelected(RowOf("secret.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ("暗号化されているため表示できません: secret.txt", form_->sbMAIN->PanelText(0));
+        EXPECT_EQ(archive, form_->CurrentFilePath);
+        EXPECT_FALSE(TempFolder::Exists(Work("secret.txt")));
+        pane->lvArchive->SetSelected(RowOf("plain.txt"));
+        pane->ShowSelectedMember();
+        EXPECT_EQ(Work("plain.txt"), form_->CurrentFilePath);
+        EXPECT_EQ("anyone may read this\r\n", ReadAll(Work("plain.txt")));
+    }
+}
+
+TEST_F(ArchivePane, TextMembersInOtherEncodingsAreShownInCp932) {
+    // A ZIP of iconv's files: each member previews as the CP932 text does.
+    const std::string zip = dir_ / "encoded.zip";
+    ASSERT_TRUE(CopyFileA((WinePath("QM_BIN_DIR") + "\\..\\tests\\encoded_texts\\encoded.zip").c_str(),
+                          zip.c_str(), FALSE));
+    form_->PreviewFile(zip, false);
+    ASSERT_TRUE(pane->PreviewArchive(zip, false));
+    const std::string cp932 = dir_ / "prose.txt";
+    TempFolder::WriteFile(cp932, ReadAll(WinePath("QM_BIN_DIR") + "\\..\\tests\\encoded_texts\\prose.cp932"));
+    form_->PreviewFile(cp932, true);
+    const std::string expected = form_->TextPreview->hedText->Lines().Text();
+    ASSERT_GT(form_->TextPreview->hedText->Lines().Count(), 10);
+    for (const char* member : {"prose.u8", "prose.euc", "prose.jis"}) {
+        pane->lvArchive->SetSelected(RowOf(member));
+        pane->ShowSelectedMember();
+        EXPECT_EQ(Work(member), form_->CurrentFilePath);
+        EXPECT_EQ(expected, form_->TextPreview->hedText->Lines().Text()) << member;
+    }
+    EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find("] JIS Full Loaded"));
 }
 
 TEST_F(ArchivePane, ColumnClicksSortByTextWithOwnFlags) {

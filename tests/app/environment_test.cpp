@@ -139,3 +139,37 @@ TEST_F(MainWindow, ClosedMaximisedOpensNormalWithTheMaximisedSize) {
     EXPECT_EQ(wsNormal, form_->WindowState());
     EXPECT_EQ(maximised.right - maximised.left, form_->Width());
 }
+
+TEST_F(MainWindow, FontStylesKeepStrikeOutThroughALoadAndASave) {
+    const std::string path = dir_ / "Quillmark.INI";
+    {
+        TIniFile ini(path);
+        ini.WriteString("Expression", "FvxFontStyle", "15");  // bold, italic, underline, strike-out
+        ini.WriteString("Expression", "LvxFontStyle", "8");   // strike-out alone
+    }
+    Start();
+    const TFont tree = Control("fvx")->EffectiveFont();
+    EXPECT_TRUE(tree.Bold && tree.Italic && tree.Underline && tree.StrikeOut);
+    // The archive views, made at the first activation, share the two fonts.
+    EXPECT_TRUE(Control("tvArchive")->EffectiveFont() == tree);
+    EXPECT_TRUE(Control("lvArchive")->EffectiveFont().StrikeOut);
+    const TFont list = Control("lvFile")->EffectiveFont();
+    EXPECT_TRUE(list.StrikeOut);
+    EXPECT_FALSE(list.Bold || list.Italic || list.Underline);
+    // The font the window draws with has the line through it.
+    LOGFONTA lf{};
+    ASSERT_NE(0, GetObjectA(list.Handle(), sizeof lf, &lf));
+    EXPECT_TRUE(lf.lfStrikeOut);
+    EXPECT_FALSE(lf.lfUnderline);
+    const HFONT shown = reinterpret_cast<HFONT>(
+        SendMessageA(static_cast<TWinControl*>(Control("lvFile"))->Handle(), WM_GETFONT, 0, 0));
+    ASSERT_NE(nullptr, shown);
+    ASSERT_NE(0, GetObjectA(shown, sizeof lf, &lf));
+    EXPECT_TRUE(lf.lfStrikeOut);
+
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    TIniFile ini(path);
+    EXPECT_EQ(15, ini.ReadInteger("Expression", "FvxFontStyle", 0));
+    EXPECT_EQ(8, ini.ReadInteger("Expression", "LvxFontStyle", 0));
+}

@@ -4,8 +4,8 @@
 #include "app/file_kind.h"
 
 TEST(ClassifyFile, TextIsTheDefault) {
-    for (const char* p : {"README", "a.txt", "a.c", "a.log", "C:\\x\\name.", "name.tar.gz",
-                          "C:\\dir.zip\\README", "", "a.gzip", "a.jp"}) {
+    for (const char* p : {"README", "a.txt", "a.c", "a.log", "C:\\x\\name.", "name.tar.gzip",
+                          "C:\\dir.zip\\README", "", "a.gzip", "a.jp", "a.7zip", "a.x"}) {
         EXPECT_EQ(fkText, ClassifyFile(p, false)) << p;
     }
 }
@@ -28,6 +28,10 @@ TEST(ClassifyFile, ExtensionsMatchWholeEntriesIgnoringCase) {
     // Every format the archive pane reads opens there, not as text.
     EXPECT_EQ(fkArchive, ClassifyFile("a.Arj", false));
     EXPECT_EQ(fkArchive, ClassifyFile("a.RAR", false));
+    // Compressed TARs, lone compressed files and 7z too.
+    for (const char* p : {"name.tar.gz", "a.TGZ", "a.taz", "a.Z", "a.tar.bz2", "a.tbz", "a.tar.xz",
+                          "a.TXZ", "a.xz", "a.7z", "C:\\\x95\x5c\\b.7Z"})
+        EXPECT_EQ(fkArchive, ClassifyFile(p, false)) << p;
     // Parts of entries do not match: ".HT", ".JP", ".P" are no entries.
     EXPECT_EQ(fkText, ClassifyFile("x.ht", false));
     EXPECT_EQ(fkText, ClassifyFile("x.p", false));

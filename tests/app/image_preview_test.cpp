@@ -388,6 +388,12 @@ TEST_F(ImagePane, CompanionTextIsLoadedIntoTheImageTextControl) {
     ASSERT_GE(text.hedImageText->Lines().Count(), 2);
     EXPECT_EQ("first line", text.hedImageText->Lines().Get(0));
     EXPECT_EQ("second line", text.hedImageText->Lines().Get(1));
+
+    // In EUC-JP it is shown in CP932 like any text.
+    TempFolder::WriteFile(dir_ / "memo.txt", "\xa5\xe1\xa5\xe2\r\n");
+    pane_->PreviewImage(a);
+    ASSERT_EQ(1, text.hedImageText->Lines().Count());
+    EXPECT_EQ("メモ", text.hedImageText->Lines().Get(0));
 }
 
 TEST_F(ImagePane, AFittedJpegIsDecodedReducedAndEveryZoomStepShowsWhatItShowedBefore) {

@@ -1,7 +1,10 @@
 // Commands, keys and menus of the main window.
 #include "base/strutil.h"
+#include "foldertree/shell_folder_tree.h"
 #include "main_window_fixture.h"
 #include "media/led_group.h"
+#include "media/media_pane.h"
+#include "../media/media_test_util.h"
 
 namespace {
 WORD Press(TfoMAIN* form, WORD key, TShiftState shift = 0) {
@@ -207,4 +210,102 @@ TEST_F(MainWindow, LedsStartAtZeroAndShowThePictureSize) {
     EXPECT_EQ(" 640", led("lgImgWidth")->Caption());
     EXPECT_EQ("  48", led("lgImgHeight")->Caption());
     EXPECT_NE(std::string::npos, form_->lFileInfo->Caption().find(" 50% Reduced"));
+}
+
+TEST_F(MainWindow, KeysAAndBSetTheMarksOfThePreviewedMediumOnly) {
+    Start();
+    form_->Show();
+    const std::string clip = SampleMedia("clip.avi");
+    form_->PreviewFile(clip, false);
+    form_->CurrentFilePath = clip;
+    TMediaPane& media = *form_->MediaPane;
+    ASSERT_NE(0u, media.mp->DeviceID());
+    ASSERT_TRUE(WaitFor(3000, [&] { return media.mp->Position() >= 3; }));
+    EXPECT_EQ('A', Press(form_, 'A'));  // the key goes on to the focused control
+    const long a = media.AviMarkA;
+    EXPECT_GE(a, 3);
+    EXPECT_EQ(Format("%5s", std::to_string(a).c_str()), media.lgAviSetA->Caption());
+    ASSERT_TRUE(WaitFor(3000, [&] { return media.mp->Position() >= a + 3; }));
+    Press(form_, 'B');
+    EXPECT_GE(media.AviMarkB, a + 3);
+    EXPECT_EQ(Format("%5s", std::to_string(media.AviMarkB).c_str()), media.lgAviSetB->Caption());
+    EXPECT_TRUE(Item("mmAviClearAB")->Enabled());
+    const long b = media.AviMarkB;
+    // With a modifier the letters are no commands.
+    Press(form_, 'A', ssCtrl);
+    Press(form_, 'B', ssShift);
+    EXPECT_EQ(a, media.AviMarkA);
+    EXPECT_EQ(b, media.AviMarkB);
+
+    // Device closed, pane still shown: nothing happens and nothing is reported.
+    media.Leave();
+    Press(form_, 'A');
+    Press(form_, 'B');
+    EXPECT_EQ(a, media.AviMarkA);
+    EXPECT_EQ(b, media.AviMarkB);
+    // Another kind of file: the media pane is gone, so are the commands.
+    const std::string text = dir_ / "a.txt";
+    TempFolder::WriteFile(text, "text");
+    form_->PreviewFile(text, false);
+    Press(form_, 'A');
+    Press(form_, 'B');
+    EXPECT_EQ(a, media.AviMarkA);
+    EXPECT_EQ(b, media.AviMarkB);
+    EXPECT_TRUE(boxes_.empty()) << boxes_[0].text;
+}
+
+TEST_F(MainWindow, LaunchLeavesThePlayingMediumBeforeTheShellOpensTheFile) {
+    Start();
+    form_->Show();
+    const std::string clip = SampleMedia("clip.avi");
+    form_->PreviewFile(clip, false);
+    form_->CurrentFilePath = clip;
+    TMediaPane& media = *form_->MediaPane;
+    ASSERT_TRUE(WaitFor(3000, [&] { return media.mp->Position() > 0; }));
+    struct Call {
+        std::string file, folder;
+        MCIDEVICEID device;
+        bool timer;
+    };
+    std::vector<Call> calls;
+    form_->ShellOpen = [&](const std::string& file, const std::string& folder) {
+        calls.push_back({file, folder, media.mp->DeviceID(), media.Timer1->Enabled()});
+    };
+    Press(form_, VK_RETURN, ssShift);
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(clip, calls[0].file);
+    EXPECT_EQ(ExcludeTrailingBackslash(ExtractFilePath(clip)), calls[0].folder);
+    EXPECT_EQ(0u, calls[0].device);  // closed before the shell was asked
+    EXPECT_FALSE(calls[0].timer);
+    EXPECT_EQ("    0", media.lgAVITime->Caption());
+    // Play opens the file again, as after any other way out of the preview.
+    form_->PreviewFile(clip, false);
+    EXPECT_NE(0u, media.mp->DeviceID());
+    // The launch button of the information pane takes the same way.
+    form_->sbInformation->Click();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(0u, calls[1].device);
+    EXPECT_TRUE(boxes_.empty()) << boxes_[0].text;
+}
+
+TEST_F(MainWindow, TheProgramsFolderTreeTakesNoDrops) {
+    Start();
+    auto* fvx = dynamic_cast<TShellFolderTree*>(form_->FindComponent("fvx"));
+    ASSERT_NE(nullptr, fvx);
+    EXPECT_FALSE(fvx->DragAndDrop());
+    // Nothing is registered for its window, so OLE lets another target in.
+    struct Other : IDropTarget {
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+    } other;
+    EXPECT_EQ(S_OK, RegisterDragDrop(fvx->Handle(), &other));
+    RevokeDragDrop(fvx->Handle());
 }

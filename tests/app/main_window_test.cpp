@@ -48,7 +48,8 @@ TEST_F(MainWindow, EachKindShowsItsPaneAndEnablesItsMenu) {
         {"C:\\a\\page.html", fkLaunchable, &TfoMAIN::pnBaseNone},
         {"C:\\a\\x.dll", fkLibrary, &TfoMAIN::pnBaseNone},
         {"C:\\a\\name.", fkText, &TfoMAIN::pnBaseText},
-        {"C:\\a\\name.tar.gz", fkText, &TfoMAIN::pnBaseText},
+        {"C:\\a\\name.tar.gzip", fkText, &TfoMAIN::pnBaseText},
+        {"C:\\a\\name.tar.bz2", fkArchive, &TfoMAIN::pnBaseNone},
     };
     for (const auto& c : cases) {
         form_->PreviewFile(c.path, false);
@@ -171,4 +172,20 @@ TEST(SplashWindow, HasItsSize) {
     auto* splash = new TfoSplash(&app);
     EXPECT_EQ(351, splash->ClientWidth());
     EXPECT_EQ(134, splash->ClientHeight());
+}
+
+TEST(SplashWindow, StaysUpUntilTheMessageLoopFirstRuns) {
+    TApplication app;
+    auto* splash = new TfoSplash(nullptr);
+    splash->Show();
+    const HWND window = splash->Handle();
+    auto* main = new TForm(&app);
+    main->Show();
+    splash->Release();
+    // Released, but still shown while the program has not looked at its queue.
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    app.ProcessMessages();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
 }

@@ -186,3 +186,38 @@ TEST_F(Program, ShortcutsAndSearchHistoriesComeBackAfterARestart) {
     EXPECT_NE(std::string::npos, ini.find("[SearchWild]\r\n1=*.TXT\r\n2=*.LOG\r\n"));
     EXPECT_NE(std::string::npos, ini.find("[SearchWildExt]\r\n1=XLS DOC\r\n"));
 }
+
+TEST_F(Program, F1OpensTheHelpBesideTheProgramAndTheSplashIsGone) {
+    const std::string chm = ExtractFilePath(BuiltProgram()) + "Quillmark.chm";
+    ASSERT_TRUE(CopyFileA(chm.c_str(), (dir_ / "Quillmark.chm").c_str(), FALSE)) << chm;
+    Process p;
+    ASSERT_TRUE(p.Start(exe_));
+    HWND main = WaitForWindow(p.pi.dwProcessId, "TfoMAIN", 60000);
+    ASSERT_TRUE(main);
+    // The splash went when the message loop first ran.
+    for (int i = 0; i < 50 && WaitForWindow(p.pi.dwProcessId, "TfoSplash", 0); ++i) Sleep(100);
+    EXPECT_FALSE(WaitForWindow(p.pi.dwProcessId, "TfoSplash", 0));
+    PostMessageA(main, WM_KEYDOWN, VK_F1, 0);
+    HWND help = WaitForWindow(p.pi.dwProcessId, "HH Parent", 30000);
+    ASSERT_TRUE(help);
+    char title[128] = {};
+    GetWindowTextA(help, title, sizeof title);
+    EXPECT_STREQ("Quillmark ヘルプ", title);
+    // The help windows close with the program.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(p.WaitExit(30000));
+    EXPECT_FALSE(IsWindow(help));
+}
+
+TEST_F(Program, WithoutTheHelpFileF1OpensNothing) {
+    Process p;
+    ASSERT_TRUE(p.Start(exe_));
+    HWND main = WaitForWindow(p.pi.dwProcessId, "TfoMAIN", 60000);
+    ASSERT_TRUE(main);
+    PostMessageA(main, WM_KEYDOWN, VK_F1, 0);
+    EXPECT_FALSE(WaitForWindow(p.pi.dwProcessId, "HH Parent", 3000));
+    EXPECT_FALSE(WaitForWindow(p.pi.dwProcessId, "#32770", 0));
+    EXPECT_TRUE(p.Running());
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(p.WaitExit(30000));
+}

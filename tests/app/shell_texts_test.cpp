@@ -2,6 +2,7 @@
 
 #include "app/file_info_line.h"
 #include "app/information_text.h"
+#include "app/text_encoding_choice.h"
 
 TEST(LoadStatus, PartialReadsShowTheShareLoaded) {
     EXPECT_EQ(" Full Loaded", LoadStatusText(true, 4096, 4));
@@ -53,4 +54,30 @@ TEST(Guidance, JoinedTextTellsListsApart) {
     EXPECT_EQ(JoinLines({}), JoinLines({}));
     EXPECT_NE(JoinLines({"ab"}), JoinLines({"a", "b"}));
     EXPECT_NE(JoinLines({}), JoinLines({""}));
+}
+
+TEST(TextEncodingChoice, SettingValuesPartialTextsAndTheFileLine) {
+    // Kept as "Auto" or a name; a missing or unknown value is detection.
+    EXPECT_EQ("Auto", TTextEncodingChoice{}.SettingValue());
+    for (int i = 0; i < kTextEncodingCount; ++i) {
+        const TTextEncodingChoice fixed{false, static_cast<TTextEncoding>(i)};
+        EXPECT_EQ(fixed, TTextEncodingChoice::FromSetting(fixed.SettingValue()));
+        EXPECT_FALSE(TTextEncodingChoice::FromSetting(fixed.SettingValue()).Auto);
+    }
+    EXPECT_TRUE(TTextEncodingChoice::FromSetting("").Auto);
+    EXPECT_TRUE(TTextEncodingChoice::FromSetting("Auto").Auto);
+    EXPECT_TRUE(TTextEncodingChoice::FromSetting("SJIS").Auto);
+    // A fixed choice is used whatever the bytes say; auto detects.
+    EXPECT_EQ(teJis, (TTextEncodingChoice{false, teJis}.For("\xef\xbb\xbf")));
+    EXPECT_EQ(teUtf8, TTextEncodingChoice{}.For("\xef\xbb\xbf"));
+
+    // Shift-JIS partial texts end at a NUL and keep a lone lead byte at the
+    // cut; other encodings leave out the character the cut went through.
+    EXPECT_EQ("ab", PartialText(std::string("ab\0cd", 5), teShiftJis));
+    EXPECT_EQ("ab\x82", PartialText("ab\x82", teShiftJis));
+    EXPECT_EQ("ab", PartialText("ab\xe3\x81", teUtf8));
+    EXPECT_EQ(std::string("a\0b", 3), PartialText(std::string("a\0\0\0b\0c", 7), teUtf16Le));
+
+    EXPECT_EQ("", EncodingText(teShiftJis));
+    EXPECT_EQ("UTF-16BE", EncodingText(teUtf16Be));
 }

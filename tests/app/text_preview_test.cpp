@@ -3,8 +3,10 @@
 // the hyperlinks.
 #include <memory>
 
+#include "../base/encoded_texts.h"
 #include "app/text_preview.h"
 #include "main_window_fixture.h"
+#include "settings/ini_file.h"
 #include "media/led_group.h"
 #include "ui/dialogs.h"
 
@@ -97,17 +99,21 @@ TEST_F(TextPreview, FullLoadReadsTheRestOnceAndZThenDoesNothing) {
     Preview(path);
     ASSERT_FALSE(form_->FullyLoaded);
     WORD z = 'Z';
-    EXPECT_TRUE(preview_->KeyDown(z, 0));
+    form_->PreviewKey(z, 0);
     EXPECT_EQ(std::string(5000, 'q') + "\r\nend\r\n", Shown());
     EXPECT_TRUE(form_->FullyLoaded);
     EXPECT_FALSE(form_->sbFileFullLoad->Enabled());
     EXPECT_FALSE(form_->mmFileFullLoad->Enabled());
     EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), " Full Loaded"));
     preview_->hedText->SetCaret(1, 1);
-    EXPECT_FALSE(preview_->KeyDown(z, 0)) << "the second Z is not taken";
-    EXPECT_EQ(1, preview_->hedText->Row()) << "and nothing was reloaded";
+    z = 'Z';
+    form_->PreviewKey(z, 0);
+    EXPECT_EQ(1, preview_->hedText->Row()) << "the second Z reloads nothing";
+    // Shift+Z is no command: a partial text stays partial.
+    Preview(Write("long2.txt", std::string(5000, 'r') + "\r\nend\r\n"));
     WORD shifted = 'Z';
-    EXPECT_FALSE(preview_->KeyDown(shifted, ssShift));
+    form_->PreviewKey(shifted, ssShift);
+    EXPECT_FALSE(form_->FullyLoaded);
 }
 
 TEST_F(TextPreview, AVanishedFileOrOneThatCannotBeOpenedLeavesThePane) {
@@ -242,6 +248,156 @@ TEST_F(TextPreview, CopyAndSelectAllActOnTheFocusedTextControl) {
     EXPECT_EQ("copy me\r\n", std::string(static_cast<const char*>(GlobalLock(h))));
     GlobalUnlock(h);
     CloseClipboard();
+}
+
+TEST_F(TextPreview, OtherEncodingsAreDetectedShownInCp932AndNamedBesideTheSize) {
+    // Files iconv wrote: each shows exactly what the CP932 file shows.
+    Preview(Write("prose.txt", EncodedText("prose.cp932")));
+    const std::string expected = Shown();
+    ASSERT_GT(preview_->hedText->Lines().Count(), 10);
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "]  Full Loaded")) << "Shift-JIS: no name, as ever";
+    EXPECT_EQ(teShiftJis, preview_->TextEncoding);
+    const struct {
+        const char* ext;
+        const char* name;
+    } files[] = {{"u8", "UTF-8"},       {"u8bom", "UTF-8"}, {"u16le", "UTF-16LE"},
+                 {"u16be", "UTF-16BE"}, {"euc", "EUC-JP"},  {"jis", "JIS"}};
+    for (const auto& f : files) {
+        Preview(Write(std::string("prose.") + f.ext, EncodedText(std::string("prose.") + f.ext)));
+        EXPECT_EQ(expected, Shown()) << f.ext;
+        EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), std::string("] ") + f.name + " Full Loaded"))
+            << form_->lFileInfo->Caption();
+        EXPECT_TRUE(form_->FullyLoaded);
+    }
+}
+
+TEST_F(TextPreview, APartialLoadCountsFileBytesAndLeavesOutTheCharacterItCuts) {
+    // 2 + 3 x 2000 bytes of UTF-8: the 4096th byte is inside a character.
+    std::string utf8 = "ab";
+    for (int i = 0; i < 2000; ++i) utf8 += u8"\u3042";
+    const std::string path = Write("cut.txt", utf8);
+    Preview(path);
+    std::string kana;
+    for (int i = 0; i < 1364; ++i) kana += "あ";
+    EXPECT_EQ("ab" + kana + "\r\n", Shown());
+    EXPECT_FALSE(form_->FullyLoaded);
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] UTF-8 68.2 % Loaded")) << form_->lFileInfo->Caption();
+    // Z reads the rest in the same encoding.
+    WORD z = 'Z';
+    form_->PreviewKey(z, 0);
+    EXPECT_TRUE(form_->FullyLoaded);
+    for (int i = 1364; i < 2000; ++i) kana += "あ";
+    EXPECT_EQ("ab" + kana, Shown());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] UTF-8 Full Loaded")) << form_->lFileInfo->Caption();
+
+    // UTF-16: the NUL bytes of ASCII characters do not end the partial text.
+    std::string utf16 = "\xff\xfe";
+    for (int i = 0; i < 3000; ++i) utf16 += std::string(i % 50 == 49 ? "\n" : "x") + '\0';
+    Preview(Write("wide.txt", utf16));
+    // 4094 bytes after the mark: 2047 characters, 40 of them line ends.
+    ASSERT_EQ(41, preview_->hedText->Lines().Count());
+    EXPECT_EQ(std::string(49, 'x'), preview_->hedText->Lines().Get(0));
+    EXPECT_EQ(std::string(47, 'x'), preview_->hedText->Lines().Get(40));
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] UTF-16LE 68.2 % Loaded")) << form_->lFileInfo->Caption();
+}
+
+TEST_F(TextPreview, TheEncodingMenuReloadsTheTextAndItsChoiceIsKept) {
+    TMenuItem* autoItem = Item("mmEncodingAuto");
+    ASSERT_NE(nullptr, autoItem);
+    EXPECT_EQ("文字コード", Item("mmEditEncoding")->Caption());
+    EXPECT_EQ(form_->mmEditEncoding, autoItem->Parent());
+    EXPECT_EQ("自動判別", autoItem->Caption());
+    const char* names[] = {"mmEncodingShiftJis", "mmEncodingUtf8", "mmEncodingUtf16Le",
+                           "mmEncodingUtf16Be",  "mmEncodingEucJp", "mmEncodingJis"};
+    const char* captions[] = {"Shift_JIS", "UTF-8", "UTF-16LE", "UTF-16BE", "EUC-JP", "JIS"};
+    for (int i = 0; i < kTextEncodingCount; ++i) {
+        ASSERT_NE(nullptr, Item(names[i]));
+        EXPECT_EQ(captions[i], Item(names[i])->Caption());
+        EXPECT_FALSE(Item(names[i])->Checked());
+    }
+    EXPECT_TRUE(autoItem->Checked());
+
+    const std::string euc = Write("old.txt", EncodedText("prose.euc"));
+    Preview(euc);
+    const std::string right = Shown();
+    EXPECT_EQ(teEucJp, preview_->TextEncoding);
+    // Shift_JIS: the same file again, its bytes as they are.
+    Item("mmEncodingShiftJis")->Click();
+    EXPECT_EQ(teShiftJis, preview_->TextEncoding);
+    EXPECT_NE(right, Shown());
+    EXPECT_EQ(0u, Shown().find(EncodedText("prose.euc").substr(0, 8)));
+    EXPECT_TRUE(Item("mmEncodingShiftJis")->Checked());
+    EXPECT_FALSE(autoItem->Checked());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "]  Full Loaded"));
+    // The choice holds for the next file too, until it changes.
+    const std::string utf8 = Write("new.txt", EncodedText("prose.u8"));
+    Preview(utf8);
+    EXPECT_EQ(teShiftJis, preview_->TextEncoding);
+    Item("mmEncodingUtf8")->Click();
+    EXPECT_EQ(right, Shown());
+    autoItem->Click();
+    EXPECT_EQ(right, Shown());
+    EXPECT_EQ(teUtf8, preview_->TextEncoding);
+    Preview(euc);
+    EXPECT_EQ(right, Shown());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] EUC-JP Full Loaded"));
+
+    // A whole text stays whole after the change; a partial one partial.
+    const std::string longEuc = EncodedText("prose.euc") + EncodedText("prose.euc") +
+                                EncodedText("prose.euc") + EncodedText("prose.euc") + EncodedText("prose.euc");
+    Preview(Write("long.txt", longEuc));
+    ASSERT_FALSE(form_->FullyLoaded);
+    Item("mmEncodingJis")->Click();
+    EXPECT_FALSE(form_->FullyLoaded);
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] JIS 82.9 % Loaded")) << form_->lFileInfo->Caption();
+    WORD z = 'Z';
+    form_->PreviewKey(z, 0);
+    Item("mmEncodingEucJp")->Click();
+    EXPECT_TRUE(form_->FullyLoaded);
+    EXPECT_EQ(right + right + right + right + right, Shown());
+    EXPECT_TRUE(EndsWith(form_->lFileInfo->Caption(), "] EUC-JP Full Loaded"));
+
+    // Kept in the environment data file, in the "Setting" section.
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ("EUC-JP", TIniFile(dir_ / "Quillmark.INI").ReadString("Setting", "TextEncoding", ""));
+    Start();
+    EXPECT_FALSE(form_->TextEncoding.Auto);
+    EXPECT_EQ(teEucJp, form_->TextEncoding.Fixed);
+    EXPECT_TRUE(Item("mmEncodingEucJp")->Checked());
+    EXPECT_FALSE(Item("mmEncodingAuto")->Checked());
+    form_->TextPreview->ChooseEncoding(TTextEncodingChoice{});
+    form_->FormClose(form_, action);
+    delete form_;
+    form_ = nullptr;
+    EXPECT_EQ("Auto", TIniFile(dir_ / "Quillmark.INI").ReadString("Setting", "TextEncoding", ""));
+    // A file without the key, or with a value nobody wrote, means detection.
+    TIniFile(dir_ / "Quillmark.INI").WriteString("Setting", "TextEncoding", "EBCDIC");
+    Start();
+    EXPECT_TRUE(form_->TextEncoding.Auto);
+    EXPECT_TRUE(Item("mmEncodingAuto")->Checked());
+}
+
+TEST_F(TextPreview, SearchAndCopyWorkOnTheTextAsShown) {
+    Preview(Write("search.txt", EncodedText("prose.u16be")));
+    Answer("図書館");
+    preview_->Search();
+    ASSERT_EQ(2, preview_->hedSearch->Lines().Count());
+    EXPECT_EQ("[    1]雨の日の図書館", preview_->hedSearch->Lines().Get(0));
+    EXPECT_EQ(0u, preview_->hedSearch->Lines().Get(1).find("[    3]朝から細い雨が降っていた。"));
+    form_->Show();
+    form_->sbEditSelAll->Click();
+    form_->sbEditCopy->Click();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE h = GetClipboardData(CF_TEXT);
+    ASSERT_NE(nullptr, h);
+    const std::string copied(static_cast<const char*>(GlobalLock(h)));
+    GlobalUnlock(h);
+    CloseClipboard();
+    EXPECT_EQ(Shown(), copied);
+    EXPECT_EQ(0u, copied.find("雨の日の図書館\r\n"));
 }
 
 TEST_F(TextPreview, GuidanceLabelsClearAfterAnArchiveAndAWave) {

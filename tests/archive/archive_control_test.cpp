@@ -60,8 +60,10 @@ TEST_F(ArchiveControlTest, TheExtensionDecidesWhichLibraryChecks) {
 TEST_F(ArchiveControlTest, SelfExtractingProgramsAreProbedInOrder) {
     host.files.insert("C:\\setup.exe");
     ac.SetFileName("C:\\setup.exe");
+    // CAB, ZIP, LZH, TAR, ARJ, RAR, then 7z.
     EXPECT_EQ((V{"Check 1 1 cursor 0", "Check 5 1 cursor 0", "Check 0 1 cursor 0",
-                 "Check 2 1 cursor 0", "Check 3 1 cursor 0", "Check 4 1 cursor 0"}),
+                 "Check 2 1 cursor 0", "Check 3 1 cursor 0", "Check 4 1 cursor 0",
+                 "Check 7 1 cursor 0"}),
               Checks());
     EXPECT_EQ(1u, invalid.size());
 

@@ -384,6 +384,39 @@ TEST_F(ArchiveOperationTest, FailedExtractionLeavesNoStaleCopy) {
     EXPECT_EQ("", op->LastExtracted());
 }
 
+TEST_F(ArchiveOperationTest, EncryptedMembersAreNeverExtracted) {
+    FakeMember secret{"secret.txt"};
+    secret.flag = 1;
+    Zip("C:\\ARC\\e.zip", {secret, {"plain.txt"}});
+    api.archives[alSevenZip]["C:\\ARC\\E.7Z"] = {secret};
+    fs.AddFile("C:\\ARC\\e.7z");
+    // Bit 0 of an LZH record's flag means something else there.
+    api.archives[alUnlha]["C:\\ARC\\E.LZH"] = {secret};
+    fs.AddFile("C:\\ARC\\e.lzh");
+    for (const char* archive : {"C:\\ARC\\e.zip", "C:\\ARC\\e.7z"}) {
+        SCOPED_TRACE(archive);
+        op->Open(archive);
+        op->ShowList(tree.First());
+        fs.AddFile(kWork + "\\secret.txt"); // an older copy of the same name
+        const std::size_t commands = api.commands.size();
+        ASSERT_TRUE(op->ExtractItem(&op->Rows()[0]));
+        EXPECT_TRUE(op->LastWasEncrypted());
+        EXPECT_EQ(commands, api.commands.size());
+        EXPECT_EQ("", op->LastExtracted());
+        EXPECT_FALSE(fs.Exists(kWork + "\\secret.txt"));
+    }
+    op->Open("C:\\ARC\\e.zip");
+    op->ShowList(tree.First());
+    ASSERT_TRUE(op->ExtractItem(&op->Rows()[1]));
+    EXPECT_FALSE(op->LastWasEncrypted());
+    EXPECT_EQ(kWork + "\\plain.txt", op->LastExtracted());
+    op->Open("C:\\ARC\\e.lzh");
+    op->ShowList(tree.First());
+    ASSERT_TRUE(op->ExtractItem(&op->Rows()[0]));
+    EXPECT_FALSE(op->LastWasEncrypted());
+    EXPECT_EQ(kWork + "\\secret.txt", op->LastExtracted());
+}
+
 TEST_F(ArchiveOperationTest, AddCacheFailureKeepsWhatWasAdded) {
     archive_host.throw_for = "b.txt";
     Zip("C:\\ARC\\t.zip", {{"a.txt"}, {"b.txt"}, {"c.txt"}});
@@ -398,6 +431,7 @@ TEST_F(ArchiveOperationTest, ArchiveNamesFollowTheSupportedFormats) {
     EXPECT_TRUE(op->IsArchiveName("x.Zip"));
     EXPECT_TRUE(op->IsArchiveName("a.b.LZH"));
     EXPECT_FALSE(op->IsArchiveName("x.tgz"));
+    EXPECT_TRUE(op->IsArchiveName("x.7Z"));
     EXPECT_FALSE(op->IsArchiveName("zip"));
     EXPECT_FALSE(op->IsArchiveName("x."));
     EXPECT_FALSE(op->IsArchiveName("x.zi"));

@@ -18,6 +18,7 @@ struct FakeMember {
     std::uint16_t date = (20 << 9) | (1 << 5) | 1; // 2000-01-01
     std::uint16_t time = 0;
     std::uint16_t ratio = 0;
+    std::uint32_t flag = 0;
 };
 
 class FakeArchiverApi : public TArchiverApi {
@@ -101,6 +102,7 @@ public:
         info->SetUnpackedSize(m.size);
         info->SetCompressedSize(m.size / 2);
         info->SetRatio(m.ratio);
+        info->SetFlag(m.flag);
         info->SetDosDate(m.date);
         info->SetDosTime(m.time);
         info->SetAttributeText("A---");

@@ -69,8 +69,19 @@ TEST(DosTimeTest, ConvertsLikeThePlatform) {
 TEST(ArchiveFormatTest, ExtensionDecidesTheFormat) {
     EXPECT_EQ(atLha, ArchiveTypeByName("C:\\a\\x.lzh"));
     EXPECT_EQ(atCab, ArchiveTypeByName("x.Cab"));
-    for (const char* n : {"a.tar", "a.TAZ", "a.gz", "a.z", "a.tgz", "a.bz2"})
+    for (const char* n :
+         {"a.tar", "a.TAZ", "a.gz", "a.z", "a.tgz", "a.bz2", "a.tbz", "a.TXZ", "a.tar.xz"})
         EXPECT_EQ(atTar, ArchiveTypeByName(n)) << n;
+    EXPECT_EQ(atSevenZip, ArchiveTypeByName("a.7z"));
+    EXPECT_EQ(atSevenZip, ArchiveTypeByName("C:\\\x95\x5c\\a.7Z"));
+    EXPECT_EQ(atNone, ArchiveTypeByName("a.7zip"));
+    // The new type comes last: ordinals index tables and the support set.
+    EXPECT_EQ(7, static_cast<int>(atSevenZip));
+    EXPECT_EQ(atSevenZip, kSfxProbeOrder[6]);
+    EXPECT_STREQ("7-zip32.dll", ArchiverLibraryFileName(ReaderLibrary(atSevenZip)));
+    EXPECT_STREQ("SevenZip", ArchiverLibraryPrefix(alSevenZip));
+    EXPECT_TRUE(kAllSupportArchives.Contains(atSevenZip));
+    EXPECT_FALSE(IsCreatableType(atSevenZip));
     EXPECT_EQ(atArj, ArchiveTypeByName("a.arj"));
     EXPECT_EQ(atRar, ArchiveTypeByName("a.RAR"));
     EXPECT_EQ(atZip, ArchiveTypeByName("a.zip"));
@@ -87,6 +98,7 @@ TEST(ArchiveFormatTest, NewTarArchivesTakeTheExtensionOfTheirCompression) {
         EXPECT_EQ(keep, ForceTarExtension(keep, ctGZip));
     EXPECT_EQ("b.bz2", ForceTarExtension("b.tar", ctBZip2));
     EXPECT_EQ("b.BZ2", ForceTarExtension("b.BZ2", ctBZip2));
+    EXPECT_EQ("b.tbz", ForceTarExtension("b.tbz", ctBZip2));
 }
 
 class OptionsTest : public ::testing::Test {
@@ -109,6 +121,7 @@ protected:
         ac.ArjOptions.ExtractOptions = {eoOverWrite, eoIncludeHidden};
         ac.RarOptions.ExtractOptions = {eoOverWrite};
         ac.ZipOptions.ExtractOptions = {eoOverWrite};
+        ac.SevenZipOptions.ExtractOptions = {eoOverWrite};
     }
 };
 
@@ -120,6 +133,7 @@ TEST_F(OptionsTest, MainWindowSettingsGiveTheDocumentedSwitches) {
     EXPECT_EQ("x -+ -jyc -hj -i ", Switches(ac.ArjOptions));
     EXPECT_EQ("-e -o ", Switches(ac.RarOptions));
     EXPECT_EQ("-x -C -j -o --i ", Switches(ac.ZipOptions));
+    EXPECT_EQ("-x -C -j -o --i ", Switches(ac.SevenZipOptions));
 }
 
 TEST_F(OptionsTest, DefaultsAndFlagsChangeTheSwitches) {
@@ -129,6 +143,7 @@ TEST_F(OptionsTest, DefaultsAndFlagsChangeTheSwitches) {
     EXPECT_EQ("x -+ -jyc -u ", Switches(ac.ArjOptions));
     EXPECT_EQ("-x -u ", Switches(ac.RarOptions));
     EXPECT_EQ("-x -C -n ", Switches(ac.ZipOptions));
+    EXPECT_EQ("-x -C -n ", Switches(ac.SevenZipOptions));
 
     ac.CheckAllPath = true;
     ac.LhaOptions.IgnoreBrokenHeader = true;

@@ -67,6 +67,20 @@ TEST_F(MediaPlayer, OpensTheClipWithItsRectangleAndPlaysPausesResumesSeeksAndSto
     EXPECT_EQ(0u, mp->DeviceID());
 }
 
+TEST_F(MediaPlayer, ClipsClosedWhilePlayingLeaveNothingRunningBehind) {
+    for (int i = 0; i < 6; ++i) {
+        mp->FileName = SampleMedia("clip.avi");
+        mp->Open();
+        mp->Play();
+        EXPECT_TRUE(WaitFor(2000, [&] { return mp->Position() > 0; }));
+        mp->Close();
+        WaitFor(50, [] { return false; });
+    }
+    // The video driver stays loaded: its player threads end in its code
+    // after the device has gone.
+    EXPECT_NE(nullptr, GetModuleHandleA("mciavi32.dll"));
+}
+
 TEST_F(MediaPlayer, OpensTheTuneWithoutPictureOrSoundDevice) {
     mp->FileName = SampleMedia("sakura.mid");
     mp->Open();

@@ -7,6 +7,8 @@
 #include "ui/forms.h"
 
 inline std::string SampleMedia(const char* name) { return BinFolder() + "..\\samples\\media\\" + name; }
+// Clips made for the tests alone (raw.avi: the sample clip's frames uncompressed).
+inline std::string TestClip(const char* name) { return BinFolder() + "..\\tests\\media_samples\\" + name; }
 
 // Pumps messages until `done` holds or `ms` pass; returns whether it held.
 template <typename Pred>
@@ -50,12 +52,17 @@ inline std::string ShortClip(unsigned frames) {
     using media_test::Le32;
     using media_test::Put32;
     const std::string avi = ReadText(SampleMedia("clip.avi"));
-    const std::size_t hdrl = avi.find("hdrl") - 8, movi = avi.find("movi") - 8, idx1 = avi.find("idx1");
+    const std::size_t hdrl = avi.find("hdrl") - 8, movi = avi.find("movi") - 8, idx1 = avi.rfind("idx1");
     std::string head = avi.substr(hdrl, movi - hdrl);
     Put32(head, head.find("avih") + 8 + 16, frames);
     Put32(head, head.find("strh") + 8 + 32, frames);
-    const std::size_t chunk = 8 + Le32(avi, movi + 12 + 4);
-    std::string list = "LIST" + std::string(4, '\0') + "movi" + avi.substr(movi + 12, chunk * frames);
+    // Frame chunks differ in size: walk them.
+    std::size_t end = movi + 12;
+    for (unsigned n = 0; n < frames; ++n) {
+        const unsigned size = Le32(avi, end + 4);
+        end += 8 + size + (size & 1);
+    }
+    std::string list = "LIST" + std::string(4, '\0') + "movi" + avi.substr(movi + 12, end - (movi + 12));
     Put32(list, 4, static_cast<unsigned>(list.size() - 8));
     std::string index = "idx1" + std::string(4, '\0') + avi.substr(idx1 + 8, 16 * frames);
     Put32(index, 4, 16 * frames);

@@ -14,6 +14,7 @@ import ctypes.util
 import gzip
 import io
 import locale
+import math
 import os
 import stat
 import struct
@@ -459,6 +460,66 @@ def riff_walk(test, data, pos, end, found):
     test.assertEqual(pos, end)
 
 
+def msvideo1_decode(width, height, data):
+    """Microsoft Video 1, 16-bit: the frame as bottom-up rows of (r, g, b)."""
+    def rgb(word):
+        return tuple((c << 3 | c >> 2) for c in (word >> 10 & 31, word >> 5 & 31, word & 31))
+    rows = [[None] * width for _ in range(height)]
+    pos = skip = 0
+    for by in range(0, height, 4):
+        for bx in range(0, width, 4):
+            if skip:
+                skip -= 1
+                continue
+            word, = struct.unpack_from("<H", data, pos)
+            pos += 2
+            if 0x8400 <= word < 0x8800:
+                skip = word - 0x8400 - 1
+                continue
+            if word & 0x8000:
+                colours, mask = [rgb(word)] * 8, 0
+            else:
+                mask = word
+                n = 8 if data[pos + 1] & 0x80 else 2
+                colours = [rgb(w) for w in struct.unpack_from("<%dH" % n, data, pos)]
+                pos += 2 * n
+            for y in range(4):
+                for x in range(4):
+                    pair = ((y & 2) * 2 + (x & 2)) if len(colours) == 8 else 0
+                    rows[by + y][bx + x] = colours[pair + (0 if mask >> (y * 4 + x) & 1 else 1)]
+    return rows
+
+
+def clip_frame_problems(rows, n, frames):
+    """What is wrong with frame n of the sample clip's picture (rows top
+    down, (r, g, b)): the teal-to-navy sky, the green floor, the white
+    progress bar of length 160 (n + 1) / frames, one red ball on its path."""
+    problems = []
+
+    def near(p, want, tol=14):
+        return all(abs(a - b) <= tol for a, b in zip(p, want))
+    for x in (2, 80, 157):
+        if not near(rows[4][x], (58, 175, 195)):
+            problems.append("sky at (%d, 4) is %s" % (x, rows[4][x]))
+        if not near(rows[108][x], (60, 90, 40)):
+            problems.append("floor at (%d, 108) is %s" % (x, rows[108][x]))
+    bar = next((x for x in range(160) if not near(rows[113][x], (240, 240, 240))), 160)
+    if bar != 160 * (n + 1) // frames:
+        problems.append("bar %d long" % bar)
+    red = [(x, y) for y in range(100) for x in range(160)
+           if rows[y][x][0] > 170 and rows[y][x][2] < 120]
+    if not 300 <= len(red) <= 500:
+        problems.append("%d red pixels" % len(red))
+    else:
+        cx = sum(x for x, _ in red) / len(red) + 0.5
+        cy = sum(y for _, y in red) / len(red) + 0.5
+        t = n / frames
+        want = (16 + 128 * t, 88 - 60 * abs(math.sin(3 * math.pi * t)))
+        if abs(cx - want[0]) > 2 or abs(cy - want[1]) > 2:
+            problems.append("ball at (%.1f, %.1f), not (%.1f, %.1f)" % (cx, cy, want[0], want[1]))
+    return problems
+
+
 class MediaTest(unittest.TestCase):
     def test_avi(self):
         data = sample("media/clip.avi")
@@ -471,20 +532,25 @@ class MediaTest(unittest.TestCase):
         usec, _, _, flags, frames, _, streams, _, w, h = struct.unpack_from("<10I", avih)
         self.assertEqual((w, h, streams), (160, 120, 1))
         self.assertAlmostEqual(usec * frames / 1e6, 2.0, delta=0.1)
-        self.assertEqual(kinds.count(b"00db"), frames)
+        self.assertEqual(kinds.count(b"00dc"), frames)
+        strh = data[dict(found)[b"strh"] + 8:]
+        self.assertEqual(strh[:8], b"vidsMSVC")
         strf = data[dict(found)[b"strf"] + 8:]
-        self.assertEqual(struct.unpack_from("<IiiHHI", strf), (40, 160, 120, 1, 24, 0))
-        # The index points at every frame chunk.
+        self.assertEqual(struct.unpack_from("<IiiHH4s", strf), (40, 160, 120, 1, 16, b"MSVC"))
+        # The index points at every frame chunk, each a key frame whose
+        # picture is what the clip shows at that frame.
         idx = dict(found)[b"idx1"]
         movi = dict(found)[b"movi"]
         size, = struct.unpack_from("<I", data, idx + 4)
         entries = [struct.unpack_from("<4sIII", data, idx + 8 + i) for i in range(0, size, 16)]
         self.assertEqual(len(entries), frames)
-        for ckid, _, offset, length in entries:
+        for n, (ckid, flags, offset, length) in enumerate(entries):
             at = movi + 8 + offset
             self.assertEqual(data[at:at + 4], ckid)
-            self.assertEqual(length, 160 * 120 * 3)
-        self.assertNotEqual(data[idx - 57600:idx], data[movi + 12:movi + 12 + 57600])
+            self.assertEqual(struct.unpack_from("<I", data, at + 4)[0], length)
+            self.assertEqual(flags & 0x10, 0x10)
+            rows = msvideo1_decode(160, 120, data[at + 8:at + 8 + length])
+            self.assertEqual(clip_frame_problems(rows[::-1], n, frames), [], "frame %d" % n)
 
     def test_midi(self):
         data = sample("media/sakura.mid")

@@ -157,6 +157,11 @@ TEST(LoadFromFile, FileTooLargeToHoldIsRefusedBeforeReadingAndKeepsTheText) {
     EXPECT_EQ(0, ed.Lines().UpdateCount());
     EXPECT_THROW(ed.List().LoadFromFile(path), ETextTooLarge);
     EXPECT_EQ("shown before\r\n", ed.Lines().Text());
+    // Refused the same in every encoding (a UTF-16 file twice the size of its
+    // text is no exception).
+    EXPECT_THROW(ed.Lines().LoadFromFile(path, teUtf16Le), ETextTooLarge);
+    EXPECT_THROW(ed.List().LoadFromFile(path, teUtf8), ETextTooLarge);
+    EXPECT_EQ("shown before\r\n", ed.Lines().Text());
     std::remove(path.c_str());
 }
 

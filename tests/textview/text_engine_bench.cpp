@@ -3,8 +3,11 @@
 // notes in src/textview/README.md). QM_BENCH_MB sets the size of the text
 // (default 100). QM_BENCH_HEAP=reuse keeps freed memory in the process, so
 // loads after the first find their pages already there; by default every
-// large block comes fresh from the system, as it does in the program.
+// large block comes fresh from the system, as it does in the program. The
+// same text in UTF-8, UTF-16LE, EUC-JP and JIS (written by iconv, cut to the
+// size of the Shift-JIS file) measures loading in another encoding beside it.
 #include <benchmark/benchmark.h>
+#include <iconv.h>
 #include <malloc.h>
 
 #include <algorithm>
@@ -19,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932_converter.h"
 #include "app/text_design.h"
 #include "textview/editor_model.h"
 #include "textview/reserve_word_list.h"
@@ -84,6 +88,12 @@ const std::string& BenchFile() {
 }
 
 std::size_t FileSize() { return std::filesystem::file_size(BenchFile()); }
+
+// Bytes the heap holds for the program (small blocks and mapped ones).
+double HeapBytes() {
+    struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks) + static_cast<double>(m.hblkhd);
+}
 
 // Starts counting the peak from what is allocated now; answers that.
 std::size_t ResetPeak() {
@@ -376,10 +386,169 @@ void BM_SingleEditInTheMiddle(benchmark::State& state) {
     }
 }
 
+// The bench text in another encoding, by iconv, cut at a line end to the
+// size of the Shift-JIS file.
+struct EncodedBench {
+    TTextEncoding encoding;
+    const char* iconv_name;
+    const char* bom;
+};
+const EncodedBench kEncoded[] = {{teShiftJis, "CP932", ""},
+                                 {teUtf8, "UTF-8", ""},
+                                 {teUtf16Le, "UTF-16LE", "\xff\xfe"},
+                                 {teEucJp, "EUC-JP", ""},
+                                 {teJis, "ISO-2022-JP-3", ""}};
+
+std::string ReadAll(const std::string& path) {
+    std::string bytes(std::filesystem::file_size(path), '\0');
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    bytes.resize(std::fread(&bytes[0], 1, bytes.size(), f));
+    std::fclose(f);
+    return bytes;
+}
+
+// Converts with iconv; empty when it fails.
+std::string Iconv(const std::string& in, const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
+    std::string out(in.size() * 2 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    std::size_t src_left = in.size(), dst_left = out.size();
+    char* dst = &out[0];
+    const std::size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
+    iconv_close(cd);
+    if (r == static_cast<std::size_t>(-1)) return std::string();
+    out.resize(out.size() - dst_left);
+    return out;
+}
+
+const std::string& EncodedFile(const EncodedBench& e) {
+    static std::string paths[kTextEncodingCount];
+    std::string& p = paths[e.encoding];
+    if (e.encoding == teShiftJis) p = BenchFile();
+    if (p.empty()) {
+        const std::string sjis = ReadAll(BenchFile());
+        std::string text = e.bom + Iconv(sjis, e.iconv_name, "CP932");
+        if (text.size() <= std::strlen(e.bom)) {
+            std::fprintf(stderr, "iconv CP932 -> %s failed\n", e.iconv_name);
+            std::abort();
+        }
+        // Whole lines up to the size of the Shift-JIS text.
+        const std::string lf = e.encoding == teUtf16Le ? std::string("\n\0", 2) : std::string("\n");
+        std::size_t cut = std::min(text.size(), sjis.size()) - lf.size();
+        while ((cut = text.rfind(lf, cut)) % lf.size() != 0)
+            --cut;
+        cut += lf.size();
+        text.resize(cut);
+        p = (std::filesystem::temp_directory_path() / (std::string("qm_text_bench.") + e.iconv_name)).string();
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    return p;
+}
+
+// Resident memory the process reached since the last reset, and the reset.
+long PeakRssKb() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    char line[256];
+    long kb = -1;
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, "VmHWM:", 6) == 0) kb = std::atol(line + 6);
+    if (f) std::fclose(f);
+    return kb;
+}
+long RssKb() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    char line[256];
+    long kb = -1;
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, "VmRSS:", 6) == 0) kb = std::atol(line + 6);
+    if (f) std::fclose(f);
+    return kb;
+}
+void ResetPeakRss() {
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+// Loading a file in its encoding as the preview does: the first bytes for
+// detection, then the converting load. Counters: the peak of resident memory
+// during the load and the heap kept afterwards, both over the file size.
+void BM_LoadEncoded(benchmark::State& state) {
+    const EncodedBench& e = kEncoded[state.range(0)];
+    const std::string& path = EncodedFile(e);
+    const double size = static_cast<double>(std::filesystem::file_size(path));
+    double peak = 0, kept = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetPeakRss();
+        const long before_rss = RssKb();
+        const double before = HeapBytes();
+        state.ResumeTiming();
+        {
+            TTextEditorModel ed;
+            const TTextEncoding detected = DetectTextEncoding(ReadEncodingPrefix(path));
+            if (detected != e.encoding) state.SkipWithError("detected another encoding");
+            ed.Lines().LoadFromFile(path, detected);
+            kept = (HeapBytes() - before) / size;
+            benchmark::DoNotOptimize(ed.List().Count());
+            state.PauseTiming();
+        }
+        peak = (PeakRssKb() - before_rss) * 1024.0 / size;
+        state.ResumeTiming();
+    }
+    state.SetLabel(TextEncodingName(e.encoding));
+    state.counters["peak_ratio"] = peak;
+    state.counters["mem_ratio"] = kept;
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+}
+
+// Detection and conversion alone, from bytes in memory into a buffer: what
+// a load in another encoding adds to a Shift-JIS load of as many bytes.
+void BM_DetectAndConvert(benchmark::State& state) {
+    const EncodedBench& e = kEncoded[state.range(0)];
+    const std::string bytes = ReadAll(EncodedFile(e));
+    std::unique_ptr<char[]> out(new char[TCp932Converter::MaxOutput(bytes.size())]);
+    std::memset(out.get(), 0, TCp932Converter::MaxOutput(bytes.size()));
+    for (auto _ : state) {
+        TCp932Converter c(DetectTextEncoding(bytes));
+        std::size_t n = c.Convert(bytes.data(), bytes.size(), out.get());
+        n += c.Finish(out.get() + n);
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetLabel(TextEncodingName(e.encoding));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
+// The same conversion by glibc's iconv, for reference.
+void BM_IconvToCp932(benchmark::State& state) {
+    const EncodedBench& e = kEncoded[state.range(0)];
+    const std::string bytes = ReadAll(EncodedFile(e));
+    std::string out(bytes.size() * 2 + 16, '\0');
+    iconv_t cd = iconv_open("CP932", e.encoding == teUtf16Le ? "UTF-16" : e.iconv_name);
+    for (auto _ : state) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(bytes.data());
+        char* dst = &out[0];
+        std::size_t src_left = bytes.size(), dst_left = out.size();
+        iconv(cd, &src, &src_left, &dst, &dst_left);
+        benchmark::DoNotOptimize(dst_left);
+    }
+    iconv_close(cd);
+    state.SetLabel(TextEncodingName(e.encoding));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
 BENCHMARK(BM_WcL)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OffsetsSplit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NaiveSplit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadEncoded)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetectAndConvert)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IconvToCp932)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadWithDesign)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BracketsToTheEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextSet)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,13 @@
-// qmtool text [OPTIONS] FILE: what the text engine makes of a file: row and
-// line counts, optionally every row (attribute, bracket state, bytes) and
-// the tokens of every row.
+// qmtool text [OPTIONS] FILE: what the text engine makes of a file: the
+// encoding it is read in (detected unless given), row and line counts,
+// optionally every row (attribute, bracket state, bytes) and the tokens of
+// every row.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "app/text_encoding_choice.h"
 #include "base/sjis.h"
 #include "qmtool.h"
 #include "textview/editor_model.h"
@@ -16,6 +18,8 @@ namespace {
 const char kUsage[] =
     "[OPTIONS] FILE   rows of a file as the text view sees them\n"
     "      -n BYTES      read only the first BYTES bytes (set as Text)\n"
+    "      -e NAME       read in this encoding (Shift_JIS, UTF-8, UTF-16LE, UTF-16BE,\n"
+    "                    EUC-JP, JIS) instead of the detected one\n"
     "      -w WIDTH      word wrap at WIDTH columns (20..250)\n"
     "      --retmark --punct --leading --wordbreak   wrap rules on\n"
     "      --bracket L R  add a bracket pair (up to 14)\n"
@@ -70,6 +74,8 @@ int Text(const std::vector<std::string>& args) {
     long part = -1;
     int wrap = 0;
     bool rows = false, tokens = false;
+    TTextEncodingChoice choice;
+    TTextEncoding encoding = teShiftJis;
     TTextEditorWrapOption& wo = ed.WrapOption();
     TTextEditorViewInfo& view = ed.View();
     try {
@@ -80,6 +86,10 @@ int Text(const std::vector<std::string>& args) {
                 return args[++i];
             };
             if (a == "-n") part = std::atol(value().c_str());
+            else if (a == "-e") {
+                choice = TTextEncodingChoice::FromSetting(value());
+                if (choice.Auto) throw std::runtime_error("unknown encoding " + args[i]);
+            }
             else if (a == "-w") wrap = std::atoi(value().c_str());
             else if (a == "--retmark") wo.SetFollowRetMark(true);
             else if (a == "--punct") wo.SetFollowPunctuation(true);
@@ -105,12 +115,15 @@ int Text(const std::vector<std::string>& args) {
             wo.SetWrapByte(wrap);
             ed.SetWordWrap(true);
         }
+        // As the preview reads it: the encoding from the first bytes of the
+        // file, however many are shown.
+        encoding = choice.ForFile(file);
         if (part >= 0) {
             std::string bytes;
             if (!ReadPart(file, part, bytes)) throw EFOpenError("Cannot open file \"" + file + "\"");
-            ed.Lines().SetText(bytes);
+            ed.Lines().SetText(encoding == teShiftJis ? bytes : PartialText(bytes, encoding));
         } else {
-            ed.Lines().LoadFromFile(file);
+            ed.Lines().LoadFromFile(file, encoding);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "text: %s\n", e.what());
@@ -118,6 +131,7 @@ int Text(const std::vector<std::string>& args) {
     }
 
     TTextEditorScreenStrings& list = ed.List();
+    std::printf("encoding %s\n", TextEncodingName(encoding));
     std::printf("rows %d lines %d\n", list.Count(), ed.Lines().Count());
     for (int r = 0; r < list.Count() && (rows || tokens); ++r) {
         if (list.BracketState(r) == kBracketUnknown) list.UpdateBrackets(r, false);
