@@ -24,6 +24,7 @@
 
 #include "base/cp932_converter.h"
 #include "app/text_design.h"
+#include "app/text_encoding_choice.h"
 #include "textview/editor_model.h"
 #include "textview/reserve_word_list.h"
 #include "textview/text_parser.h"
@@ -201,16 +202,18 @@ void BM_LoadFromFile(benchmark::State& state) {
 }
 
 // What the text preview does: the main window's design (a bracket pair, so
-// bracket states matter), the whole file, and the bracket states of the
-// first screen, which its first paint reads.
+// bracket states matter), the encoding told from the head of the file, the
+// whole file, and the bracket states of the first screen, which its first
+// paint reads.
 void BM_LoadWithDesign(benchmark::State& state) {
     BenchFile();
+    if (TTextEncodingChoice{}.ForFile(BenchFile()) != teShiftJis) state.SkipWithError("not read as Shift-JIS");
     double peak = 0;
     for (auto _ : state) {
         const std::size_t base = ResetPeak();
         TTextEditorModel ed;
         ApplyTextEngineDesign(ed);
-        ed.Lines().LoadFromFile(BenchFile());
+        ed.Lines().LoadFromFile(BenchFile(), TTextEncodingChoice{}.ForFile(BenchFile()));
         int sum = 0;
         for (int r = 0; r < std::min(ed.List().Count(), ed.VisibleRowCount()); ++r)
             sum += ed.List().BracketState(r);
