@@ -200,6 +200,13 @@ double TImagePreview::Fit() {
     const int W = main_->ImageWidth, H = main_->ImageHeight;
     const image_zoom::TFitInput in = FitInput(W, H, img->Width(), img->Height());
     const image_zoom::TFitResult fit = image_zoom::FitPercent(in);
+    const TPicture& picture = img->Picture();
+    const image_zoom::TSize shown = image_zoom::FittedSize(in);
+    if (picture.Scale() > 1 && (shown.Width > picture.BitmapWidth() || shown.Height > picture.BitmapHeight())) {
+        // The pane grew past what the reduced decode holds: decoded again,
+        // as large as the new size needs, before it is shown.
+        DecodeAgain([shown](int w, int h) { return image_zoom::ReducedScale(w, h, shown); });
+    }
     if (fit.Ok) {
         img->Tag = fit.Percent;
         img->Tag = ApplyZoomPercent(fit.Percent);
@@ -207,13 +214,6 @@ double TImagePreview::Fit() {
         BeepBox(MB_ICONEXCLAMATION,
                 "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
                 MB_OK | MB_ICONSTOP);
-    }
-    const TPicture& picture = img->Picture();
-    if (picture.Scale() > 1 &&
-        (img->Width() > picture.BitmapWidth() || img->Height() > picture.BitmapHeight())) {
-        // The pane grew past what the reduced decode holds.
-        const image_zoom::TSize shown{img->Width(), img->Height()};
-        DecodeAgain([shown](int w, int h) { return image_zoom::ReducedScale(w, h, shown); });
     }
     const double scale = image_zoom::DisplayScale(img->Width(), img->Height(), W, H);
     img->Repaint();

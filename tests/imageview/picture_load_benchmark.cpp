@@ -34,9 +34,11 @@ std::string TempPath(const char* name) {
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    const std::string part = path + ".part";
+    std::FILE* f = std::fopen(part.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
+    std::filesystem::rename(part, path);
 }
 
 // Smooth gradients with a little noise, as in a photo.
@@ -52,8 +54,9 @@ const std::string& JpegFile() {
         s.Height = 3000;
         s.Quality = 90;
         s.Sample = PhotoSample;
-        const std::string p = TempPath("qm_bench_photo.jpg");
-        WriteFile(p, WriteJpeg(s));
+        // The same every time: a file made by an earlier run is used again.
+        const std::string p = TempPath("qm_bench_photo_v1.jpg");
+        if (!std::filesystem::exists(p)) WriteFile(p, WriteJpeg(s));
         return p;
     }();
     return path;
@@ -62,6 +65,8 @@ const std::string& JpegFile() {
 // Filtered with Paeth, as photo encoders mostly choose.
 const std::string& PngFile() {
     static const std::string path = [] {
+        const std::string p = TempPath("qm_bench_photo_v1.png");
+        if (std::filesystem::exists(p)) return p;
         TTestImage img;
         img.Width = 4000;
         img.Height = 3000;
@@ -74,7 +79,6 @@ const std::string& PngFile() {
                     img.Samples[(size_t(y) * img.Width + x) * 3 + c] = PhotoSample(int(x), int(y), c);
         TPngBuilder b;
         b.Ihdr(img).Idat(ZlibCompress(FilteredImageData(img, 4)), 8192).Iend();
-        const std::string p = TempPath("qm_bench_photo.png");
         WriteFile(p, b.Bytes);
         return p;
     }();
