@@ -5,7 +5,6 @@
 #include "app/main_form.h"
 
 #include "app/archive_pane.h"
-#include "app/file_info_line.h"
 #include "app/file_lists.h"
 #include "app/image_preview.h"
 #include "app/preview_choice.h"
