@@ -21,6 +21,7 @@ function(qm_library name)
   if(A_DEPS)
     target_link_libraries(${name} PUBLIC ${A_DEPS})
   endif()
+  set_property(GLOBAL APPEND PROPERTY QM_LIBRARIES ${name})
 endfunction()
 
 # qm_gtest(NAME SOURCES a_test.cpp ... [DEPS lib ...] [TIMEOUT s])

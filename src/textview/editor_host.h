@@ -37,4 +37,9 @@ public:
     // After every row was re-wrapped or re-joined: recompute metrics and
     // scroll ranges, clamp the caret row.
     virtual void AfterRewrap() = 0;
+    // Metrics and scroll ranges after the line view changed the text.
+    virtual void RecalcMetrics() = 0;
+    // The line view's update bracket opened (true) or closed (false): the
+    // window hides the caret and switches its redraw off meanwhile.
+    virtual void LinesUpdating(bool begin) = 0;
 };

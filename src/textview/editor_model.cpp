@@ -5,7 +5,7 @@
 
 TTextEditorModel::TTextEditorModel()
     : list_(std::make_unique<TTextEditorScreenStrings>(this)),
-      lines_(std::make_unique<TTextEditorStrings>(*this)) {
+      lines_(std::make_unique<TTextEditorStrings>(*list_)) {
     auto recompute = [this](TNotifyPersistent&) {
         list_->RecomputeAllBrackets();
         SettingsChanged();

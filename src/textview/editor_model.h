@@ -78,13 +78,11 @@ public:
     void ListChanged() override;
     void EndSelection() override {}
     void AfterRewrap() override;
+    void RecalcMetrics() override {}
+    void LinesUpdating(bool /*begin*/) override {}
 
     // Hooks for the window control.
-    virtual void RecalcMetrics() {}
     virtual void CaretMoved() {}
-    // The line view's update bracket opened (true) or closed (false): the
-    // window hides the caret and switches its redraw off meanwhile.
-    virtual void LinesUpdating(bool /*begin*/) {}
 
     // Without a window the screen height is whatever the caller says.
     void SetVisibleRowCount(int rows) { visible_rows_ = rows; }

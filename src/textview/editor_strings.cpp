@@ -1,6 +1,7 @@
 #include "textview/editor_strings.h"
 
-#include "textview/editor_model.h"
+#include "textview/editor_host.h"
+#include "textview/screen_strings.h"
 
 namespace {
 // Keeps the update bracket balanced when loading throws.
@@ -14,33 +15,36 @@ private:
 };
 } // namespace
 
+TTextEditorStrings::TTextEditorStrings(TTextEditorScreenStrings& list)
+    : list_(list), host_(*list.Editor()) {}
+
 int TTextEditorStrings::Count() const {
-    const TTextEditorScreenStrings& list = editor_.List();
-    if (!editor_.WordWrap()) return list.Count();
+    const TTextEditorScreenStrings& list = list_;
+    if (!host_.WordWrap()) return list.Count();
     int n = list.Rows().line_ends();
     if (list.Count() > 0 && list.Attribute(list.Count() - 1) == raWrapped) ++n;
     return n;
 }
 
 int TTextEditorStrings::LineToRow(int i) const {
-    const TTextEditorScreenStrings& list = editor_.List();
-    if (!editor_.WordWrap()) return i < 0 ? 0 : i;
+    const TTextEditorScreenStrings& list = list_;
+    if (!host_.WordWrap()) return i < 0 ? 0 : i;
     if (i < 1) return 0;
     int r = list.Rows().nth_line_end(i - 1);
     return r < 0 ? list.Count() : r + 1;
 }
 
 int TTextEditorStrings::RowsOfLine(int i) const {
-    const TTextEditorScreenStrings& list = editor_.List();
+    const TTextEditorScreenStrings& list = list_;
     int first = LineToRow(i);
     if (first >= list.Count()) return 0;
     return list.LastRowOfLine(first) - first + 1;
 }
 
 std::string TTextEditorStrings::Get(int i) const {
-    const TTextEditorScreenStrings& list = editor_.List();
+    const TTextEditorScreenStrings& list = list_;
     if (i < 0) return {};
-    if (!editor_.WordWrap()) return i < list.Count() ? std::string(list.Strings(i)) : std::string();
+    if (!host_.WordWrap()) return i < list.Count() ? std::string(list.Strings(i)) : std::string();
     int row = LineToRow(i);
     if (row >= list.Count()) return {};
     std::string s = list.RangeText(row, -1);
@@ -49,7 +53,7 @@ std::string TTextEditorStrings::Get(int i) const {
 }
 
 void TTextEditorStrings::Put(int i, std::string_view s) {
-    TTextEditorScreenStrings& list = editor_.List();
+    TTextEditorScreenStrings& list = list_;
     int first = LineToRow(i);
     if (i < 0 || first >= list.Count()) return;
     int last = list.LastRowOfLine(first);
@@ -59,7 +63,7 @@ void TTextEditorStrings::Put(int i, std::string_view s) {
 }
 
 int TTextEditorStrings::Add(std::string_view s) {
-    TTextEditorScreenStrings& list = editor_.List();
+    TTextEditorScreenStrings& list = list_;
     int before = Count();
     int n = list.Count();
     if (n > 0 && list.Attribute(n - 1) != raCrlf) {
@@ -76,7 +80,7 @@ int TTextEditorStrings::Add(std::string_view s) {
 }
 
 void TTextEditorStrings::Insert(int i, std::string_view s) {
-    TTextEditorScreenStrings& list = editor_.List();
+    TTextEditorScreenStrings& list = list_;
     int row = LineToRow(i);
     if (row >= list.Count()) {
         Add(s);
@@ -88,25 +92,25 @@ void TTextEditorStrings::Insert(int i, std::string_view s) {
 }
 
 void TTextEditorStrings::Delete(int i) {
-    TTextEditorScreenStrings& list = editor_.List();
+    TTextEditorScreenStrings& list = list_;
     int first = LineToRow(i);
     if (i < 0 || first >= list.Count()) return;
     list.ReplaceRows(first, RowsOfLine(i), std::string_view());
 }
 
 void TTextEditorStrings::Clear() {
-    editor_.EndSelection();
-    editor_.List().Clear();
-    editor_.SetCaret(0, 0);
-    if (update_count_ == 0) editor_.RecalcMetrics();
+    host_.EndSelection();
+    list_.Clear();
+    host_.SetCaret(0, 0);
+    if (update_count_ == 0) host_.RecalcMetrics();
 }
 
-std::string TTextEditorStrings::Text() const { return editor_.List().GetText(); }
+std::string TTextEditorStrings::Text() const { return list_.GetText(); }
 
 void TTextEditorStrings::SetText(std::string_view s) {
     UpdateBracket bracket(*this);
     Clear();
-    editor_.List().SetText(s);
+    list_.SetText(s);
 }
 
 void TTextEditorStrings::LoadFromFile(const std::string& file_name) {
@@ -114,20 +118,20 @@ void TTextEditorStrings::LoadFromFile(const std::string& file_name) {
     TTextEditorScreenStrings::CheckLoadable(file_name);
     UpdateBracket bracket(*this);
     Clear();
-    editor_.List().LoadFromFile(file_name);
+    list_.LoadFromFile(file_name);
 }
 
 void TTextEditorStrings::LoadFromFile(const std::string& file_name, TTextEncoding encoding) {
     TTextEditorScreenStrings::CheckLoadable(file_name);
     UpdateBracket bracket(*this);
     Clear();
-    editor_.List().LoadFromFile(file_name, encoding);
+    list_.LoadFromFile(file_name, encoding);
 }
 
 void TTextEditorStrings::Assign(const TTextEditorStrings& source) {
     if (&source == this) return;
     SetText(source.Text());
-    editor_.SetCaret(editor_.List().Count(), 0);
+    host_.SetCaret(list_.Count(), 0);
 }
 
 void TTextEditorStrings::Assign(const std::vector<std::string>& source) {
@@ -146,14 +150,14 @@ std::vector<std::string> TTextEditorStrings::Strings() const {
 
 void TTextEditorStrings::BeginUpdate() {
     ++update_count_;
-    editor_.List().BeginUpdate();
-    editor_.LinesUpdating(true);
+    list_.BeginUpdate();
+    host_.LinesUpdating(true);
 }
 
 void TTextEditorStrings::EndUpdate() {
     if (update_count_ == 0) return;
     --update_count_;
-    editor_.List().EndUpdate();
-    editor_.LinesUpdating(false);
-    if (update_count_ == 0) editor_.RecalcMetrics();
+    list_.EndUpdate();
+    host_.LinesUpdating(false);
+    if (update_count_ == 0) host_.RecalcMetrics();
 }

@@ -8,11 +8,14 @@
 
 #include "base/text_encoding.h"
 
-class TTextEditorModel;
+class TTextEditorHost;
+class TTextEditorScreenStrings;
 
 class TTextEditorStrings {
 public:
-    explicit TTextEditorStrings(TTextEditorModel& editor) : editor_(editor) {}
+    // The rows are `list`'s; its editor answers the wrap mode and moves the
+    // caret.
+    explicit TTextEditorStrings(TTextEditorScreenStrings& list);
     TTextEditorStrings(const TTextEditorStrings&) = delete;
     TTextEditorStrings& operator=(const TTextEditorStrings&) = delete;
 
@@ -52,6 +55,7 @@ public:
     int RowsOfLine(int i) const;
 
 private:
-    TTextEditorModel& editor_;
+    TTextEditorScreenStrings& list_;
+    TTextEditorHost& host_;
     int update_count_ = 0;
 };

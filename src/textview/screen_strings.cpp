@@ -15,6 +15,18 @@
 #include "textview/view_info.h"
 
 namespace {
+// The rows a record keeps, cut where they were cut.
+void RestoreUndoRows(const TUndoData& r, TTextEditorStringList& target) {
+    target.Clear();
+    const char* base = target.Arena().Store(r.Text);
+    std::size_t at = 0;
+    for (const TUndoRow& row : r.Rows) {
+        target.AddView(base + at, row.Length, MakeRowData(row.Attribute));
+        at += row.Length;
+        if (row.Attribute == raCrlf) at += 2;
+    }
+}
+
 constexpr char kEofMark = 0x1A;
 
 // Size of an open file in bytes, -1 when it cannot be told; the file is
@@ -124,7 +136,7 @@ private:
 
 TTextEditorScreenStrings::TTextEditorScreenStrings(TTextEditorHost* editor)
     : editor_(editor), wrap_option_(std::make_unique<TTextEditorWrapOption>()),
-      undo_(std::make_unique<TTextEditorUndoObj>(*this)) {
+      undo_(std::make_unique<TTextEditorUndoObj>()) {
     wrap_option_->OnChange = [this](TNotifyPersistent&) { WrapOptionChanged(); };
 }
 
@@ -792,9 +804,41 @@ void TTextEditorScreenStrings::Clear() {
     Changed();
 }
 
-void TTextEditorScreenStrings::Undo() {
-    undo_->Undo();
-}
-void TTextEditorScreenStrings::Redo() {
-    undo_->Redo();
+void TTextEditorScreenStrings::Undo() { Replay(false); }
+void TTextEditorScreenStrings::Redo() { Replay(true); }
+
+void TTextEditorScreenStrings::Replay(bool redo) {
+    TUndoData r;
+    if (!undo_->Take(redo, r)) return;
+    TTextEditorHost* editor = Editor();
+    BeginUpdate();
+
+    TUndoData inverse;
+    inverse.CaretRow = editor ? editor->CaretRow() : 0;
+    inverse.CaretCol = editor ? editor->CaretCol() : 0;
+    inverse.StartRow = r.StartRow;
+    int start = r.StartRow < 0 ? 0 : r.StartRow;
+    if (start > Count()) start = Count();
+
+    int removed = 0;
+    if (r.RowCount > 0) {
+        removed = r.RowCount;
+        if (start + removed > Count()) removed = Count() - start;
+        TTextEditorUndoObj::SaveRows(*this, start, removed, inverse);
+        DeleteRows(start, removed);
+    }
+    int inserted = 0;
+    if (r.EndAttribute != raInvalid) {
+        TTextEditorStringList temp;
+        RestoreUndoRows(r, temp);
+        inserted = temp.Count();
+        InsertRows(start, temp);
+    }
+    inverse.RowCount = inserted;
+    UpdateBrackets(start, true);
+    SetUpdateInfo(start, removed, inserted);
+
+    undo_->PutInverse(redo, std::move(inverse));
+    EndUpdate();
+    if (editor) editor->SetCaret(r.CaretRow, r.CaretCol);
 }

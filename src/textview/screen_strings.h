@@ -108,6 +108,9 @@ public:
     static constexpr std::uint64_t kCompactionSlack = 1024 * 1024;
 
 private:
+    // Puts back the rows of the newest undo (or redo) record and records
+    // the rows it replaced as the inverse.
+    void Replay(bool redo);
     [[noreturn]] static void ThrowTooLarge(const std::string& file_name);
     TextWrapper MakeWrapper() const;
     void WrapOptionChanged();

@@ -3,23 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "textview/editor_host.h"
-#include "textview/screen_strings.h"
 #include "textview/text_string_list.h"
 
-namespace {
-// The rows a record keeps, cut where they were cut.
-void RestoreRows(const TUndoData& r, TTextEditorStringList& target) {
-    target.Clear();
-    const char* base = target.Arena().Store(r.Text);
-    std::size_t at = 0;
-    for (const TUndoRow& row : r.Rows) {
-        target.AddView(base + at, row.Length, MakeRowData(row.Attribute));
-        at += row.Length;
-        if (row.Attribute == raCrlf) at += 2;
-    }
-}
-} // namespace
 
 void TTextEditorUndoObj::SetLimit(int v) {
     limit_ = v < kMinLimit ? kMinLimit : v;
@@ -36,8 +21,24 @@ TUndoData& TTextEditorUndoObj::NewRecord(int caret_row, int caret_col) {
     return undo_.back();
 }
 
-void TTextEditorUndoObj::Undo() { Apply(false); }
-void TTextEditorUndoObj::Redo() { Apply(true); }
+bool TTextEditorUndoObj::Take(bool redo, TUndoData& r) {
+    std::deque<TUndoData>& from = redo ? redo_ : undo_;
+    if (from.empty()) return false;
+    r = std::move(from.back());
+    from.pop_back();
+    return true;
+}
+
+void TTextEditorUndoObj::PutInverse(bool redo, TUndoData inverse) {
+    if (redo) {
+        pushing_inverse_ = true;
+        TUndoData& pushed = NewRecord(inverse.CaretRow, inverse.CaretCol);
+        pushed = std::move(inverse);
+        pushing_inverse_ = false;
+    } else {
+        redo_.push_back(std::move(inverse));
+    }
+}
 
 void TTextEditorUndoObj::Clear() {
     undo_.clear();
@@ -60,49 +61,4 @@ void TTextEditorUndoObj::SaveRows(const TTextEditorStringList& list, int first, 
         r.Rows.push_back(TUndoRow{static_cast<std::uint32_t>(text.size()), a});
         r.EndAttribute = a;
     }
-}
-
-void TTextEditorUndoObj::Apply(bool redo) {
-    std::deque<TUndoData>& from = redo ? redo_ : undo_;
-    if (from.empty()) return;
-    TUndoData r = from.back();
-    TTextEditorHost* editor = owner_.Editor();
-    owner_.BeginUpdate();
-
-    TUndoData inverse;
-    inverse.CaretRow = editor ? editor->CaretRow() : 0;
-    inverse.CaretCol = editor ? editor->CaretCol() : 0;
-    inverse.StartRow = r.StartRow;
-    int start = r.StartRow < 0 ? 0 : r.StartRow;
-    if (start > owner_.Count()) start = owner_.Count();
-
-    int removed = 0;
-    if (r.RowCount > 0) {
-        removed = r.RowCount;
-        if (start + removed > owner_.Count()) removed = owner_.Count() - start;
-        SaveRows(owner_, start, removed, inverse);
-        owner_.DeleteRows(start, removed);
-    }
-    int inserted = 0;
-    if (r.EndAttribute != raInvalid) {
-        TTextEditorStringList temp;
-        RestoreRows(r, temp);
-        inserted = temp.Count();
-        owner_.InsertRows(start, temp);
-    }
-    inverse.RowCount = inserted;
-    owner_.UpdateBrackets(start, true);
-    owner_.SetUpdateInfo(start, removed, inserted);
-
-    from.pop_back();
-    if (redo) {
-        pushing_inverse_ = true;
-        TUndoData& pushed = NewRecord(inverse.CaretRow, inverse.CaretCol);
-        pushed = std::move(inverse);
-        pushing_inverse_ = false;
-    } else {
-        redo_.push_back(std::move(inverse));
-    }
-    owner_.EndUpdate();
-    if (editor) editor->SetCaret(r.CaretRow, r.CaretCol);
 }

@@ -9,7 +9,6 @@
 
 #include "textview/row_data.h"
 
-class TTextEditorScreenStrings;
 class TTextEditorStringList;
 
 struct TUndoRow {
@@ -38,7 +37,7 @@ class TTextEditorUndoObj {
 public:
     static constexpr int kMinLimit = 64;
 
-    explicit TTextEditorUndoObj(TTextEditorScreenStrings& owner) : owner_(owner) {}
+    TTextEditorUndoObj() = default;
 
     int Limit() const { return limit_; }
     // Never below 64.
@@ -52,8 +51,13 @@ public:
     bool CanRedo() const { return !redo_.empty(); }
     int UndoCount() const { return static_cast<int>(undo_.size()); }
     int RedoCount() const { return static_cast<int>(redo_.size()); }
-    void Undo();
-    void Redo();
+    // Takes the newest record of the undo list (redo false) or the redo
+    // list off it; false when that list is empty. The row list replays it
+    // and hands back the record of what it replaced through PutInverse.
+    bool Take(bool redo, TUndoData& r);
+    // The inverse of a record taken from the undo list goes to the redo
+    // list and the other way round.
+    void PutInverse(bool redo, TUndoData inverse);
     void Clear();
 
     // Keeps rows first..first+n-1 of `list` in r: their text (CR LF after
@@ -61,9 +65,6 @@ public:
     static void SaveRows(const TTextEditorStringList& list, int first, int n, TUndoData& r);
 
 private:
-    void Apply(bool redo);
-
-    TTextEditorScreenStrings& owner_;
     int limit_ = kMinLimit;
     bool pushing_inverse_ = false;
     std::deque<TUndoData> redo_;

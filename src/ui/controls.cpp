@@ -4,7 +4,7 @@
 #include <map>
 #include <tuple>
 
-#include "ui/forms.h"
+#include "ui/screen.h"
 
 LRESULT CALLBACK QmWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK QmSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -17,26 +17,7 @@ THtmlHelp HtmlHelpViewer() {
 bool helpOpened = false;
 }  // namespace
 
-TScreen Screen;
 TApplication* Application = nullptr;
-
-// ---------------------------------------------------------------------------
-// TScreen
-
-HCURSOR TScreen::CursorHandle() const {
-    switch (cursor_) {
-    case crHourGlass: return LoadCursor(nullptr, IDC_WAIT);
-    case crHandPoint: return LoadCursor(nullptr, IDC_HAND);
-    case crIBeam: return LoadCursor(nullptr, IDC_IBEAM);
-    default: return LoadCursor(nullptr, IDC_ARROW);
-    }
-}
-
-void TScreen::SetCursor(TCursor c) {
-    if (c == cursor_) return;
-    cursor_ = c;
-    ::SetCursor(CursorHandle());
-}
 
 // ---------------------------------------------------------------------------
 // TForm

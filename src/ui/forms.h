@@ -1,4 +1,4 @@
-// Forms, the application object and the screen cursor.
+// Forms and the application object.
 #pragma once
 #include <functional>
 #include <string>
@@ -6,34 +6,7 @@
 
 #include "ui/controls.h"
 #include "ui/menus.h"
-
-enum TCursor { crDefault = 0, crHourGlass = -11, crHandPoint = -21, crIBeam = -4 };
-
-class TScreen {
-public:
-    TCursor Cursor() const { return cursor_; }
-    // Setting a cursor other than crDefault shows it over every window of
-    // the program until it is set back.
-    void SetCursor(TCursor c);
-    HCURSOR CursorHandle() const;
-
-private:
-    TCursor cursor_ = crDefault;
-};
-extern TScreen Screen;
-
-// Shows the hourglass for the life of the object and restores what was
-// there before, also when the work in between throws.
-class THourGlass {
-public:
-    THourGlass() : saved_(Screen.Cursor()) { Screen.SetCursor(crHourGlass); }
-    ~THourGlass() { Screen.SetCursor(saved_); }
-    THourGlass(const THourGlass&) = delete;
-    THourGlass& operator=(const THourGlass&) = delete;
-
-private:
-    TCursor saved_;
-};
+#include "ui/screen.h"
 
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TPosition { poDesigned, poScreenCenter };
