@@ -75,6 +75,13 @@ TImagePreview::TImagePreview(TImagePreviewHost& host, const TImagePreviewParts& 
     };
 }
 
+TImagePreview::~TImagePreview() {
+    scb->OnClick = nullptr;
+    img->OnClick = nullptr;
+    img->OnMouseDown = nullptr;
+    for (TSpeedButton* b : {sbImgOrgSize, sbImgReduce, sbImgEnLarge}) b->OnClick = nullptr;
+}
+
 bool TImagePreview::LoadCompanionText(const std::string& path) {
     std::string companion;
     for (const char* ext : {".TXT", ".DOC", ".", ".Q4D"}) {

@@ -32,6 +32,8 @@ class TImagePreview {
 public:
     // Makes the pane's controls in the parts given and binds its buttons.
     TImagePreview(TImagePreviewHost& host, const TImagePreviewParts& parts);
+    // The controls stay the owner's, with nothing of ours left attached.
+    ~TImagePreview();
     TImagePreview(const TImagePreview&) = delete;
     TImagePreview& operator=(const TImagePreview&) = delete;
 

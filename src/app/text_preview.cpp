@@ -73,6 +73,15 @@ TTextPreview::TTextPreview(TTextPreviewHost& host, const TTextPreviewParts& part
     hedSearch->OnCaretMoved = [this](TObject*) { JumpToResult(); };
 }
 
+TTextPreview::~TTextPreview() {
+    for (TTextEditorEx* e : {hedText, hedSearch, hedImageText}) {
+        e->OnClick = nullptr;
+        e->OnMouseMove = nullptr;
+        e->OnDblClick = nullptr;
+        e->OnCaretMoved = nullptr;
+    }
+}
+
 bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& path, int limitKB,
                                    bool loadAll) {
     if (!FileExists(path)) return false;

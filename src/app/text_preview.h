@@ -28,6 +28,8 @@ class TTextPreview {
 public:
     // Makes the three text controls in the parts given and binds their events.
     TTextPreview(TTextPreviewHost& host, const TTextPreviewParts& parts);
+    // The controls stay the owner's, with nothing of ours left attached.
+    ~TTextPreview();
     TTextPreview(const TTextPreview&) = delete;
     TTextPreview& operator=(const TTextPreview&) = delete;
 
