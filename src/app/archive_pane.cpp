@@ -1,8 +1,6 @@
 #include "app/archive_pane.h"
 
-#include "app/file_lists.h"
 #include "app/glyphs.h"
-#include "app/main_form.h"
 #include "archive/archive_rows.h"
 #include "base/strutil.h"
 #include "search/win_file_platform.h"
@@ -25,7 +23,7 @@ TSpeedButton::TGlyph TextGlyph(const char* text) {
 struct ViewButton {
     const char* name;
     const char* hint;
-    int group;
+    int group;  // 1: the styles; 2..7: columns 1..6; 8: grid lines
     int glyph; // a TGlyphKind, or -1 for the text below
     const char* text;
 };
@@ -44,8 +42,8 @@ const ViewButton kViewButtons[] = {
 };
 } // namespace
 
-TArchivePane::TArchivePane(TfoMAIN* main) : TComponent(main), main_(main), host_(main->Handle()) {
-    Name = "ArchivePane";
+TArchivePane::TArchivePane(TArchivePaneHost& host, const TArchivePaneParts& parts)
+    : paneHost_(host), parts_(parts), host_(parts.Window) {
     control_ = std::make_unique<TArchiveControl>(api_, host_);
     ac = control_.get();
     ConfigureControl();
@@ -58,27 +56,13 @@ TArchivePane::TArchivePane(TfoMAIN* main) : TComponent(main), main_(main), host_
     operation_->Control = ac;
     operation_->Tree = treePort_.get();
     operation_->List = listPort_.get();
-    operation_->SetWorkFolder(main->WorkFolder);
+    operation_->SetWorkFolder(host.WorkFolderPath());
     operation_->ClearWorkFolderOnDestroy = true;
     SetArchiveImages(*operation_, tvArchive, lvArchive);
-
-    // The view submenu of the member list, when the file lists are there first.
-    if (auto* lists = dynamic_cast<TFileLists*>(main->FindComponent("FileLists"))) {
-        lists->AddArchiveViewMenu();
-        main->MainMenu1->Rebuild();
-        lists->SyncViewControls();
-    }
 }
 
 TArchivePane::~TArchivePane() {
-    // The main window may have freed the views before us.
-    const bool views = main_->FindComponent("tvArchive") && main_->FindComponent("lvArchive");
-    if (views) {
-        DetachHandlers();
-    } else {
-        treePort_->Detach();
-        listPort_->Detach();
-    }
+    DetachHandlers();
     operation_.reset();
     control_.reset();
 }
@@ -103,10 +87,11 @@ void TArchivePane::ConfigureControl() {
 }
 
 void TArchivePane::BuildControls() {
-    TPanel* base = main_->pnBaseArchive;
+    TComponent* owner = parts_.Owner;
+    TPanel* base = parts_.Base;
     base->DisableAlign();
-    auto panel = [this](TWinControl* parent, const char* name, TAlign align, int width) {
-        auto* p = new TPanel(main_, parent);
+    auto panel = [owner](TWinControl* parent, const char* name, TAlign align, int width) {
+        auto* p = new TPanel(owner, parent);
         p->Name = name;
         p->BevelOuter = bvNone;
         if (width) p->SetWidth(width);
@@ -114,20 +99,20 @@ void TArchivePane::BuildControls() {
         return p;
     };
     pnArchiveTv = panel(base, "pnArchiveTv", alLeft, 162);
-    spArchiveTv = new TSplitter(main_, base);
+    spArchiveTv = new TSplitter(owner, base);
     spArchiveTv->Name = "spArchiveTv";
     spArchiveTv->SetBounds(0, 0, 3, 3);
     spArchiveTv->SetAlign(alLeft);
     pnArchiveLV = panel(base, "pnArchiveLV", alClient, 0);
 
-    sbArchiveInfo = new TStatusBar(main_, pnArchiveTv);
+    sbArchiveInfo = new TStatusBar(owner, pnArchiveTv);
     sbArchiveInfo->Name = "sbArchiveInfo";
     sbArchiveInfo->AddPanel(70, "ファイル数");
     sbArchiveInfo->AddPanel(50);
     SetWindowLongA(sbArchiveInfo->Handle(), GWL_STYLE,
                    GetWindowLongA(sbArchiveInfo->Handle(), GWL_STYLE) & ~SBARS_SIZEGRIP);
 
-    tvArchive = new TTreeView(main_, pnArchiveTv);
+    tvArchive = new TTreeView(owner, pnArchiveTv);
     tvArchive->Name = "tvArchive";
     tvArchive->SetAlign(alClient);
     SendMessageA(tvArchive->Handle(), TVM_SETINDENT, 19, 0);
@@ -136,7 +121,7 @@ void TArchivePane::BuildControls() {
         tvArchiveExpanding(s, n, allow);
     };
 
-    lvArchive = new TListView(main_, pnArchiveLV);
+    lvArchive = new TListView(owner, pnArchiveLV);
     lvArchive->Name = "lvArchive";
     lvArchive->SetAlign(alClient);
     for (auto [caption, width] : {std::pair<const char*, int>{"名前", 100},
@@ -167,8 +152,8 @@ void TArchivePane::BuildControls() {
 }
 
 void TArchivePane::BuildToolbar() {
-    TPanel* bar = main_->pnTbArchive;
-    sbArchiveExprs = new TSpeedButton(main_, bar);
+    TPanel* bar = parts_.Toolbar;
+    sbArchiveExprs = new TSpeedButton(parts_.Owner, bar);
     sbArchiveExprs->Name = "sbArchiveExprs";
     sbArchiveExprs->SetCaption("選択ファイルを表示[ALT-RETURN]");
     sbArchiveExprs->Hint = "選択ファイルを表示[ALT-RETURN]";
@@ -180,10 +165,11 @@ void TArchivePane::BuildToolbar() {
 
     int x = 232;
     int group = 0;
+    int styles = 0;
     for (const ViewButton& v : kViewButtons) {
         if (v.group != group && group != 0 && (v.group == 2 || v.group == 8)) x += 6;
         group = v.group;
-        auto* b = new TSpeedButton(main_, bar);
+        auto* b = new TSpeedButton(parts_.Owner, bar);
         b->Name = v.name;
         b->Hint = v.hint;
         b->SetBounds(x, 1, 22, bar->Height() - 2);
@@ -192,18 +178,12 @@ void TArchivePane::BuildToolbar() {
         b->AllowAllUp = v.group != 1;
         if (v.group != 1) b->SetDown(true);
         x += 22;
-        // The file lists' shared view handlers serve this list too.
-        const int kind = v.group == 1 ? 0 : v.group == 8 ? 2 : 1;
-        b->OnClick = [this, kind](TObject* s) {
-            auto* lists = dynamic_cast<TFileLists*>(main_->FindComponent("FileLists"));
-            if (!lists) return;
-            if (kind == 0) lists->mmShowLargeIconSelClick(s);
-            if (kind == 1) lists->mmShowEraseSizeSELClick(s);
-            if (kind == 2) lists->sbShowGridSELClick(s);
-        };
+        // The file lists' view commands bind them, as they do their own.
+        if (v.group == 1) ViewButtons.Styles[styles++] = b;
+        else if (v.group == 8) ViewButtons.Grid = b;
+        else ViewButtons.Columns[v.group - 2] = b;
     }
-    if (auto* report = dynamic_cast<TSpeedButton*>(main_->FindComponent("sbShowReportARC")))
-        report->SetDown(lvArchive->ViewStyle() == vsReport);
+    ViewButtons.Styles[3]->SetDown(lvArchive->ViewStyle() == vsReport);
 }
 
 void TArchivePane::DetachHandlers() {
@@ -215,7 +195,7 @@ void TArchivePane::DetachHandlers() {
     lvArchive->OnDblClick = nullptr;
     pnArchiveTv->OnResize = nullptr;
     pnArchiveLV->OnResize = nullptr;
-    if (main_->FindComponent("sbArchiveExprs")) sbArchiveExprs->OnClick = nullptr;
+    sbArchiveExprs->OnClick = nullptr;
 }
 
 // --- what the main window calls ------------------------------------------------------
@@ -248,14 +228,13 @@ void TArchivePane::ShowSelectedMember() {
     }
     operation_->ExtractItem(&row);
     if (operation_->LastWasEncrypted()) {
-        main_->sbMAIN->SetPanelText(0, "暗号化されているため表示できません: " + row.Caption);
+        paneHost_.ShowStatus("暗号化されているため表示できません: " + row.Caption);
         return;
     }
     const std::string extracted = operation_->LastExtracted();
-    main_->PreviewFile(extracted, true);
-    main_->CurrentFilePath = extracted;
+    paneHost_.PreviewMember(extracted);
     // A damaged member, or one too large for this build, says so.
-    if (extracted.empty()) main_->sbMAIN->SetPanelText(0, "展開できませんでした: " + row.Caption);
+    if (extracted.empty()) paneHost_.ShowStatus("展開できませんでした: " + row.Caption);
 }
 
 void TArchivePane::SelectNext(bool down) {
@@ -266,15 +245,13 @@ void TArchivePane::SelectNext(bool down) {
     if (index < 0 || index >= count) return;
     lvArchive->SetSelected(index);
     lvArchive->MakeVisible(index);
-    lvArchive->Tag = index;
     lvArchive->Repaint();
 }
 
 // --- handlers --------------------------------------------------------------------------
 
 void TArchivePane::tvArchiveChange(TObject* Sender, TTreeNode node) {
-    // While the main window frees its controls the tree may still report.
-    if (!node || !main_->FindComponent("lvArchive")) return;
+    if (!node) return;
     // An unopened nested archive opens when it is chosen, not only when
     // its button is clicked.
     if (tvArchive->HasChildren(node) && !tvArchive->FirstChild(node)) {
@@ -291,7 +268,7 @@ void TArchivePane::tvArchiveChange(TObject* Sender, TTreeNode node) {
 }
 
 void TArchivePane::tvArchiveExpanding(TObject*, TTreeNode node, bool& allowExpansion) {
-    allowExpansion = main_->FindComponent("lvArchive") && operation_->OnExpanding(node);
+    allowExpansion = operation_->OnExpanding(node);
 }
 
 void TArchivePane::lvArchiveDblClick(TObject*) {
@@ -316,7 +293,7 @@ void TArchivePane::lvArchiveColumnClick(TObject*, int column) {
         const TArchiveRow& r = rows[static_cast<std::size_t>(selected)];
         key = r.Archive + '\n' + r.Path + '\n' + r.Name;
     }
-    unsigned char& ascending = main_->ArchiveSortDirections[column];
+    unsigned char& ascending = paneHost_.SortAscending(column);
     SortArchiveRows(rows, column, ascending != 0);
     ascending = !ascending;
     lvArchive->Invalidate();

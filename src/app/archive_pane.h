@@ -1,12 +1,14 @@
 // The archive pane of the main window: the member tree with its file count,
 // the member list, the toolbar with "show the selected file" and the view
-// buttons, and the handlers that drive the archive operation. The controls
-// belong to the main window, so it finds them by name; the pane owns the
-// archive control `ac` and the operation.
+// buttons, and the handlers that drive the archive operation. The pane makes
+// its controls in the panels the window hands over (the window's component
+// list frees them, and finds them by name); the pane owns the archive
+// control `ac` and the operation, and empties the work folder when it goes.
 #pragma once
 #include <memory>
 #include <string>
 
+#include "app/pane_hosts.h"
 #include "archive/archive_control.h"
 #include "archive/archive_operation.h"
 #include "archive/archive_views_win.h"
@@ -17,13 +19,22 @@
 #include "ui/list_view.h"
 #include "ui/tree_view.h"
 
-class TfoMAIN;
+// The window's panels the archive pane works in.
+struct TArchivePaneParts {
+    TComponent* Owner;   // frees the controls (and finds them by name)
+    HWND Window;         // the archiver libraries' dialogs belong to it
+    TPanel* Base;        // pnBaseArchive
+    TPanel* Toolbar;     // pnTbArchive
+};
 
-class TArchivePane : public TComponent {
+class TArchivePane {
 public:
-    explicit TArchivePane(TfoMAIN* main);
-    // Empties the work folder of our extracted copies.
-    ~TArchivePane() override;
+    TArchivePane(TArchivePaneHost& host, const TArchivePaneParts& parts);
+    // Empties the work folder of our extracted copies; the controls stay
+    // the owner's, with nothing of ours left attached.
+    ~TArchivePane();
+    TArchivePane(const TArchivePane&) = delete;
+    TArchivePane& operator=(const TArchivePane&) = delete;
 
     TArchiveControl* ac;
     TPanel *pnArchiveTv, *pnArchiveLV;
@@ -32,6 +43,7 @@ public:
     TListView* lvArchive;
     TStatusBar* sbArchiveInfo;
     TSpeedButton* sbArchiveExprs;
+    TViewButtons ViewButtons;
     TArchiveOperation* Operation() const { return operation_.get(); }
     TWinArchiveHost& Host() { return host_; }
 
@@ -65,7 +77,8 @@ private:
     void ConfigureControl();
     void DetachHandlers();
 
-    TfoMAIN* main_;
+    TArchivePaneHost& paneHost_;
+    TArchivePaneParts parts_;
     TWinArchiveHost host_;
     TDllArchiverApi api_;
     std::unique_ptr<TArchiveControl> control_;

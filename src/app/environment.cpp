@@ -1,7 +1,8 @@
 // The environment data file of the main window: read at creation and at the
 // first activation, written at the orderly close, key by key.
 #include "app/main_form.h"
-#include "app/text_preview.h"
+#include "app/file_lists.h"
+#include "app/settings_sections.h"
 #include "base/files.h"
 #include "base/strutil.h"
 #include "settings/ini_file.h"
@@ -62,8 +63,6 @@ bool TfoMAIN::CreateEnvironmentFile(const std::string& path) {
     return ok;
 }
 
-TControl* TfoMAIN::Named(const char* name) const { return dynamic_cast<TControl*>(FindComponent(name)); }
-
 void TfoMAIN::LoadEnvironment(const std::string& path) {
     if (!FileExists(path)) CreateEnvironmentFile(path);
     const TIniFile ini(path);
@@ -75,7 +74,7 @@ void TfoMAIN::LoadEnvironment(const std::string& path) {
     if (state == 1) SetWindowState(wsMinimized);
 
     pnBaseList->SetWidth(ini.ReadInteger("Control", "TvPanelWidth", 270));
-    if (TControl* tv = Named("pnArchiveTv")) tv->SetWidth(ini.ReadInteger("Control", "TvArchiveWidth", tv->Width()));
+    if (pnArchiveTv) pnArchiveTv->SetWidth(ini.ReadInteger("Control", "TvArchiveWidth", pnArchiveTv->Width()));
     // The folder tree sits above the file list, so the stored extent is its height.
     pnFolder->SetHeight(ini.ReadInteger("Control", "FolderExPanelWidth", 130));
     ShortcutAutoClose = ini.ReadBool("Setting", "FolderUtyAutoClose", false);
@@ -92,7 +91,7 @@ void TfoMAIN::LoadEnvironment(const std::string& path) {
     GifOption = ini.ReadBool("Setting", "QGwQuillmark", false);
     HyperlinkNotice = ini.ReadBool("Setting", "HyperLink", true);
     TextEncoding = TTextEncodingChoice::FromSetting(ini.ReadString("Setting", "TextEncoding", "Auto"));
-    if (TextPreview) TextPreview->UpdateEncodingMenu();
+    UpdateEncodingMenu();
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -116,33 +115,29 @@ void TfoMAIN::LoadEnvironment(const std::string& path) {
     const bool toolbars = ini.ReadBool("Expression", "ToolBar", true);
     for (TPanel* bar : {pnTbFileSel, pnTbArchive, pnTbText, pnTbImage, pnTbAVI, pnTbCorrect}) bar->SetVisible(toolbars);
 
-    if (TControl* fvx = Named("fvx")) {
-        const TFont f = ReadFont(ini, "Fvx", fvx->EffectiveFont());
-        fvx->SetFont(f);
-        if (TControl* tv = Named("tvArchive")) tv->SetFont(f);
-    }
-    if (TControl* lv = Named("lvFile")) {
-        const TFont f = ReadFont(ini, "Lvx", lv->EffectiveFont());
-        lv->SetFont(f);
-        for (const char* other : {"lvCorrect", "lvArchive"}) {
-            if (TControl* c = Named(other)) c->SetFont(f);
+    if (FileLists) {
+        const TFont tree = ReadFont(ini, "Fvx", FileLists->fvx->EffectiveFont());
+        FileLists->fvx->SetFont(tree);
+        if (tvArchive) tvArchive->SetFont(tree);
+        const TFont list = ReadFont(ini, "Lvx", FileLists->lvFile->EffectiveFont());
+        FileLists->lvFile->SetFont(list);
+        for (TControl* other : {static_cast<TControl*>(FileLists->lvCorrect), static_cast<TControl*>(lvArchive)}) {
+            if (other) other->SetFont(list);
         }
     }
 }
 
-void TfoMAIN::LoadListSettings(TListView* list, const std::string& path) {
+void TfoMAIN::LoadListSettings(TListView* list, const char* section, const std::string& path) {
     if (!list || !FileExists(path)) return;
     const TIniFile ini(path);
-    const std::string section = list->Name;
     list->SetViewStyle(static_cast<TViewStyle>(ini.ReadInteger(section, "ViewStyle", 2) & 3));
     for (int i = 0; i < list->ColumnCount(); ++i) {
         list->SetColumnWidth(i, ini.ReadInteger(section, "WidthColumn" + std::to_string(i), 100));
     }
 }
 
-void TfoMAIN::SaveListSettings(TListView* list, TIniFile& ini) {
+void TfoMAIN::SaveListSettings(TListView* list, const char* section, TIniFile& ini) {
     if (!list) return;
-    const std::string section = list->Name;
     ini.WriteInteger(section, "ViewStyle", list->ViewStyle());
     for (int i = 0; i < list->ColumnCount(); ++i) {
         ini.WriteInteger(section, "WidthColumn" + std::to_string(i), list->ColumnWidth(i));
@@ -168,7 +163,7 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     ini.WriteInteger("FormExprs", "Maximized", WindowState());
 
     ini.WriteInteger("Control", "TvPanelWidth", pnBaseList->Width());
-    if (TControl* tv = Named("pnArchiveTv")) ini.WriteInteger("Control", "TvArchiveWidth", tv->Width());
+    if (pnArchiveTv) ini.WriteInteger("Control", "TvArchiveWidth", pnArchiveTv->Width());
     ini.WriteInteger("Control", "FolderExPanelWidth", pnFolder->Height());
     ini.WriteBool("Setting", "FolderUtyAutoClose", ShortcutAutoClose);
     ini.WriteInteger("Control", "ArchivePanelHeight", pnBaseArchive->Height());
@@ -178,9 +173,9 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     Fire(SaveTextViewSettings, ini.FileName());
     WriteNumbered(ini, "SearchWild", RecentWildcards);
     WriteNumbered(ini, "SearchWildExt", RecentUserExts);
-    for (const char* name : {"lvFile", "lvArchive", "lvCorrect"}) {
-        SaveListSettings(dynamic_cast<TListView*>(FindComponent(name)), ini);
-    }
+    SaveListSettings(FileLists->lvFile, kFileListSection, ini);
+    SaveListSettings(lvArchive, kArchiveListSection, ini);
+    SaveListSettings(FileLists->lvCorrect, kSearchListSection, ini);
 
     ini.WriteBool("Setting", "BReadTextKByte", PartialRead);
     ini.WriteInteger("Setting", "ReadTextKByte", ReadLimitKB);
@@ -197,6 +192,6 @@ void TfoMAIN::SaveEnvironment(const std::string& path) {
     ini.WriteBool("Expression", "ImageAdjust", FitImage);
     ini.WriteBool("Expression", "StatusBar", sbMAIN->Visible());
     ini.WriteBool("Expression", "ToolBar", pnTbFileSel->Visible());
-    if (TControl* fvx = Named("fvx")) WriteFont(ini, "Fvx", fvx->EffectiveFont());
-    if (TControl* lv = Named("lvFile")) WriteFont(ini, "Lvx", lv->EffectiveFont());
+    WriteFont(ini, "Fvx", FileLists->fvx->EffectiveFont());
+    WriteFont(ini, "Lvx", FileLists->lvFile->EffectiveFont());
 }

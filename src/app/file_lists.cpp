@@ -1,10 +1,12 @@
 #include "app/file_lists.h"
 
 #include "app/glyphs.h"
-#include "app/main_form.h"
+#include <algorithm>
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "search/search_text.h"
+#include "ui/extctrls.h"
+#include "ui/forms.h"
 
 namespace {
 struct ViewCommand {
@@ -22,53 +24,24 @@ const ViewCommand kStyles[] = {
 };
 const ViewCommand kGrid = {"Grid", "グリッドライン表示", "グリッドラインを表示", gkGridLines};
 
-// Column toggles of each list, by column index.
-struct ColumnCommand {
-    const char* command;
-    int column;
-};
-const ColumnCommand kFileColumns[] = {
-    {"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseAttr", 4}};
-const ColumnCommand kCorrectColumns[] = {
-    {"EraseSize", 1}, {"EraseType", 2}, {"EraseDate", 3}, {"EraseFolder", 4}};
-const ColumnCommand kArchiveColumns[] = {{"EraseSize", 1},     {"EraseType", 2},
-                                         {"EraseCompSize", 3}, {"EraseCompRate", 4},
-                                         {"EraseDate", 5},     {"EraseFolder", 6}};
-
-// What a column toggle's name stands for: the first command the name
-// holds, and the caption fragment of its column.
-const std::pair<const char*, const char*> kColumnFragments[] = {
-    {"ERASESIZE", "サイズ"},     {"ERASETYPE", "種類"},           {"ERASEDATE", "日時"},
-    {"ERASEATTR", "属性"},       {"ERASECOMPSIZE", "圧縮サイズ"}, {"ERASECOMPRATE", "圧縮率"},
-    {"ERASEFOLDER", "フォルダ"},
-};
-
-bool Contains(const std::string& upperName, const char* part) {
-    return upperName.find(part) != std::string::npos;
-}
-
 // A column counts as shown only when it is wider than 5 pixels.
 bool ColumnShown(TListView* list, int column) {
     return list->ColumnWidth(column) > 5;
 }
 } // namespace
 
-template <typename T> T* TFileLists::Find(const std::string& name) const {
-    return dynamic_cast<T*>(main_->FindComponent(name));
-}
-
-TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
-    Name = "FileLists";
-    fvx = new TShellFolderTree(main, main->pnFolder);
+TFileLists::TFileLists(TFileListsHost& host, const TFileListsParts& parts) : host_(host), parts_(parts) {
+    TComponent* owner = parts.Owner;
+    fvx = new TShellFolderTree(owner, parts.FolderPanel);
     fvx->Name = "fvx";
     fvx->SetDragAndDrop(false);
     fvx->SetAlign(alClient);
     fvx->OnChange = [this](TObject* s, const std::string& folder) { fvxChange(s, folder); };
-    main->sbFolderUpDate->OnClick = [this](TObject*) { fvx->RefreshKeepState(); };
+    parts.RefreshButton->OnClick = [this](TObject*) { fvx->RefreshKeepState(); };
 
-    pmLv = new TPopupMenu(main);
+    pmLv = new TPopupMenu(owner);
     pmLv->Name = "pmLv";
-    pmExplorer = new TMenuItem(main);
+    pmExplorer = new TMenuItem(owner);
     pmExplorer->Name = "pmExplorer";
     pmExplorer->SetCaption("エクスプローラ");
     pmLv->Items()->Add(pmExplorer);
@@ -76,9 +49,9 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
         auto* list = dynamic_cast<TListView*>(pmLv->PopupComponent);
         pmExplorer->SetEnabled(list && list->Selected() >= 0);
     };
-    pmExplorer->OnClick = [this](TObject* s) { main_->mmFileExplorerClick(s); };
+    pmExplorer->OnClick = [this](TObject*) { host_.ShowInExplorer(); };
 
-    lvFile = new TListView(main, main->pnFile);
+    lvFile = new TListView(owner, parts.FilePanel);
     lvFile->Name = "lvFile";
     for (auto [caption, width] : {std::pair<const char*, int>{"名前", 100},
                                   {"サイズ", 85},
@@ -97,7 +70,7 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     lvFile->OnDataHint = [this](TObject* s, int from, int to) { lvFileDataHint(s, from, to); };
     lvFile->OnColumnClick = [this](TObject* s, int c) { lvFileColumnClick(s, c); };
 
-    lvCorrect = new TListView(main, main->TabSheet2);
+    lvCorrect = new TListView(owner, parts.SearchPage);
     lvCorrect->Name = "lvCorrect";
     for (const char* caption : {"名前", "サイズ", "ファイルの種類", "更新日時", "フォルダ"}) {
         lvCorrect->AddColumn(caption, 50);
@@ -110,30 +83,60 @@ TFileLists::TFileLists(TfoMAIN* main) : TComponent(main), main_(main) {
     lvCorrect->OnColumnClick = [this](TObject* s, int c) { lvCorrectColumnClick(s, c); };
     // An empty result list leads to the search page.
     lvCorrect->OnClick = [this](TObject*) {
-        if (lvCorrect->ItemCount() == 0) main_->OpenUtilityWindow(false);
+        if (lvCorrect->ItemCount() == 0) host_.OpenSearchPage();
     };
+    views_[vlFile].List = lvFile;
+    views_[vlCorrect].List = lvCorrect;
 
-    BuildViewButtons(main->pnTbFileSel, "SEL", false);
-    BuildViewButtons(main->pnTbCorrect, "Cor", true);
-    main->sbLaunchFile->OnClick = [this](TObject*) { Launch(lvFile); };
-    main->sbLaunchCorrect->OnClick = [this](TObject*) { Launch(lvCorrect); };
-    main->pnTbFileSel->OnDblClick = [this](TObject* s) { pnTbFileSelDblClick(s); };
+    BuildViewButtons(vlFile, parts.FileToolbar, "SEL", false);
+    BuildViewButtons(vlCorrect, parts.SearchToolbar, "Cor", true);
+    parts.LaunchFileButton->OnClick = [this](TObject*) { Launch(lvFile); };
+    parts.LaunchSearchButton->OnClick = [this](TObject*) { Launch(lvCorrect); };
+    parts.FileToolbar->OnDblClick = [this](TObject* s) { pnTbFileSelDblClick(s); };
 
-    BuildViewMenu("mmShowStyleFile", "ファイルセレクタ(&S)", "SEL",
+    BuildViewMenu(vlFile, "mmShowStyleFile", "ファイルセレクタ(&S)", "SEL",
                   {{"EraseSize", "【サイズ】を表示"},
                    {"EraseType", "【ファイルの種類】を表示"},
                    {"EraseDate", "【更新日時】を表示"},
                    {"EraseAttr", "【属性】を表示"}});
-    BuildViewMenu("mmShowStyleCorrect", "ファイルコレクタ(&C)", "Cor",
+    BuildViewMenu(vlCorrect, "mmShowStyleCorrect", "ファイルコレクタ(&C)", "Cor",
                   {{"EraseSize", "【サイズ】を表示"},
                    {"EraseType", "【ファイルの種類】を表示"},
                    {"EraseDate", "【更新日時】を表示"},
                    {"EraseFolder", "【フォルダ】を表示"}});
-    AddArchiveViewMenu();
-    main->MainMenu1->Rebuild();
+    host_.MenusChanged();
 }
 
-TFileLists::~TFileLists() = default;
+TFileLists::~TFileLists() { DetachHandlers(); }
+
+void TFileLists::DetachHandlers() {
+    fvx->OnChange = nullptr;
+    for (TListView* list : {lvFile, lvCorrect}) {
+        list->OnData = nullptr;
+        list->OnDataHint = nullptr;
+        list->OnColumnClick = nullptr;
+        list->OnChange = nullptr;
+        list->OnDblClick = nullptr;
+        list->OnClick = nullptr;
+    }
+    pmLv->OnPopup = nullptr;
+    pmExplorer->OnClick = nullptr;
+    for (TSpeedButton* b : {parts_.RefreshButton, parts_.LaunchFileButton, parts_.LaunchSearchButton})
+        b->OnClick = nullptr;
+    parts_.FileToolbar->OnDblClick = nullptr;
+    for (TViewControls& v : views_) {
+        for (TSpeedButton* b : v.StyleButtons)
+            if (b) b->OnClick = nullptr;
+        for (TMenuItem* m : v.StyleItems)
+            if (m) m->OnClick = nullptr;
+        for (TSpeedButton* b : v.ColumnButtons)
+            if (b) b->OnClick = nullptr;
+        for (TMenuItem* m : v.ColumnItems)
+            if (m) m->OnClick = nullptr;
+        if (v.GridButton) v.GridButton->OnClick = nullptr;
+        if (v.GridItem) v.GridItem->OnClick = nullptr;
+    }
+}
 
 void TFileLists::BuildList(TListView* list) {
     list->SetAlign(alClient);
@@ -142,10 +145,12 @@ void TFileLists::BuildList(TListView* list) {
     list->OnDblClick = [this](TObject* s) { Launch(static_cast<TListView*>(s)); };
 }
 
-void TFileLists::BuildViewButtons(TWinControl* bar, const char* tag, bool folderColumn) {
+void TFileLists::BuildViewButtons(TViewList which, TWinControl* bar, const char* tag,
+                                  bool folderColumn) {
+    TViewControls& v = views_[which];
     int x = 29;
     auto add = [&](const ViewCommand& c, int group, bool allowAllUp) {
-        auto* b = new TSpeedButton(main_, bar);
+        auto* b = new TSpeedButton(parts_.Owner, bar);
         b->Name = std::string("sbShow") + c.command + tag;
         b->Hint = c.hint;
         b->SetBounds(x, 1, 22, bar->Height() - 2);
@@ -155,9 +160,7 @@ void TFileLists::BuildViewButtons(TWinControl* bar, const char* tag, bool folder
         x += 22;
         return b;
     };
-    for (const ViewCommand& c : kStyles) {
-        add(c, 1, false)->OnClick = [this](TObject* s) { mmShowLargeIconSelClick(s); };
-    }
+    for (int i = 0; i < 4; ++i) v.StyleButtons[i] = add(kStyles[i], 1, false);
     x += 6;
     const ViewCommand columns[] = {
         {"EraseSize", "【サイズ】表示", "", gkColumnSize},
@@ -170,51 +173,82 @@ void TFileLists::BuildViewButtons(TWinControl* bar, const char* tag, bool folder
     for (const ViewCommand& c : columns) {
         TSpeedButton* b = add(c, group++, true);
         b->SetDown(true);
-        b->OnClick = [this](TObject* s) { mmShowEraseSizeSELClick(s); };
+        v.Columns.push_back(static_cast<int>(v.ColumnButtons.size()) + 1);
+        v.ColumnButtons.push_back(b);
     }
     x += 6;
-    TSpeedButton* grid = add(kGrid, group, true);
-    grid->SetDown(true);
-    grid->OnClick = [this](TObject* s) { sbShowGridSELClick(s); };
+    v.GridButton = add(kGrid, group, true);
+    v.GridButton->SetDown(true);
+    BindViewButtons(which);
 }
 
-TMenuItem*
-TFileLists::BuildViewMenu(const char* name, const char* caption, const char* tag,
-                          const std::vector<std::pair<const char*, const char*>>& columns) {
-    auto* parent = Find<TMenuItem>("mmShowStyle");
-    if (!parent) return nullptr;
+void TFileLists::BindViewButtons(TViewList which) {
+    TViewControls& v = views_[which];
+    const TViewStyle styles[] = {vsIcon, vsSmallIcon, vsList, vsReport};
+    for (int i = 0; i < 4; ++i) {
+        const TViewCommand command{TViewCommand::vcStyle, styles[i]};
+        if (v.StyleButtons[i])
+            v.StyleButtons[i]->OnClick = [this, which, command](TObject*) { RunViewCommand(which, command); };
+    }
+    for (std::size_t i = 0; i < v.ColumnButtons.size(); ++i) {
+        const TViewCommand command{TViewCommand::vcColumn, vsReport, v.Columns[i]};
+        if (v.ColumnButtons[i])
+            v.ColumnButtons[i]->OnClick = [this, which, command](TObject*) { RunViewCommand(which, command); };
+    }
+    if (v.GridButton)
+        v.GridButton->OnClick = [this, which](TObject*) { RunViewCommand(which, {TViewCommand::vcGrid}); };
+}
+
+void TFileLists::BuildViewMenu(TViewList which, const char* name, const char* caption, const char* tag,
+                               const std::vector<std::pair<const char*, const char*>>& columns) {
+    TMenuItem* parent = parts_.ViewMenu;
+    if (!parent) return;
+    TViewControls& v = views_[which];
     auto item = [&](TMenuItem* under, const std::string& itemName, const char* text) {
-        auto* m = new TMenuItem(main_);
+        auto* m = new TMenuItem(parts_.Owner);
         m->Name = itemName;
         m->SetCaption(text);
         return under->Add(m);
     };
     TMenuItem* sub = item(parent, name, caption);
-    for (const ViewCommand& c : kStyles) {
-        item(sub, std::string("mmShow") + c.command + tag, c.caption)->OnClick =
-            [this](TObject* s) { mmShowLargeIconSelClick(s); };
+    const TViewStyle styles[] = {vsIcon, vsSmallIcon, vsList, vsReport};
+    for (int i = 0; i < 4; ++i) {
+        const TViewCommand command{TViewCommand::vcStyle, styles[i]};
+        v.StyleItems[i] = item(sub, std::string("mmShow") + kStyles[i].command + tag, kStyles[i].caption);
+        v.StyleItems[i]->OnClick = [this, which, command](TObject*) { RunViewCommand(which, command); };
     }
     item(sub, std::string("mmShowSep") + tag, "-");
-    item(sub, std::string("mmShowGrid") + tag, kGrid.caption)->OnClick = [this](TObject* s) {
-        sbShowGridSELClick(s);
-    };
+    v.GridItem = item(sub, std::string("mmShowGrid") + tag, kGrid.caption);
+    v.GridItem->OnClick = [this, which](TObject*) { RunViewCommand(which, {TViewCommand::vcGrid}); };
+    int column = 1;
     for (const auto& [command, text] : columns) {
-        item(sub, std::string("mmShow") + command + tag, text)->OnClick = [this](TObject* s) {
-            mmShowEraseSizeSELClick(s);
-        };
+        const TViewCommand toggle{TViewCommand::vcColumn, vsReport, column++};
+        TMenuItem* m = item(sub, std::string("mmShow") + command + tag, text);
+        m->OnClick = [this, which, toggle](TObject*) { RunViewCommand(which, toggle); };
+        v.ColumnItems.push_back(m);
     }
-    return sub;
 }
 
-void TFileLists::AddArchiveViewMenu() {
-    if (archiveMenu_ || !Find<TListView>("lvArchive")) return;
-    archiveMenu_ = BuildViewMenu("mmShowStyleArchive", "アーカイブセレクタ(&A)", "ARC",
-                                 {{"EraseSize", "【サイズ】を表示"},
-                                  {"EraseType", "【ファイルの種類】を表示"},
-                                  {"EraseCompSize", "【圧縮サイズ】を表示"},
-                                  {"EraseCompRate", "【圧縮率】を表示"},
-                                  {"EraseDate", "【更新日時】を表示"},
-                                  {"EraseFolder", "【フォルダ】を表示"}}) != nullptr;
+void TFileLists::AttachArchiveList(TListView* list, const TViewButtons& buttons) {
+    TViewControls& v = views_[vlArchive];
+    if (v.List) return;
+    v.List = list;
+    std::copy(std::begin(buttons.Styles), std::end(buttons.Styles), v.StyleButtons);
+    for (int i = 0; i < 6; ++i) {
+        v.Columns.push_back(i + 1);
+        v.ColumnButtons.push_back(buttons.Columns[i]);
+    }
+    v.GridButton = buttons.Grid;
+    BindViewButtons(vlArchive);
+    BuildViewMenu(vlArchive, "mmShowStyleArchive", "アーカイブセレクタ(&A)", "ARC",
+                  {{"EraseSize", "【サイズ】を表示"},
+                   {"EraseType", "【ファイルの種類】を表示"},
+                   {"EraseCompSize", "【圧縮サイズ】を表示"},
+                   {"EraseCompRate", "【圧縮率】を表示"},
+                   {"EraseDate", "【更新日時】を表示"},
+                   {"EraseFolder", "【フォルダ】を表示"}});
+    host_.MenusChanged();
+    SyncViewControls();
 }
 
 void TFileLists::FirstActivation() {
@@ -224,10 +258,6 @@ void TFileLists::FirstActivation() {
         correctEngine_->SearchRows = true;
         fileEngine_->SetListView(lvFile);
         correctEngine_->SetListView(lvCorrect);
-    }
-    if (!archiveMenu_) {
-        AddArchiveViewMenu();
-        if (archiveMenu_) main_->MainMenu1->Rebuild();
     }
     SyncViewControls();
 }
@@ -246,7 +276,7 @@ void TFileLists::fvxChange(TObject*, const std::string& folder) {
     SendMessageA(lvFile->Handle(), WM_SETREDRAW, TRUE, 0);
     lvFile->Invalidate();
     const int n = fileEngine_->Count();
-    main_->lFolderInfo->SetCaption(" " + Format("%d", n) + (n < 2 ? "File" : "Files"));
+    host_.ShowFolderCount(" " + Format("%d", n) + (n < 2 ? "File" : "Files"));
 }
 
 TFileTransactEx* TFileLists::EngineOf(TObject* list) const {
@@ -287,11 +317,11 @@ void TFileLists::lvCorrectColumnClick(TObject*, int column) {
 void TFileLists::lvFileChange(TObject* Sender, int, bool stateChange) {
     auto* list = dynamic_cast<TListView*>(Sender);
     // While the main window goes away its lists still report their last changes.
-    if (!stateChange || !list || !main_->Handle() || !list->Handle()) return;
+    if (!stateChange || !list || host_.Closing() || !list->Handle()) return;
     TFileTransactEx* engine = EngineOf(list);
     const int selected = list->Selected();
     if (!engine || selected < 0) return;
-    main_->PreviewSelected(selected, engine->PathOf(selected), list->Tag);
+    host_.PreviewSelected(selected, engine->PathOf(selected), lastIndex_[list == lvFile ? 0 : 1]);
 }
 
 std::string TFileLists::SelectedPath(int tabIndex) const {
@@ -309,7 +339,7 @@ void TFileLists::SelectNext(int tabIndex, bool down) {
     if (index < 0 || index >= count) return;
     list->SetSelected(index);
     list->MakeVisible(index);
-    list->Tag = index;
+    lastIndex_[tabIndex == 0 ? 0 : 1] = index;
     list->Repaint();
 }
 
@@ -322,110 +352,61 @@ void TFileLists::Launch(TListView* list) {
     TFileTransactEx* engine = EngineOf(list);
     if (!engine) return;
     const std::string path = engine->PathOf(list->Selected());
-    if (!path.empty()) main_->LaunchFile(path);
+    if (!path.empty()) host_.LaunchFile(path);
 }
 
 // --- view commands ------------------------------------------------------------------
 
-TListView* TFileLists::ListOfSender(TObject* sender, std::string& upperName) const {
-    TComponent* c = nullptr;
-    if (auto* item = dynamic_cast<TMenuItem*>(sender)) c = item;
-    if (auto* button = dynamic_cast<TSpeedButton*>(sender)) c = button;
-    if (!c) return nullptr;
-    upperName = SjisUpperCase(c->Name);
-    if (Contains(upperName, "SEL")) return lvFile;
-    if (Contains(upperName, "COR")) return lvCorrect;
-    if (Contains(upperName, "ARC")) return Find<TListView>("lvArchive");
-    return nullptr;
-}
-
-void TFileLists::mmShowLargeIconSelClick(TObject* Sender) {
-    std::string n;
-    TListView* list = ListOfSender(Sender, n);
+void TFileLists::RunViewCommand(TViewList which, const TViewCommand& command) {
+    TListView* list = views_[which].List;
     if (!list) return;
-    TViewStyle style = vsReport;
-    if (Contains(n, "LARGEICON")) {
-        style = vsIcon;
-    } else if (Contains(n, "SMALLICON")) {
-        style = vsSmallIcon;
-    } else if (Contains(n, "LIST")) {
-        style = vsList;
-    }
-    list->SetViewStyle(style);
-    SyncViewControls();
-}
-
-void TFileLists::mmShowEraseSizeSELClick(TObject* Sender) {
-    std::string n;
-    TListView* list = ListOfSender(Sender, n);
-    if (!list) return;
-    const char* fragment = nullptr;
-    for (const auto& [command, text] : kColumnFragments) {
-        if (Contains(n, command)) {
-            fragment = text;
-            break;
-        }
-    }
-    if (!fragment) return;
-    for (int i = 0; i < list->ColumnCount(); ++i) {
-        if (SjisFind(list->ColumnCaption(i), fragment) == std::string::npos) continue;
+    switch (command.Kind) {
+    case TViewCommand::vcStyle:
+        list->SetViewStyle(command.Style);
+        break;
+    case TViewCommand::vcColumn: {
+        const int i = command.Column;
+        if (i < 0 || i >= list->ColumnCount()) return;
         list->SetColumnWidth(i, list->ColumnWidth(i) < 1 ? 100 : 0);
-        SyncViewControls();
-        return;
+        break;
     }
-}
-
-void TFileLists::sbShowGridSELClick(TObject* Sender) {
-    std::string n;
-    TListView* list = ListOfSender(Sender, n);
-    if (!list) return;
-    list->SetGridLines(!list->GridLines());
+    case TViewCommand::vcGrid:
+        list->SetGridLines(!list->GridLines());
+        break;
+    }
     SyncViewControls();
 }
 
 void TFileLists::SyncViewControls() {
-    struct ListSet {
-        TListView* list;
-        const char* tag;
-        const ColumnCommand* columns;
-        std::size_t count;
-    };
-    const ListSet sets[] = {
-        {lvFile, "SEL", kFileColumns, std::size(kFileColumns)},
-        {Find<TListView>("lvArchive"), "ARC", kArchiveColumns, std::size(kArchiveColumns)},
-        {lvCorrect, "Cor", kCorrectColumns, std::size(kCorrectColumns)},
-    };
-    auto apply = [this](const std::string& name, bool on, bool enabled, bool setEnabled) {
-        if (auto* b = Find<TSpeedButton>("sbShow" + name)) {
+    const TViewStyle styles[] = {vsIcon, vsSmallIcon, vsList, vsReport};
+    auto apply = [](TSpeedButton* b, TMenuItem* m, bool on, bool enabled, bool setEnabled) {
+        if (b) {
             b->SetDown(on);
             if (setEnabled) b->SetEnabled(enabled);
         }
-        if (auto* m = Find<TMenuItem>("mmShow" + name)) {
+        if (m) {
             m->SetChecked(on);
             if (setEnabled) m->SetEnabled(enabled);
         }
     };
-    for (const ListSet& s : sets) {
-        if (!s.list) continue;
-        const TViewStyle style = s.list->ViewStyle();
-        const TViewStyle styles[] = {vsIcon, vsSmallIcon, vsList, vsReport};
-        for (int i = 0; i < 4; ++i)
-            apply(std::string(kStyles[i].command) + s.tag, style == styles[i], true, false);
+    for (const TViewControls& v : views_) {
+        if (!v.List) continue;
+        const TViewStyle style = v.List->ViewStyle();
+        for (int i = 0; i < 4; ++i) apply(v.StyleButtons[i], v.StyleItems[i], style == styles[i], true, false);
         const bool report = style == vsReport;
-        for (std::size_t i = 0; i < s.count; ++i) {
-            apply(std::string(s.columns[i].command) + s.tag,
-                  ColumnShown(s.list, s.columns[i].column), report, true);
+        for (std::size_t i = 0; i < v.Columns.size(); ++i) {
+            TSpeedButton* b = i < v.ColumnButtons.size() ? v.ColumnButtons[i] : nullptr;
+            TMenuItem* m = i < v.ColumnItems.size() ? v.ColumnItems[i] : nullptr;
+            apply(b, m, ColumnShown(v.List, v.Columns[i]), report, true);
         }
-        apply(std::string("Grid") + s.tag, s.list->GridLines(), report, true);
+        apply(v.GridButton, v.GridItem, v.List->GridLines(), report, true);
     }
 }
 
 void TFileLists::pnTbFileSelDblClick(TObject*) {
-    auto* size = Find<TSpeedButton>("sbShowEraseSizeSEL");
-    if (!size) return;
-    const bool show = !size->Visible();
-    for (const char* name : {"sbShowEraseSizeSEL", "sbShowEraseTypeSEL", "sbShowEraseDateSEL",
-                             "sbShowEraseAttrSEL", "sbShowGridSEL"}) {
-        if (auto* b = Find<TSpeedButton>(name)) b->SetVisible(show);
-    }
+    const TViewControls& v = views_[vlFile];
+    if (v.ColumnButtons.empty()) return;
+    const bool show = !v.ColumnButtons[0]->Visible();
+    for (TSpeedButton* b : v.ColumnButtons) b->SetVisible(show);
+    v.GridButton->SetVisible(show);
 }

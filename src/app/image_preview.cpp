@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "app/glyphs.h"
-#include "app/main_form.h"
 #include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
@@ -13,78 +12,74 @@
 #include "textview/text_editor_ex_win.h"
 
 namespace {
-TSpeedButton* ZoomButton(TfoMAIN* main, const char* name, const char* hint, int x,
+TSpeedButton* ZoomButton(const TImagePreviewParts& parts, const char* name, const char* hint, int x,
                          TGlyphKind glyph) {
-    auto* b = new TSpeedButton(main, main->pnTbImage);
+    auto* b = new TSpeedButton(parts.Owner, parts.Toolbar);
     b->Name = name;
     b->Hint = hint;
-    b->SetBounds(x, 1, 22, main->pnTbImage->Height() - 2);
+    b->SetBounds(x, 1, 22, parts.Toolbar->Height() - 2);
     b->SetGlyph(MakeGlyph(glyph));
     return b;
 }
 } // namespace
 
-TImagePreview::TImagePreview(TfoMAIN* main) : main_(main) {
-    TPanel* base = main->pnBaseImage;
-    // The text preview may have made the companion panel already.
-    pnImageText = dynamic_cast<TPanel*>(main->FindComponent("pnImageText"));
-    if (!pnImageText) {
-        pnImageText = new TPanel(main, base);
-        pnImageText->Name = "pnImageText";
-        pnImageText->BevelOuter = bvNone;
-        pnImageText->SetHeight(100);
-        pnImageText->SetAlign(alBottom);
-        pnImageText->SetVisible(false);
-    }
-    spImage = new TSplitter(main, base);
+TImagePreview::TImagePreview(TImagePreviewHost& host, const TImagePreviewParts& parts)
+    : host_(host), parts_(parts) {
+    TComponent* owner = parts.Owner;
+    TPanel* base = parts.Base;
+    pnImageText = parts.ImageTextPanel;
+    spImage = new TSplitter(owner, base);
     spImage->Name = "spImage";
     spImage->SetAlign(alBottom);
     spImage->MinSize = 30;
     spImage->SetVisible(false);
-    pnImageScb = new TPanel(main, base);
+    pnImageScb = new TPanel(owner, base);
     pnImageScb->Name = "pnImageScb";
     pnImageScb->BevelOuter = bvNone;
     pnImageScb->SetAlign(alClient);
-    scb = new TScrollBox(main, pnImageScb);
+    scb = new TScrollBox(owner, pnImageScb);
     scb->Name = "scb";
     scb->SetAlign(alClient);
-    img = new TAll(main, scb);
+    img = new TAll(owner, scb);
     img->Name = "img";
     img->SetBounds(0, 0, 0, 0);
 
-    const auto toggle = [main](TObject* s) { main->sbHiddenPCClick(s); };
+    const auto toggle = [this](TObject* s) { host_.TogglePreviewArea(s); };
     scb->OnClick = toggle;
     img->OnClick = toggle;
     img->OnMouseDown = [this](TObject* s, int button, TShiftState, int x, int y) {
         if (button == 0) imgStartDrag(s, x, y);
     };
 
-    sbImgOrgSize = ZoomButton(main, "sbImgOrgSize", "原寸", 1, gkImageOrgSize);
-    sbImgReduce = ZoomButton(main, "sbImgReduce", "縮小", 23, gkImageReduce);
-    sbImgEnLarge = ZoomButton(main, "sbImgEnLarge", "拡大", 45, gkImageEnlarge);
-    // The turning buttons have no action yet; they exist hidden, as their menus do.
+    sbImgOrgSize = ZoomButton(parts, "sbImgOrgSize", "原寸", 1, gkImageOrgSize);
+    sbImgReduce = ZoomButton(parts, "sbImgReduce", "縮小", 23, gkImageReduce);
+    sbImgEnLarge = ZoomButton(parts, "sbImgEnLarge", "拡大", 45, gkImageEnlarge);
     int x = 73;
-    for (const char* name : {"sbImgLeft", "sbImgRight", "sbImgLeftRight", "sbImgTopBottom"}) {
-        if (main->FindComponent(name)) continue;
-        auto* b = new TSpeedButton(main, main->pnTbImage);
+    for (auto [button, name] : {std::pair<TSpeedButton**, const char*>{&sbImgLeft, "sbImgLeft"},
+                                {&sbImgRight, "sbImgRight"},
+                                {&sbImgLeftRight, "sbImgLeftRight"},
+                                {&sbImgTopBottom, "sbImgTopBottom"}}) {
+        auto* b = new TSpeedButton(owner, parts.Toolbar);
         b->Name = name;
-        b->SetBounds(x, 1, 22, main->pnTbImage->Height() - 2);
+        b->SetBounds(x, 1, 22, parts.Toolbar->Height() - 2);
         b->SetVisible(false);
+        *button = b;
         x += 22;
     }
-    sbImgOrgSize->OnClick = [this](TObject* s) { mmImgOrgSizeClick(s); };
-    sbImgReduce->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
-    sbImgEnLarge->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
-    if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmImgOrgSize")))
-        item->OnClick = [this](TObject* s) { mmImgOrgSizeClick(s); };
-    for (const char* name : {"mmImgReduce", "mmImgEnlarge"}) {
-        if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent(name)))
-            item->OnClick = [this](TObject* s) { mmImgReduceClick(s); };
-    }
+    sbImgOrgSize->OnClick = [this](TObject*) { ShowOriginalSize(); };
+    sbImgReduce->OnClick = [this](TObject*) { ZoomStep(false); };
+    sbImgEnLarge->OnClick = [this](TObject*) { ZoomStep(true); };
 
     PlayCompanionSound = [](const std::string& wave) {
         if (FileExists(wave)) sndPlaySoundA(wave.c_str(), SND_ASYNC | SND_NODEFAULT);
     };
+}
+
+TImagePreview::~TImagePreview() {
+    scb->OnClick = nullptr;
+    img->OnClick = nullptr;
+    img->OnMouseDown = nullptr;
+    for (TSpeedButton* b : {sbImgOrgSize, sbImgReduce, sbImgEnLarge}) b->OnClick = nullptr;
 }
 
 bool TImagePreview::LoadCompanionText(const std::string& path) {
@@ -97,22 +92,20 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
         }
     }
     if (!companion.empty()) {
-        if (auto* text = dynamic_cast<TTextEditorEx*>(main_->FindComponent("hedImageText"))) {
-            try {
-                text->Lines().LoadFromFile(companion, main_->TextEncoding.ForFile(companion));
-            } catch (...) {
-                BeepBox(MB_ICONEXCLAMATION,
-                        "テキストファイルの読み込みに失敗しました\r\r" + companion,
-                        MB_OK | MB_ICONSTOP);
-            }
+        try {
+            parts_.CompanionText->Lines().LoadFromFile(companion, host_.EncodingFor(companion));
+        } catch (...) {
+            BeepBox(MB_ICONEXCLAMATION,
+                    "テキストファイルの読み込みに失敗しました\r\r" + companion,
+                    MB_OK | MB_ICONSTOP);
         }
     }
     const bool shown = !companion.empty();
-    main_->pnBaseImage->DisableAlign();
+    parts_.Base->DisableAlign();
     pnImageText->SetVisible(shown);
     spImage->SetVisible(shown);
     if (shown) spImage->SetTop(pnImageText->Top() - spImage->Height()); // stays above the panel
-    main_->pnBaseImage->EnableAlign();
+    parts_.Base->EnableAlign();
     return shown;
 }
 
@@ -126,12 +119,12 @@ bool TImagePreview::Decode(const std::string& path) {
     } else if (ExtensionInList(kBuiltInDecoderList, ext)) {
         // The control takes the picture's own size first (AutoSize), then the fit.
         TJpegScaleRule fitted;
-        if (main_->FitImage)
+        if (host_.FitOn())
             fitted = [this](int w, int h) {
                 return image_zoom::ReducedScale(w, h, image_zoom::FittedSize(FitInput(w, h, w, h)));
             };
         img->Picture().LoadFromFile(path, fitted);
-    } else if (ExtensionInList(main_->GifOption ? kImageKindListWithGif : kImageKindList, ext)) {
+    } else if (ExtensionInList(host_.GifOn() ? kImageKindListWithGif : kImageKindList, ext)) {
         img->SetPictureName(path);
     } else {
         return false;
@@ -156,12 +149,9 @@ double TImagePreview::PreviewImage(const std::string& path) {
     }
     img->SetAutoSize(false);
     img->SetStretch(true);
-    if (loaded) {
-        main_->ImageWidth = img->Width();
-        main_->ImageHeight = img->Height();
-    }
-    const double scale = main_->FitImage ? Fit() : 1.0;
-    img->Tag = static_cast<int>(std::trunc(scale * 100));
+    if (loaded) host_.SetPictureSize(img->Width(), img->Height());
+    const double scale = host_.FitOn() ? Fit() : 1.0;
+    ZoomPercent = static_cast<int>(std::trunc(scale * 100));
     scb->UpdateScrollRange();
     if (PlayCompanionSound) PlayCompanionSound(ChangeFileExt(path, ".WAV"));
     return scale;
@@ -197,7 +187,7 @@ void TImagePreview::WholePicture() {
 }
 
 double TImagePreview::Fit() {
-    const int W = main_->ImageWidth, H = main_->ImageHeight;
+    const int W = host_.PictureWidth(), H = host_.PictureHeight();
     const image_zoom::TFitInput in = FitInput(W, H, img->Width(), img->Height());
     const image_zoom::TFitResult fit = image_zoom::FitPercent(in);
     const TPicture& picture = img->Picture();
@@ -208,8 +198,7 @@ double TImagePreview::Fit() {
         DecodeAgain([shown](int w, int h) { return image_zoom::ReducedScale(w, h, shown); });
     }
     if (fit.Ok) {
-        img->Tag = fit.Percent;
-        img->Tag = ApplyZoomPercent(fit.Percent);
+        ZoomPercent = ApplyZoomPercent(fit.Percent);
     } else {
         BeepBox(MB_ICONEXCLAMATION,
                 "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
@@ -223,31 +212,29 @@ double TImagePreview::Fit() {
 
 int TImagePreview::ApplyZoomPercent(int percent) {
     const image_zoom::TZoomResult z =
-        image_zoom::ApplyZoom(percent, main_->ImageWidth, main_->ImageHeight);
+        image_zoom::ApplyZoom(percent, host_.PictureWidth(), host_.PictureHeight());
     if (!z.Changed) return z.Accepted;
     img->SetBounds(img->Left(), img->Top(), z.Size.Width, z.Size.Height);
     img->Repaint();
     scb->UpdateScrollRange();
-    main_->lFileInfo->SetCaption(main_->InformationPrefix + image_zoom::ZoomLabel(percent));
-    main_->lgImgWidth->SetCaption(Format("%4d", img->Width()));
-    main_->lgImgHeight->SetCaption(Format("%4d", img->Height()));
-    main_->lgImgWidth->Repaint();
-    main_->lgImgHeight->Repaint();
+    host_.ShowFileStatus(image_zoom::ZoomLabel(percent));
+    parts_.WidthLed->SetCaption(Format("%4d", img->Width()));
+    parts_.HeightLed->SetCaption(Format("%4d", img->Height()));
+    parts_.WidthLed->Repaint();
+    parts_.HeightLed->Repaint();
     return percent;
 }
 
-void TImagePreview::mmImgOrgSizeClick(TObject*) {
+void TImagePreview::ShowOriginalSize() {
     WholePicture();
-    img->Tag = 100;
+    ZoomPercent = 100;
     ApplyZoomPercent(100);
 }
 
-void TImagePreview::mmImgReduceClick(TObject* Sender) {
-    auto* c = dynamic_cast<TComponent*>(Sender);
-    const bool enlarge = c && SjisUpperCase(c->Name).find("ENLARGE") != std::string::npos;
-    const int requested = img->Tag + (enlarge ? image_zoom::kStep : -image_zoom::kStep);
+void TImagePreview::ZoomStep(bool enlarge) {
+    const int requested = ZoomPercent + (enlarge ? image_zoom::kStep : -image_zoom::kStep);
     WholePicture();
-    img->Tag = ApplyZoomPercent(requested);
+    ZoomPercent = ApplyZoomPercent(requested);
 }
 
 void TImagePreview::imgStartDrag(TObject*, int x, int y) {

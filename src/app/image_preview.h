@@ -7,19 +7,33 @@
 #include <functional>
 #include <string>
 
+#include "app/pane_hosts.h"
 #include "imageview/image_zoom.h"
 #include "imageview/plugin_image.h"
 #include "ui/buttons.h"
 #include "ui/extctrls.h"
 #include "ui/scroll_box.h"
 
-class TfoMAIN;
+class TLedGroup;
+class TTextEditorEx;
+
+// The window's panels, counters and companion-text control the image
+// preview works in; the window makes them, the pane fills them.
+struct TImagePreviewParts {
+    TComponent* Owner;             // frees the controls (and finds them by name)
+    TPanel* Base;                  // pnBaseImage
+    TPanel* Toolbar;               // pnTbImage, for the zoom buttons
+    TPanel* ImageTextPanel;        // pnImageText, at the bottom of the pane
+    TTextEditorEx* CompanionText;  // hedImageText, in that panel
+    TLedGroup *WidthLed, *HeightLed;
+};
 
 class TImagePreview {
 public:
-    // Makes the pane's controls (owned by the main window, so that
-    // FindComponent finds them) and binds the zoom menus and buttons.
-    explicit TImagePreview(TfoMAIN* main);
+    // Makes the pane's controls in the parts given and binds its buttons.
+    TImagePreview(TImagePreviewHost& host, const TImagePreviewParts& parts);
+    // The controls stay the owner's, with nothing of ours left attached.
+    ~TImagePreview();
     TImagePreview(const TImagePreview&) = delete;
     TImagePreview& operator=(const TImagePreview&) = delete;
 
@@ -29,6 +43,8 @@ public:
     TSplitter* spImage;
     TPanel* pnImageText;
     TSpeedButton *sbImgOrgSize, *sbImgReduce, *sbImgEnLarge;
+    // The turning buttons have no action yet; they exist hidden, as their menus do.
+    TSpeedButton *sbImgLeft, *sbImgRight, *sbImgLeftRight, *sbImgTopBottom;
 
     // The image branch of the preview manager: companion text and sound,
     // the decoder for the extension, the natural size into the main
@@ -40,12 +56,14 @@ public:
     // Shows the picture at `percent` of its natural size if that stays
     // within the limits; returns the accepted percent.
     int ApplyZoomPercent(int percent);
+    // The zoom in percent the picture is shown at: what the last fit or
+    // zoom step settled on.
+    int ZoomPercent = 0;
 
     // F2 and its button: 100 %.
-    void mmImgOrgSizeClick(TObject* Sender);
-    // F3, F4 and their buttons: a step down, or up when the sender's name
-    // says "ENLARGE".
-    void mmImgReduceClick(TObject* Sender);
+    void ShowOriginalSize();
+    // F3, F4 and their buttons: one step down or up.
+    void ZoomStep(bool enlarge);
 
     // Dragging the picture: accepted only over the picture itself.
     void imgStartDrag(TObject* Sender, int x, int y);
@@ -68,6 +86,7 @@ private:
     // it again, whole (a zoom step) or as large as the new size needs.
     void DecodeAgain(const TJpegScaleRule& scale);
     void WholePicture();
-    TfoMAIN* main_;
+    TImagePreviewHost& host_;
+    TImagePreviewParts parts_;
     std::string picturePath_;
 };

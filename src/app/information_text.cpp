@@ -72,3 +72,13 @@ std::vector<std::string> HyperlinkNoticeLines(bool on) {
     if (on) return {"URL,MAILアドレスの上でクリックすると", "そのアドレスにジャンプします"};
     return {"URL,MAILアドレスへのハイパーリンク機能を一時停止します"};
 }
+
+TInformationView InformationView(const std::vector<std::string>& lines, const std::string& caption) {
+    TInformationView view;
+    view.TitleShown = !JoinLines(lines).empty();
+    view.ButtonShown = !Trim(caption).empty();
+    if (view.ButtonShown) view.ButtonCaption = Format("%-60s", caption.c_str());
+    const std::size_t shown = lines.size() < kInformationLabels ? lines.size() : kInformationLabels;
+    view.Labels.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(shown));
+    return view;
+}

@@ -43,8 +43,8 @@ void TfoMAIN::sbHiddenPCClick(TObject*) {
     } else {
         sbHiddenPC->SetGlyph(MakeGlyph(gkArrowRight));
         sbHiddenPC->Hint = "通常画面";
-        auto* text = dynamic_cast<TWinControl*>(FindComponent("hedText"));
-        if (text && pnBaseText->Visible() && text->CanFocus()) text->SetFocus();
+        TWinControl* text = TextPreview->hedText;
+        if (pnBaseText->Visible() && text->CanFocus()) text->SetFocus();
     }
     if (FitImage && pnBaseImage->Visible()) ImagePreview->Fit();
 }
@@ -82,20 +82,19 @@ void TfoMAIN::mmShowToolBarClick(TObject*) {
 
 void TfoMAIN::mmShowStatusBarClick(TObject*) { sbMAIN->SetVisible(!sbMAIN->Visible()); }
 
-void TfoMAIN::mmShowFontTvClick(TObject* Sender) {
-    const bool tree = SjisUpperCase(static_cast<TComponent*>(Sender)->Name).find("TV") != std::string::npos;
-    // The controls that share a font, wherever they live.
-    auto find = [this](const char* name) -> TControl* {
-        if (auto* c = dynamic_cast<TControl*>(FindComponent(name))) return c;
-        return SetFileForm ? dynamic_cast<TControl*>(SetFileForm->FindComponent(name)) : nullptr;
-    };
-    TControl* source = find(tree ? "tvArchive" : "lvFile");
+void TfoMAIN::ChooseListFont(bool trees) {
+    // The controls that share a font, wherever they live; the search window
+    // has its own folder tree and shortcut list.
+    TControl* fvxSearch = SetFileForm ? SetFileForm->fvxSearch : nullptr;
+    TControl* lvFolderList = SetFileForm ? SetFileForm->lvFolderList : nullptr;
+    TControl* source = trees ? static_cast<TControl*>(tvArchive) : FileLists->lvFile;
     TFont font = source ? source->EffectiveFont() : Font;
     if (!ExecuteFontDialog(Handle(), font)) return;
-    const auto targets = tree ? std::vector<const char*>{"fvx", "tvArchive", "fvxSearch"}
-                              : std::vector<const char*>{"lvFile", "lvArchive", "lvCorrect", "lvFolderList"};
-    for (const char* name : targets) {
-        if (TControl* c = find(name)) c->SetFont(font);
+    const std::vector<TControl*> targets =
+        trees ? std::vector<TControl*>{FileLists->fvx, tvArchive, fvxSearch}
+              : std::vector<TControl*>{FileLists->lvFile, lvArchive, FileLists->lvCorrect, lvFolderList};
+    for (TControl* c : targets) {
+        if (c) c->SetFont(font);
     }
 }
 
@@ -108,9 +107,7 @@ void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
     SetFileForm->PreparePage(shortcuts);
     SetFileForm->ShowModal();
     if (shortcuts) {
-        if (auto* autoClose = dynamic_cast<TCheckBox*>(SetFileForm->FindComponent("chbAutoClose"))) {
-            ShortcutAutoClose = autoClose->Checked();
-        }
+        if (SetFileForm->chbAutoClose) ShortcutAutoClose = SetFileForm->chbAutoClose->Checked();
     }
 }
 

@@ -11,6 +11,7 @@
 #include "app/text_preview.h"
 #include "app/version_form.h"
 #include "app/information_text.h"
+#include "app/settings_sections.h"
 #include "imageview/image_control.h"
 #include "base/files.h"
 #include "base/strutil.h"
@@ -27,9 +28,7 @@ TfoMAIN::TfoMAIN(TComponent* owner, const std::string& programPath)
     SetBounds(0, 0, 630, 470);
     BuildMenu();
     BuildLayout();
-    FileLists = new TFileLists(this);
-    TextPreview = std::make_unique<TTextPreview>(this);
-    ImagePreview = std::make_unique<TImagePreview>(this);
+    CreatePanes();
     BindMediaPane();
     BindSettingsWindows();
     OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -58,10 +57,13 @@ void TfoMAIN::ShowWallpaper(const std::string& path) {
 }
 
 TfoMAIN::~TfoMAIN() {
-    // The text preview's controls are the window's; it goes while they exist.
-    TextPreview.reset();
-    ImagePreview.reset();
+    // The panes go in the reverse order of their making, while the controls
+    // they drive exist; the component list frees the controls after this.
+    ArchivePane.reset();
     MediaPane.reset();
+    ImagePreview.reset();
+    TextPreview.reset();
+    FileLists.reset();
 }
 
 TMenuItem* TfoMAIN::AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc) {
@@ -87,20 +89,20 @@ void TfoMAIN::BuildMenu() {
     mmFileSelCorrect = AddItem(mmFile, "mmFileSelCorrect", "ファイル検索");
     mmFileSelCorrect->OnClick = [this](TObject*) { pcMAIN->SetActivePageIndex(1); };
     AddItem(mmFile, "N1", "-");
-    AddItem(mmFile, "mmFileCdExplorer", "CDエクスプローラ");
+    unoffered_.push_back(AddItem(mmFile, "mmFileCdExplorer", "CDエクスプローラ"));
     on(AddItem(mmFile, "mmFileExplorer", "エクスプローラ [X]"), &TfoMAIN::mmFileExplorerClick);
     AddItem(mmFile, "N2", "-");
     mmFileFullLoad = AddItem(mmFile, "mmFileFullLoad", "テキスト全読込 [Z]");
     mmFileEditor = on(AddItem(mmFile, "mmFileEditor", "外部エディタ起動 [E]"), &TfoMAIN::mmFileEditorClick);
-    AddItem(mmFile, "mmFileTextPrint", "印刷");
+    unoffered_.push_back(AddItem(mmFile, "mmFileTextPrint", "印刷"));
     AddItem(mmFile, "N3", "-");
     on(AddItem(mmFile, "mmFileExit", "終了(&X)"), &TfoMAIN::mmFileExitClick);
 
     mmEdit = AddItem(root, "mmEdit", "テキスト編集(&E)");
-    AddItem(mmEdit, "mmEditCopy", "コピー");
-    AddItem(mmEdit, "mmEditSelAll", "全て選択");
+    mmEditCopy = AddItem(mmEdit, "mmEditCopy", "コピー");
+    mmEditSelAll = AddItem(mmEdit, "mmEditSelAll", "全て選択");
     AddItem(mmEdit, "N4", "-");
-    AddItem(mmEdit, "mmEditSearch", "検索");
+    mmEditSearch = AddItem(mmEdit, "mmEditSearch", "検索");
     AddItem(mmEdit, "N9", "-");
     mmEditEncoding = AddItem(mmEdit, "mmEditEncoding", "文字コード");
     mmEncodingAuto = AddItem(mmEditEncoding, "mmEncodingAuto", "自動判別");
@@ -113,14 +115,14 @@ void TfoMAIN::BuildMenu() {
 
     mmImg = AddItem(root, "mmImg", "画像(&G)");
     AddItem(mmImg, "mmImgReLoad", "再読み込み")->SetVisible(false);
-    AddItem(mmImg, "mmImgOrgSize", "原寸");
-    AddItem(mmImg, "mmImgReduce", "縮小");
-    AddItem(mmImg, "mmImgEnlarge", "拡大");
-    AddItem(mmImg, "mmImgSeparate", "-");
-    AddItem(mmImg, "mmImgRight", "右回転", VK_F5);
-    AddItem(mmImg, "mmImgLeft", "左回転", VK_F6);
-    AddItem(mmImg, "mmImgLeftRight", "左右反転", VK_F7);
-    AddItem(mmImg, "mmImgTopBottom", "上下反転", VK_F8);
+    mmImgOrgSize = AddItem(mmImg, "mmImgOrgSize", "原寸");
+    mmImgReduce = AddItem(mmImg, "mmImgReduce", "縮小");
+    mmImgEnlarge = AddItem(mmImg, "mmImgEnlarge", "拡大");
+    unoffered_.push_back(AddItem(mmImg, "mmImgSeparate", "-"));
+    unoffered_.push_back(AddItem(mmImg, "mmImgRight", "右回転", VK_F5));
+    unoffered_.push_back(AddItem(mmImg, "mmImgLeft", "左回転", VK_F6));
+    unoffered_.push_back(AddItem(mmImg, "mmImgLeftRight", "左右反転", VK_F7));
+    unoffered_.push_back(AddItem(mmImg, "mmImgTopBottom", "上下反転", VK_F8));
 
     mmAvi = AddItem(root, "mmAvi", "動画・音楽(&M)");
     AddItem(mmAvi, "mmAviPlay", "再生");
@@ -139,39 +141,38 @@ void TfoMAIN::BuildMenu() {
     mmShow = on(AddItem(root, "mmShow", "表示(&V)"), &TfoMAIN::mmShowClick);
     mmShowPcHidden = on(AddItem(mmShow, "mmShowPcHidden", "最大画面 [RETURN]"), &TfoMAIN::sbHiddenPCClick);
     TMenuItem* fonts = AddItem(mmShow, "mmShowFont", "フォント");
-    on(AddItem(fonts, "mmShowFontTv", "フォルダセレクタ..."), &TfoMAIN::mmShowFontTvClick);
-    on(AddItem(fonts, "mmShowFontLv", "ファイルセレクタ..."), &TfoMAIN::mmShowFontTvClick);
-    AddItem(fonts, "N22", "テキスト...");
-    AddItem(mmShow, "mmShowStyle", "ファイルの表示形式");
+    AddItem(fonts, "mmShowFontTv", "フォルダセレクタ...")->OnClick = [this](TObject*) { ChooseListFont(true); };
+    AddItem(fonts, "mmShowFontLv", "ファイルセレクタ...")->OnClick = [this](TObject*) { ChooseListFont(false); };
+    N22 = AddItem(fonts, "N22", "テキスト...");
+    mmShowStyle = AddItem(mmShow, "mmShowStyle", "ファイルの表示形式");
     AddItem(mmShow, "N7", "-");
     mmShowToolBar = on(AddItem(mmShow, "mmShowToolBar", "ツールバー"), &TfoMAIN::mmShowToolBarClick);
     mmShowStatusBar = on(AddItem(mmShow, "mmShowStatusBar", "ステータスバー"), &TfoMAIN::mmShowStatusBarClick);
 
     O1 = on(AddItem(root, "O1", "オプション(&O)"), &TfoMAIN::O1Click);
-    AddItem(O1, "mmOptionSetText", "テキスト表示設定...");
+    mmOptionSetText = AddItem(O1, "mmOptionSetText", "テキスト表示設定...");
     mmOptionHyperLink = on(AddItem(O1, "mmOptionHyperLink", "テキストハイパーリンク"), &TfoMAIN::mmOptionHyperLinkClick);
     AddItem(O1, "mmOptionSet", "一般設定...")->OnClick = [this](TObject*) { Fire(OpenSettingsDialog); };
     AddItem(O1, "N8", "-");
     AddItem(O1, "mmOptionShortCutKayGuide", "ショートカットキーガイド")->OnClick = [](TObject*) {
         Application->HelpContext(2);
     };
-    AddItem(O1, "mmOptionHelp", "ヘルプ")->OnClick = [](TObject*) { Application->HelpContext(1); };
+    mmOptionHelp = AddItem(O1, "mmOptionHelp", "ヘルプ");
+    mmOptionHelp->OnClick = [](TObject*) { Application->HelpContext(1); };
     AddItem(O1, "About1", "バージョン情報(&A)...")->OnClick = [](TObject*) { ShowVersion("v1.00A"); };
 
     // The shortcuts come from the same table as the help file's key guide.
     static const struct {
-        const char* item;
+        TMenuItem* TfoMAIN::*item;
         TShortCut shortcut;
     } shortcuts[] = {
 #define QM_KEY(key, down, up, command, consumed, name, condition, action)
-#define QM_MENU_KEY(item, shortcut, name, action) {#item, shortcut},
+#define QM_MENU_KEY(item, shortcut, name, action) {&TfoMAIN::item, shortcut},
 #include "app/main_keys.inc"
 #undef QM_KEY
 #undef QM_MENU_KEY
     };
-    for (const auto& s : shortcuts) {
-        if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(s.item))) item->ShortCut = s.shortcut;
-    }
+    for (const auto& s : shortcuts) (this->*s.item)->ShortCut = s.shortcut;
 
     Menu = MainMenu1;
     MainMenu1->AttachTo(Handle());
@@ -284,6 +285,8 @@ void TfoMAIN::BuildLayout() {
     pnTbImage = AddPanel(pnBaseImage, "pnTbImage", alTop, 24);
     lgImgWidth = AddLed(pnTbImage, "lgImgWidth", "", 160, 4);
     lgImgHeight = AddLed(pnTbImage, "lgImgHeight", "", 206, 4);
+    pnImageText = AddPanel(pnBaseImage, "pnImageText", alBottom, 100);
+    pnImageText->SetVisible(false);
     pnBaseAVI = AddPanel(pnView, "pnBaseAVI", alNone);
     pnTbAVI = AddPanel(pnBaseAVI, "pnTbAVI", alTop, 24);
     lgAVITime = AddLed(pnTbAVI, "lgAVITime", "", 200, 5);
@@ -317,7 +320,7 @@ void TfoMAIN::BuildLayout() {
     sbInformation->SetGlyph(MakeGlyph(gkLaunch));
     sbInformation->OnClick = [this](TObject*) { LaunchFile(CurrentFilePath); };
     const TFont info = TFont::Of(17, true);
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < static_cast<int>(kInformationLabels); ++i) {
         lNoneInfo[i] = new TLabel(this, pnBaseNone);
         lNoneInfo[i]->Name = Format("lNoneInfo%d", i);
         lNoneInfo[i]->SetFont(info);
@@ -362,13 +365,10 @@ TLedGroup* TfoMAIN::AddLed(TWinControl* parent, const char* name, const char* hi
 }
 
 void TfoMAIN::HideUnofferedCommands() {
-    for (const char* name : {"mmFileCdExplorer", "mmImgSeparate", "mmImgRight", "mmImgLeft",
-                             "mmImgLeftRight", "mmImgTopBottom", "mmFileTextPrint", "sbImgLeft",
-                             "sbImgRight", "sbImgLeftRight", "sbImgTopBottom", "sbFileTextPrint"}) {
-        TComponent* c = FindComponent(name);
-        if (auto* item = dynamic_cast<TMenuItem*>(c)) item->SetVisible(false);
-        if (auto* control = dynamic_cast<TControl*>(c)) control->SetVisible(false);
-    }
+    for (TMenuItem* item : unoffered_) item->SetVisible(false);
+    for (TSpeedButton* b : {ImagePreview->sbImgLeft, ImagePreview->sbImgRight, ImagePreview->sbImgLeftRight,
+                            ImagePreview->sbImgTopBottom})
+        b->SetVisible(false);
 }
 
 bool TfoMAIN::PrepareWorkFolder() {
@@ -420,17 +420,12 @@ void TfoMAIN::FormActivate(TObject*) {
         led->SetMaxDigits(4);
         led->SetCaption("   0");
     }
-    // The archive operation takes the work folder made at creation.
-    ArchivePane = new TArchivePane(this);
-    // Made only now, the archive views take the fonts the settings file gave
-    // the folder tree and the file list.
-    if (TControl* fvx = Named("fvx")) ArchivePane->tvArchive->SetFont(fvx->EffectiveFont());
-    if (TControl* lv = Named("lvFile")) ArchivePane->lvArchive->SetFont(lv->EffectiveFont());
+    MakeArchivePane();
     FileLists->FirstActivation();
     pnTbMain->SetVisible(false);
-    for (const char* name : {"lvFile", "lvArchive", "lvCorrect"}) {
-        LoadListSettings(dynamic_cast<TListView*>(FindComponent(name)), EnvironmentPath());
-    }
+    LoadListSettings(FileLists->lvFile, kFileListSection, EnvironmentPath());
+    LoadListSettings(lvArchive, kArchiveListSection, EnvironmentPath());
+    LoadListSettings(FileLists->lvCorrect, kSearchListSection, EnvironmentPath());
     pnTextSearch->SetHeight(100);
     RememberedFocus = nullptr;
     SwitchPreviewPane(CurrentFileKind, fkNone);
@@ -441,8 +436,7 @@ void TfoMAIN::FormClose(TObject*, TCloseAction&) {
     SaveEnvironment(EnvironmentPath());
     // Our extracted copies go with the archive operation; the work folder
     // itself stays for the next run.
-    delete ArchivePane;
-    ArchivePane = nullptr;
+    ArchivePane.reset();
 }
 
 void TfoMAIN::mmFileExitClick(TObject*) { Close(); }

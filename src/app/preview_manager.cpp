@@ -5,6 +5,7 @@
 #include "app/information_text.h"
 #include "app/text_preview.h"
 #include "app/main_form.h"
+#include "app/preview_choice.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
@@ -46,7 +47,7 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
     CurrentFileKind = SwitchPreviewPane(CurrentFileKind, kind);
     if (!isArchiveMember) {
         pnBaseArchive->SetVisible(kind == fkArchive);
-        if (TComponent* sp = FindComponent("spArchive")) static_cast<TControl*>(sp)->SetVisible(kind == fkArchive);
+        spArchive->SetVisible(kind == fkArchive);
     }
     MediaPane->Leave();
     switch (kind) {
@@ -85,8 +86,7 @@ void TfoMAIN::PreviewFile(const std::string& path, bool isArchiveMember) {
 }
 
 void TfoMAIN::PreviewSelected(int selectedIndex, const std::string& selectedPath, int& listTag) {
-    if (selectedIndex < 0) return;
-    if (SjisUpperCase(selectedPath) == SjisUpperCase(CurrentFilePath)) return;
+    if (!SelectionPreviews(selectedIndex, selectedPath, CurrentFilePath)) return;
     PreviewFile(selectedPath, false);
     CurrentFilePath = selectedPath;
     listTag = selectedIndex;
@@ -132,11 +132,7 @@ void TfoMAIN::LaunchFile(const std::string& path) {
 }
 
 void TfoMAIN::ClearInformationLabels() {
-    for (int i = 0; i <= 10; ++i) {
-        auto* label = dynamic_cast<TLabel*>(FindComponent(Format("lNoneInfo%d", i)));
-        if (!label) break;
-        label->SetCaption("");
-    }
+    for (TLabel* label : lNoneInfo) label->SetCaption("");
 }
 
 void TfoMAIN::ShowInformation(std::vector<std::string>& lastText, const std::string& path) {
@@ -148,13 +144,10 @@ void TfoMAIN::ShowInformation(std::vector<std::string>& lastText, const std::str
 }
 
 void TfoMAIN::FillInformationPane(const std::vector<std::string>& lines, const std::string& caption) {
-    lInformationTitle->SetVisible(!JoinLines(lines).empty());
-    sbInformation->SetVisible(!Trim(caption).empty());
-    if (sbInformation->Visible()) sbInformation->SetCaption(Format("%-60s", caption.c_str()));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (auto* label = dynamic_cast<TLabel*>(FindComponent(Format("lNoneInfo%d", static_cast<int>(i))))) {
-            label->SetCaption(lines[i]);
-        }
-    }
+    const TInformationView view = InformationView(lines, caption);
+    lInformationTitle->SetVisible(view.TitleShown);
+    sbInformation->SetVisible(view.ButtonShown);
+    if (view.ButtonShown) sbInformation->SetCaption(view.ButtonCaption);
+    for (std::size_t i = 0; i < view.Labels.size(); ++i) lNoneInfo[i]->SetCaption(view.Labels[i]);
     pnBaseNone->Repaint();
 }

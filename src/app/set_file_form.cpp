@@ -570,7 +570,7 @@ TCheckBox* TfoSetFile::ExtensionCheckBox(int number) const {
 void TfoSetFile::BindMainWindow(TfoMAIN* main) {
     main_ = main;
     if (!main) return;
-    if (TFileLists* lists = main->FileLists) {
+    if (TFileLists* lists = main->FileLists.get()) {
         AttachSearchEngine(lists->CorrectEngine(), main->sbCorrect);
         SelectMainFolder = [lists](const std::string& folder) { lists->fvx->SelectPath(folder); };
     }
@@ -646,7 +646,7 @@ void TfoSetFile::PreparePage(bool shortcuts) {
         SetActivePageIndex(shortcuts ? 0 : 1);
         return;
     }
-    TFileLists* lists = main_->FileLists;
+    TFileLists* lists = main_->FileLists.get();
     if (shortcuts) {
         PrepareShortcutPage(lists->fvx->SelectedFolder(), main_->ShortcutAutoClose, lists->lvFile->GridLines());
     } else {

@@ -1,12 +1,11 @@
 #include "app/text_preview.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "app/file_info_line.h"
-#include "app/main_form.h"
 #include "app/text_design.h"
+#include "app/text_search_rows.h"
 #include "base/files.h"
 #include "base/strutil.h"
 #include "media/led_group.h"
@@ -52,60 +51,35 @@ void ApplyTextDesign(TTextEditorEx& e) {
 }
 
 TTextEditorEx* TTextPreview::MakeEditor(TWinControl* parent, const char* name) {
-    auto* e = new TTextEditorEx(main_, parent);
+    auto* e = new TTextEditorEx(parts_.Owner, parent);
     e->Name = name;
     ApplyTextDesign(*e);
     e->SetAlign(alClient);
     e->OnClick = [this](TObject* s) { TextClick(s); };
     e->OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { TextMouseMove(s, shift, x, y); };
-    e->OnDblClick = [this](TObject* s) { main_->sbHiddenPCClick(s); };
+    e->OnDblClick = [this](TObject* s) { host_.TogglePreviewArea(s); };
     return e;
 }
 
-TTextPreview::TTextPreview(TfoMAIN* main) : main_(main) {
+TTextPreview::TTextPreview(TTextPreviewHost& host, const TTextPreviewParts& parts)
+    : host_(host), parts_(parts) {
     OpenLink = [](const std::string& target) {
         ShellExecuteA(nullptr, "OPEN", target.c_str(), "", "", SW_SHOWNORMAL);
     };
-    hedText = MakeEditor(main->pnBaseText, "hedText");
-    hedSearch = MakeEditor(main->pnTextSearch, "hedSearch");
-    auto* imageText = dynamic_cast<TPanel*>(main->FindComponent("pnImageText"));
-    if (!imageText) {
-        imageText = new TPanel(main, main->pnBaseImage);
-        imageText->Name = "pnImageText";
-        imageText->BevelOuter = bvNone;
-        imageText->SetHeight(100);
-        imageText->SetAlign(alBottom);
-        imageText->SetVisible(false);
-    }
-    hedImageText = MakeEditor(imageText, "hedImageText");
-
+    hedText = MakeEditor(parts.Base, "hedText");
+    hedSearch = MakeEditor(parts.ResultPanel, "hedSearch");
+    hedImageText = MakeEditor(parts.ImageTextPanel, "hedImageText");
     hedText->OnCaretMoved = [this](TObject*) { UpdateCaretLeds(); };
     hedSearch->OnCaretMoved = [this](TObject*) { JumpToResult(); };
+}
 
-    // The commands of the text pane.
-    main->sbFileFullLoad->OnClick = [this](TObject*) { FullLoad(); };
-    main->mmFileFullLoad->OnClick = [this](TObject*) { FullLoad(); };
-    main->sbEditCopy->OnClick = [this](TObject*) {
-        if (hedText->CanFocus()) hedText->SetFocus();
-        CopyFocused();
-    };
-    main->sbEditSelAll->OnClick = [this](TObject*) {
-        if (hedText->CanFocus()) hedText->SetFocus();
-        SelectAllFocused();
-    };
-    main->sbEditSearch->OnClick = [this](TObject*) { Search(); };
-    if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmEditCopy")))
-        item->OnClick = [this](TObject*) { CopyFocused(); };
-    if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmEditSelAll")))
-        item->OnClick = [this](TObject*) { SelectAllFocused(); };
-    if (auto* item = dynamic_cast<TMenuItem*>(main->FindComponent("mmEditSearch")))
-        item->OnClick = [this](TObject*) { Search(); };
-    main->mmEncodingAuto->OnClick = [this](TObject*) { ChooseEncoding(TTextEncodingChoice{}); };
-    for (int i = 0; i < kTextEncodingCount; ++i) {
-        const TTextEncodingChoice fixed{false, static_cast<TTextEncoding>(i)};
-        main->mmEncoding[i]->OnClick = [this, fixed](TObject*) { ChooseEncoding(fixed); };
+TTextPreview::~TTextPreview() {
+    for (TTextEditorEx* e : {hedText, hedSearch, hedImageText}) {
+        e->OnClick = nullptr;
+        e->OnMouseMove = nullptr;
+        e->OnDblClick = nullptr;
+        e->OnCaretMoved = nullptr;
     }
-    UpdateEncodingMenu();
 }
 
 bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& path, int limitKB,
@@ -117,7 +91,7 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
     const long long limit = static_cast<long long>(limitKB < 0 ? 0 : limitKB) * 1024;  // a hand-edited negative limit reads nothing
     // Told from the first bytes of the file, however much of it is shown, so
     // a partial and a full load agree.
-    const TTextEncoding encoding = main_->TextEncoding.ForFile(path);
+    const TTextEncoding encoding = host_.EncodingChoice().ForFile(path);
     LastEncoding = encoding;
     bool whole = true;
     if (loadAll || size <= limit) {
@@ -152,60 +126,51 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
 }
 
 void TTextPreview::ShowLoadStatus(long long size, int limitKB) {
-    main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
-                                 LoadStatusText(main_->PartialRead, size, limitKB));
+    host_.ShowFileStatus(EncodingText(TextEncoding) + LoadStatusText(host_.PartialReadOn(), size, limitKB));
 }
 
 void TTextPreview::FullLoad() {
-    if (!main_->pnBaseText->Visible() || !FileExists(main_->CurrentFilePath)) return;
+    if (!parts_.Base->Visible() || !FileExists(host_.CurrentFile())) return;
     THourGlass hourglass;
     try {
-        hedText->Lines().LoadFromFile(main_->CurrentFilePath, TextEncoding);
+        hedText->Lines().LoadFromFile(host_.CurrentFile(), TextEncoding);
     } catch (...) {
     }
-    main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
-                                 LoadStatusText(false, 0, main_->ReadLimitKB));
-    main_->sbFileFullLoad->SetEnabled(false);
-    main_->mmFileFullLoad->SetEnabled(false);
-    main_->FullyLoaded = true;
+    host_.ShowFileStatus(EncodingText(TextEncoding) + LoadStatusText(false, 0, host_.ReadLimitKBytes()));
+    host_.SetTextFullyLoaded(true);
     if (hedText->CanFocus()) hedText->SetFocus();
+}
+
+void TTextPreview::ShowResultPane(bool shown) {
+    parts_.Base->DisableAlign();
+    parts_.ResultPanel->SetVisible(shown);
+    parts_.ResultSplitter->SetVisible(shown);
+    parts_.Base->EnableAlign();
 }
 
 void TTextPreview::Search() {
     std::string text;
     if (!InputQuery("文字の検索", "検索したい文字を入れてください", text)) return;
-    if (!main_->FullyLoaded) FullLoad();
+    if (!host_.TextFullyLoaded()) FullLoad();
     if (!Trim(text).empty()) SearchRows(text);
     const bool found = hedSearch->List().Count() > 0;
-    main_->pnBaseText->DisableAlign();
-    main_->pnTextSearch->SetVisible(found);
-    main_->spText->SetVisible(found);
-    main_->pnBaseText->EnableAlign();
+    ShowResultPane(found);
     if (!found) BeepBox(MB_ICONEXCLAMATION, "検索文字はみつかりませんでした", MB_OK | MB_ICONINFORMATION);
 }
 
 int TTextPreview::SearchRows(const std::string& text) {
     THourGlass hourglass;
     filling_results_ = true;
-    std::string results;
-    int found = 0;
     const TTextEditorScreenStrings& rows = hedText->List();
-    const int count = rows.Count();
-    for (int i = 0; i < count; ++i) {
-        const std::string_view row = rows.Strings(i);
-        if (row.find(text) == std::string_view::npos) continue;
-        results += Format("[%5d]", i + 1);
-        results.append(row.data(), row.size());
-        results += "\r\n";
-        ++found;
-    }
-    hedSearch->Lines().SetText(results);
+    const TTextSearchResult found =
+        SearchTextRows(rows.Count(), [&rows](int i) { return rows.Strings(i); }, text);
+    hedSearch->Lines().SetText(found.Lines);
     filling_results_ = false;
-    if (found > 0) {
+    if (found.Count > 0) {
         hedSearch->SetSearchHitString(text);
         hedText->SetSearchHitString(text);
     }
-    return found;
+    return found.Count;
 }
 
 void TTextPreview::JumpToResult() {
@@ -217,13 +182,9 @@ void TTextPreview::JumpToResult() {
     if (r == n) {
         target = hedText->Lines().Count();
     } else {
-        const std::string line = hedSearch->Lines().Get(r);
-        if (line.size() < 7) return;
-        const std::string digits = Trim(line.substr(1, 5));
-        char* end = nullptr;
-        const long value = std::strtol(digits.c_str(), &end, 10);
-        if (digits.empty() || *end) return;  // not a result line
-        target = static_cast<int>(value) - 1;
+        const std::optional<int> row = ResultLineRow(hedSearch->Lines().Get(r));
+        if (!row) return;
+        target = *row;
     }
     if (target < 0 || target > hedText->Lines().Count()) return;
     hedText->SetTopRow(target);
@@ -232,10 +193,10 @@ void TTextPreview::JumpToResult() {
 }
 
 void TTextPreview::UpdateCaretLeds() {
-    main_->lgTextX->SetCaption(Format("%6d", hedText->Col() + 1));
-    main_->lgTextY->SetCaption(Format("%6d", hedText->Row() + 1));
-    main_->lgTextX->Repaint();
-    main_->lgTextY->Repaint();
+    parts_.CaretCol->SetCaption(Format("%6d", hedText->Col() + 1));
+    parts_.CaretRow->SetCaption(Format("%6d", hedText->Row() + 1));
+    parts_.CaretCol->Repaint();
+    parts_.CaretRow->Repaint();
 }
 
 TTextEditorEx* TTextPreview::FocusedEditor() const {
@@ -251,7 +212,7 @@ void TTextPreview::SelectAllFocused() {
 }
 
 void TTextPreview::TextClick(TObject*) {
-    if (!main_->sbOptionHyperLink->Down()) return;
+    if (!host_.HyperlinksOn()) return;
     TTextEditorEx* e = FocusedEditor();
     if (!e) return;
     const TokenKind kind = e->TokenKindAtCaret();
@@ -268,7 +229,7 @@ void TTextPreview::TextMouseMove(TObject* Sender, TShiftState, int X, int Y) {
     e->TokenAtPos(POINT{X, Y}, &kind);
     const bool link = kind == tkUrl || kind == tkMail;
     std::string hint;
-    if (!main_->sbOptionHyperLink->Down()) {
+    if (!host_.HyperlinksOn()) {
         if (link) hint = "【オプション】－【テキストハイパーリンク】メニュー選択でジャンプする様になります";
         e->Cursor = crIBeam;
     } else {
@@ -276,42 +237,31 @@ void TTextPreview::TextMouseMove(TObject* Sender, TShiftState, int X, int Y) {
         if (link) hint = "クリックするとジャンプします";
         if (Screen.Cursor() == crDefault) SetCursor(LoadCursor(nullptr, link ? IDC_HAND : IDC_IBEAM));
     }
-    main_->sbMAIN->SetPanelText(1, hint);
-    main_->sbMAIN->Update();
+    host_.ShowStatusHint(hint);
 }
 
 void TTextPreview::PreviewText(const std::string& path, bool whole) {
     hedText->SetSearchHitString("");
     hedSearch->SetSearchHitString("");
-    main_->pnBaseText->DisableAlign();
-    main_->pnTextSearch->SetVisible(false);
-    main_->spText->SetVisible(false);
-    main_->pnBaseText->EnableAlign();
-    const bool loaded_whole = LoadPreviewText(hedText, path, main_->ReadLimitKB, whole || !main_->PartialRead);
+    ShowResultPane(false);
+    const bool loaded_whole =
+        LoadPreviewText(hedText, path, host_.ReadLimitKBytes(), whole || !host_.PartialReadOn());
     if (FileExists(path)) TextEncoding = LastEncoding;
-    main_->sbFileFullLoad->SetEnabled(!loaded_whole);
-    main_->mmFileFullLoad->SetEnabled(!loaded_whole);
-    main_->FullyLoaded = loaded_whole;
-    main_->WriteFileInformation(path, 0);
+    host_.SetTextFullyLoaded(loaded_whole);
+    host_.WriteFileInformation(path, 0);
     UpdateCaretLeds();
-    UpdateEncodingMenu();
+    host_.EncodingChoiceChanged();
     if (whole)
-        main_->lFileInfo->SetCaption(main_->InformationPrefix + EncodingText(TextEncoding) +
-                                     LoadStatusText(false, 0, main_->ReadLimitKB));
+        host_.ShowFileStatus(EncodingText(TextEncoding) + LoadStatusText(false, 0, host_.ReadLimitKBytes()));
     else
-        ShowLoadStatus(FoundFileSize(path), main_->ReadLimitKB);
+        ShowLoadStatus(FoundFileSize(path), host_.ReadLimitKBytes());
 }
 
 void TTextPreview::ChooseEncoding(const TTextEncodingChoice& choice) {
-    main_->TextEncoding = choice;
-    UpdateEncodingMenu();
-    if (!main_->pnBaseText->Visible() || !FileExists(main_->CurrentFilePath)) return;
-    PreviewText(main_->CurrentFilePath, main_->FullyLoaded);
-}
-
-void TTextPreview::UpdateEncodingMenu() {
-    const TTextEncodingChoice& c = main_->TextEncoding;
-    main_->mmEncodingAuto->SetChecked(c.Auto);
-    for (int i = 0; i < kTextEncodingCount; ++i)
-        main_->mmEncoding[i]->SetChecked(!c.Auto && c.Fixed == i);
+    host_.EncodingChoice() = choice;
+    host_.EncodingChoiceChanged();
+    if (!parts_.Base->Visible() || !FileExists(host_.CurrentFile())) return;
+    // A copy: the preview changes what the host holds.
+    const std::string path = host_.CurrentFile();
+    PreviewText(path, host_.TextFullyLoaded());
 }

@@ -6,16 +6,30 @@
 #include <functional>
 #include <string>
 
+#include "app/pane_hosts.h"
 #include "app/text_encoding_choice.h"
 #include "textview/text_editor_ex_win.h"
+#include "ui/extctrls.h"
 
-class TfoMAIN;
+class TLedGroup;
+
+// The window's panels and counters the text preview works in; the window
+// makes them, the pane fills them.
+struct TTextPreviewParts {
+    TComponent* Owner;         // frees the controls (and finds them by name)
+    TPanel* Base;              // pnBaseText
+    TPanel* ResultPanel;       // pnTextSearch, above the text
+    TSplitter* ResultSplitter; // spText
+    TPanel* ImageTextPanel;    // pnImageText, the picture's companion text
+    TLedGroup *CaretCol, *CaretRow;
+};
 
 class TTextPreview {
 public:
-    // Makes the three text controls, owned by the main window, and binds
-    // the text commands, buttons and events.
-    explicit TTextPreview(TfoMAIN* main);
+    // Makes the three text controls in the parts given and binds their events.
+    TTextPreview(TTextPreviewHost& host, const TTextPreviewParts& parts);
+    // The controls stay the owner's, with nothing of ours left attached.
+    ~TTextPreview();
     TTextPreview(const TTextPreview&) = delete;
     TTextPreview& operator=(const TTextPreview&) = delete;
 
@@ -39,11 +53,10 @@ public:
     // The text menu's encoding submenu: the choice becomes the main window's
     // and the current text is read again in it, as whole as it was.
     void ChooseEncoding(const TTextEncodingChoice& choice);
-    // Checks the item of the main window's choice.
-    void UpdateEncodingMenu();
     // Asks for a text and lists the rows of hedText that hold it.
     void Search();
-    // The search itself; answers the number of result lines.
+    // The search itself; answers the number of result lines. The result
+    // pane shows them when there are any.
     int SearchRows(const std::string& text);
     // The caret of hedSearch went to a result line: show that row of hedText.
     void JumpToResult();
@@ -65,8 +78,10 @@ public:
 private:
     TTextEditorEx* MakeEditor(TWinControl* parent, const char* name);
     TTextEditorEx* FocusedEditor() const;
+    void ShowResultPane(bool shown);
 
-    TfoMAIN* main_;
+    TTextPreviewHost& host_;
+    TTextPreviewParts parts_;
     bool filling_results_ = false;
 };
 

@@ -195,7 +195,7 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
             } else if (item->FileName().empty()) {
                 keep = false;
             }
-            if (keep) list_.Add(item.release());
+            if (keep) list_.Add(std::move(item));
             std::memset(info.bytes, 0, sizeof info.bytes);
             found = api_.FindNext(lib, h, &info);
         }

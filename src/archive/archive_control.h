@@ -116,7 +116,7 @@ private:
     std::string file_name_;
     TArchiveType archive_type_ = atNone;
     TArcSortType sort_type_ = stNoSort;
-    TArchiveList2 list_;
+    TArchiveList list_;
     std::string log_buffer_;
     std::unique_ptr<TArchiveWatcher> watcher_;
     // Progress of the running extraction.

@@ -78,16 +78,17 @@ int TArchiveItem::Index() const {
 
 TArchiveItem* TArchiveList::Items(int i) const {
     if (i < 0 || i >= Count()) return nullptr;
-    return items_[static_cast<std::size_t>(i)];
+    return items_[static_cast<std::size_t>(i)].get();
 }
 
-void TArchiveList::Add(TArchiveItem* item) {
-    items_.push_back(item);
+void TArchiveList::Add(std::unique_ptr<TArchiveItem> item) {
+    items_.push_back(std::move(item));
     total_size_ = 0;
 }
 
 int TArchiveList::IndexOf(const TArchiveItem* item) const {
-    auto it = std::find(items_.begin(), items_.end(), item);
+    auto it = std::find_if(items_.begin(), items_.end(),
+                           [item](const std::unique_ptr<TArchiveItem>& p) { return p.get() == item; });
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
@@ -107,7 +108,7 @@ void TArchiveList::Clear() {
 
 std::uint64_t TArchiveList::TotalSize() {
     if (total_size_ == 0)
-        for (const TArchiveItem* item : items_)
+        for (const auto& item : items_)
             total_size_ += item->UnpackedSize();
     return total_size_;
 }
@@ -140,16 +141,7 @@ void TArchiveList::SortBy(
         }
     };
     std::stable_sort(items_.begin(), items_.end(),
-                     [&](TArchiveItem* a, TArchiveItem* b) { return compare(a, b) * dir < 0; });
-}
-
-TArchiveList2::~TArchiveList2() {
-    for (TArchiveItem* item : items_)
-        delete item;
-}
-
-void TArchiveList2::Clear() {
-    for (TArchiveItem* item : items_)
-        delete item;
-    TArchiveList::Clear();
+                     [&](const std::unique_ptr<TArchiveItem>& a, const std::unique_ptr<TArchiveItem>& b) {
+                         return compare(a.get(), b.get()) * dir < 0;
+                     });
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,22 +56,22 @@ private:
     double date_time_ = 0.0;
 };
 
-// A list of members that does not own them. Keeps a cached size total and
-// one sort direction per sort type.
+// The control's member list: owns its members, keeps a cached size total
+// and one sort direction per sort type.
 class TArchiveList {
 public:
     TArchiveList() { ResetDirections(); }
-    virtual ~TArchiveList() = default;
     TArchiveList(const TArchiveList&) = delete;
     TArchiveList& operator=(const TArchiveList&) = delete;
 
     int Count() const { return static_cast<int>(items_.size()); }
     // Null for an index outside 0..Count-1.
     TArchiveItem* Items(int i) const;
-    void Add(TArchiveItem* item);
+    void Add(std::unique_ptr<TArchiveItem> item);
     int IndexOf(const TArchiveItem* item) const;
     void Reserve(int n);
-    virtual void Clear();
+    // Frees the members.
+    void Clear();
 
     // Sum of the unpacked sizes, computed on first request after a change.
     std::uint64_t TotalSize();
@@ -87,18 +88,10 @@ public:
     void SetHost(TArchiveHost* host) { host_ = host; }
     TArchiveHost* Host() const { return host_; }
 
-protected:
-    std::vector<TArchiveItem*> items_;
-
 private:
+    std::vector<std::unique_ptr<TArchiveItem>> items_;
     std::array<int, 7> directions_{};
     std::uint64_t total_size_ = 0;
     TArchiveHost* host_ = nullptr;
 };
 
-// The control's member list: owns its items.
-class TArchiveList2 : public TArchiveList {
-public:
-    ~TArchiveList2() override;
-    void Clear() override;
-};

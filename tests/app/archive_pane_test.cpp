@@ -55,7 +55,7 @@ protected:
         ArchiveApi::SetLibraryFolder(WinePath("QM_BIN_DIR"));
         samples_ = WinePath("QM_BIN_DIR") + "\\..\\tests\\archive_samples\\";
         Start();
-        pane = form_->ArchivePane;
+        pane = form_->ArchivePane.get();
     }
     // A copy of a sample in the test's own folder.
     std::string Sample(const std::string& name, const std::string& as = "") {
@@ -355,8 +355,7 @@ TEST_F(ArchivePane, WorkFolderIsEmptiedWhenThePaneGoes) {
     ASSERT_TRUE(TempFolder::Exists(Work("readme.txt")));
     CreateDirectoryA(Work("sub").c_str(), nullptr);
     TempFolder::WriteFile(Work("sub\\kept.txt"), "k");
-    delete pane;
-    form_->ArchivePane = nullptr;
+    form_->ArchivePane.reset();
     pane = nullptr;
     EXPECT_FALSE(TempFolder::Exists(Work("readme.txt")));
     EXPECT_TRUE(TempFolder::Exists(Work("sub\\kept.txt")));
@@ -369,25 +368,46 @@ TEST_F(ArchivePane, MainWindowFreesThePaneWithItsControls) {
     pane->ShowSelectedMember();
     const std::string extracted = Work("in.txt");
     ASSERT_TRUE(TempFolder::Exists(extracted));
-    // The pane is owned by the window and goes after the views it made.
+    // The pane is owned by the window and goes before the views it made,
+    // without the close path.
     delete form_;
     form_ = nullptr;
     pane = nullptr;
     EXPECT_FALSE(TempFolder::Exists(extracted));
 }
 
+// A host of its own: the pane needs nothing else of the main window.
+struct LoneHost : TArchivePaneHost {
+    std::string work;
+    std::vector<std::string> previewed, status;
+    unsigned char sort[7] = {};
+    const std::string& WorkFolderPath() const override { return work; }
+    void PreviewMember(const std::string& path) override { previewed.push_back(path); }
+    void ShowStatus(const std::string& text) override { status.push_back(text); }
+    unsigned char& SortAscending(int column) override { return sort[column]; }
+};
+
 TEST_F(ArchivePane, FolderWithoutDollarIsNeverEmptied) {
-    delete pane;
-    form_->ArchivePane = nullptr;
+    form_->ArchivePane.reset();
+    pane = nullptr;
     const std::string plain = dir_ / "plainwork";
     CreateDirectoryA(plain.c_str(), nullptr);
     TempFolder::WriteFile(plain + "\\user.txt", "mine");
-    form_->WorkFolder = plain;
-    pane = form_->ArchivePane = new TArchivePane(form_);
-    EXPECT_EQ("", pane->Operation()->WorkFolder());
-    delete pane;
-    form_->ArchivePane = nullptr;
-    pane = nullptr;
+    LoneHost host;
+    host.work = plain;
+    TForm window(nullptr);
+    auto* base = new TPanel(&window, &window);
+    auto* bar = new TPanel(&window, base);
+    {
+        TArchivePane lone(host, TArchivePaneParts{&window, window.Handle(), base, bar});
+        EXPECT_EQ("", lone.Operation()->WorkFolder());
+        // The sort directions are the host's.
+        ASSERT_TRUE(lone.PreviewArchive(Sample("pane.zip"), false));
+        lone.lvArchiveColumnClick(lone.lvArchive, 2);
+        EXPECT_EQ(1, host.sort[2]);
+        lone.lvArchiveColumnClick(lone.lvArchive, 2);
+        EXPECT_EQ(0, host.sort[2]);
+    }
     EXPECT_TRUE(TempFolder::Exists(plain + "\\user.txt"));
 }
 

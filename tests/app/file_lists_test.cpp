@@ -19,7 +19,7 @@ protected:
         }
         ini.WriteInteger("lvCorrect", "ViewStyle", 3);
         Start();  // the first activation sets the lists up
-        lists = form_->FileLists;
+        lists = form_->FileLists.get();
         return lists;
     }
     TSpeedButton* Button(const std::string& name) {
@@ -96,7 +96,7 @@ TEST_F(FileLists, SelectingPreviewsAndCtrlArrowsStepThroughTheList) {
     lists->SelectNext(0, true);
     lists->SelectNext(0, true);
     EXPECT_EQ(2, lists->lvFile->Selected());
-    EXPECT_EQ(2, lists->lvFile->Tag);
+    EXPECT_EQ(2, lists->LastIndex(0));
     EXPECT_EQ(folder / "f02.txt", form_->CurrentFilePath);
     lists->SelectNext(0, true); // at the bottom
     EXPECT_EQ(2, lists->lvFile->Selected());
@@ -176,22 +176,29 @@ TEST_F(FileLists, GridLinesFollowButtonAndMenu) {
     EXPECT_TRUE(Item("mmShowGridCor")->Checked());
 }
 
-TEST_F(FileLists, SendersWithoutListOrCommandDoNothing) {
+TEST_F(FileLists, CommandsWithoutListOrColumnDoNothing) {
     StartLists();
-    TLabel label(nullptr, nullptr);
-    label.Name = "sbShowLargeIconSEL"; // right name, wrong kind of sender
-    lists->mmShowLargeIconSelClick(&label);
-    EXPECT_EQ(vsReport, lists->lvFile->ViewStyle());
-    TMenuItem item(nullptr);
-    item.Name = "mmShowLargeIconXYZ";
-    lists->mmShowLargeIconSelClick(&item);
-    item.Name = "mmShowEraseNothingSEL";
-    lists->mmShowEraseSizeSELClick(&item);
+    // Columns the list does not have.
+    lists->RunViewCommand(vlFile, {TViewCommand::vcColumn, vsReport, 5});
+    lists->RunViewCommand(vlFile, {TViewCommand::vcColumn, vsReport, -1});
     for (int i = 0; i < 5; ++i)
         EXPECT_NE(0, lists->lvFile->ColumnWidth(i));
-    item.Name = "mmShowGridARC"; // no archive list here
-    lists->sbShowGridSELClick(&item);
+    // The commands of one list leave the others alone.
+    lists->RunViewCommand(vlArchive, {TViewCommand::vcGrid});
+    lists->RunViewCommand(vlCorrect, {TViewCommand::vcStyle, vsIcon});
     EXPECT_TRUE(lists->lvFile->GridLines());
+    EXPECT_EQ(vsReport, lists->lvFile->ViewStyle());
+    EXPECT_TRUE(Button("sbShowReportSEL")->Down());
+    EXPECT_TRUE(Button("sbShowLargeIconCor")->Down());
+    // After the close the archive list's commands still reach its list.
+    auto* lvArchive = dynamic_cast<TListView*>(form_->FindComponent("lvArchive"));
+    Item("mmShowReportARC")->Click();
+    const bool grid = lvArchive->GridLines();
+    TCloseAction action = caFree;
+    form_->FormClose(form_, action);
+    EXPECT_EQ(nullptr, form_->ArchivePane);
+    Item("mmShowGridARC")->Click();
+    EXPECT_NE(grid, lvArchive->GridLines());
 }
 
 TEST_F(FileLists, ArchiveListSizeToggleLeavesCompressedSize) {
@@ -243,7 +250,7 @@ TEST_F(FileLists, SearchResultsShowTheFolderColumn) {
     EXPECT_EQ(folder.Path(), row.SubItems.at(3));
     lists->lvCorrect->SetSelected(1);
     EXPECT_EQ(row.Caption, ExtractFileName(form_->CurrentFilePath));
-    EXPECT_EQ(1, lists->lvCorrect->Tag);
+    EXPECT_EQ(1, lists->LastIndex(1));
 }
 
 TEST_F(FileLists, RefreshButtonShowsNewFoldersAndFiles) {

@@ -219,7 +219,7 @@ TEST_F(ImagePane, SmallPictureFillsThePaneAtFiveHundredPercent) {
     EXPECT_EQ(50, form_->ImageHeight);
     EXPECT_EQ(500, pane_->img->Width());
     EXPECT_EQ(250, pane_->img->Height());
-    EXPECT_EQ(500, pane_->img->Tag);
+    EXPECT_EQ(500, pane_->ZoomPercent);
     EXPECT_TRUE(EndsWith(Label(), "500% Enlarged")) << Label();
     EXPECT_EQ(" 500", form_->lgImgWidth->Caption());
     EXPECT_EQ(" 250", form_->lgImgHeight->Caption());
@@ -234,7 +234,7 @@ TEST_F(ImagePane, ZoomStepsLimitsAndActualSize) {
     pane_->PreviewImage(File("wide.bmp", BmpFile(100, 50)));
     form_->InformationPrefix = "P ";
     Step("mmImgReduce");
-    EXPECT_EQ(490, pane_->img->Tag);
+    EXPECT_EQ(490, pane_->ZoomPercent);
     EXPECT_EQ(490, pane_->img->Width());
     EXPECT_EQ("P 490% Enlarged", Label());
     Step("mmImgOrgSize");
@@ -245,23 +245,23 @@ TEST_F(ImagePane, ZoomStepsLimitsAndActualSize) {
     EXPECT_EQ("P  90% Reduced", Label());
 
     // From 20 % a reduce is refused but stored; the next enlarge shows 20 % again.
-    pane_->img->Tag = 30;
+    pane_->ZoomPercent = 30;
     Step("mmImgReduce");
     EXPECT_EQ(20, pane_->img->Width());
     Step("mmImgReduce");
-    EXPECT_EQ(10, pane_->img->Tag);
+    EXPECT_EQ(10, pane_->ZoomPercent);
     EXPECT_EQ(20, pane_->img->Width());
     EXPECT_EQ("P  20% Reduced", Label());
     pane_->sbImgEnLarge->Click();
-    EXPECT_EQ(20, pane_->img->Tag);
+    EXPECT_EQ(20, pane_->ZoomPercent);
     EXPECT_EQ(20, pane_->img->Width());
 
     // 3190 % is 3190 pixels wide; 3200 would reach the limit and is undone.
-    pane_->img->Tag = 3180;
+    pane_->ZoomPercent = 3180;
     Step("mmImgEnlarge");
     EXPECT_EQ(3190, pane_->img->Width());
     Step("mmImgEnlarge");
-    EXPECT_EQ(3190, pane_->img->Tag);
+    EXPECT_EQ(3190, pane_->ZoomPercent);
     EXPECT_EQ(3190, pane_->img->Width());
 }
 
@@ -271,7 +271,7 @@ TEST_F(ImagePane, ActualSizeDoesNothingOnScreenForHugePictures) {
     const int fitted = pane_->img->Width();
     EXPECT_LT(fitted, 505);
     Step("mmImgOrgSize");
-    EXPECT_EQ(100, pane_->img->Tag);
+    EXPECT_EQ(100, pane_->ZoomPercent);
     EXPECT_EQ(fitted, pane_->img->Width());
 }
 
@@ -280,7 +280,7 @@ TEST_F(ImagePane, EachDecoderWithoutFit) {
     EXPECT_DOUBLE_EQ(1.0, pane_->PreviewImage(File("p.jpg", JpegFile(33, 21))));
     EXPECT_EQ(33, form_->ImageWidth);
     EXPECT_EQ(21, pane_->img->Height());
-    EXPECT_EQ(100, pane_->img->Tag);
+    EXPECT_EQ(100, pane_->ZoomPercent);
     pane_->PreviewImage(File("p.png", PngFile(17, 9)));
     EXPECT_EQ(17, form_->ImageWidth);
     EXPECT_EQ(9, form_->ImageHeight);
@@ -413,7 +413,7 @@ TEST_F(ImagePane, AFittedJpegIsDecodedReducedAndEveryZoomStepShowsWhatItShowedBe
     EXPECT_EQ(1600, form_->ImageWidth);
     EXPECT_EQ(1200, form_->ImageHeight);
     EXPECT_EQ(496, pane_->img->Width());
-    EXPECT_EQ(31, pane_->img->Tag);
+    EXPECT_EQ(31, pane_->ZoomPercent);
     EXPECT_EQ(" 496", form_->lgImgWidth->Caption());
     EXPECT_EQ("P  31% Reduced", Label());
 

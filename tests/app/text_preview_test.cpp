@@ -51,6 +51,78 @@ protected:
     std::vector<std::string> opened_;
 };
 
+// A host of its own: the pane asks nothing else of the window, and tells it
+// what changed.
+struct LoneTextHost : TTextPreviewHost {
+    std::string file;
+    TTextEncodingChoice choice;
+    int limitKB = 1;
+    bool whole = false, links = false;
+    std::vector<std::string> status, written;
+    int choiceShown = 0, toggled = 0;
+    void ShowFileStatus(const std::string& s) override { status.push_back(s); }
+    void WriteFileInformation(const std::string& path, double) override { written.push_back(path); }
+    void TogglePreviewArea(TObject*) override { ++toggled; }
+    const std::string& CurrentFile() const override { return file; }
+    TTextEncodingChoice& EncodingChoice() override { return choice; }
+    void EncodingChoiceChanged() override { ++choiceShown; }
+    bool PartialReadOn() const override { return true; }
+    int ReadLimitKBytes() const override { return limitKB; }
+    bool TextFullyLoaded() const override { return whole; }
+    void SetTextFullyLoaded(bool w) override { whole = w; }
+    void ShowStatusHint(const std::string&) override {}
+    bool HyperlinksOn() const override { return links; }
+};
+
+TEST_F(TextPreview, APaneOfItsOwnReportsLoadsAndChoicesToItsHost) {
+    LoneTextHost host;
+    TForm window(nullptr);
+    auto* base = new TPanel(&window, &window);
+    auto* results = new TPanel(&window, base);
+    auto* split = new TSplitter(&window, base);
+    auto* imageText = new TPanel(&window, &window);
+    auto* col = new TLedGroup(&window, base);
+    auto* row = new TLedGroup(&window, base);
+    col->SetMaxDigits(6);
+    const std::string path = Write("lone.txt", std::string(1500, 'a') + "\r\n" + std::string(1000, 'b'));
+    host.file = path;
+    {
+        TTextPreview pane(host, TTextPreviewParts{&window, base, results, split, imageText, col, row});
+        EXPECT_EQ(&window, pane.hedText->Owner());
+        pane.PreviewText(path);
+        EXPECT_FALSE(host.whole);
+        EXPECT_EQ(std::vector<std::string>{path}, host.written);
+        EXPECT_EQ(" 40.9 % Loaded", host.status.back());
+        ASSERT_EQ(1, pane.hedText->Lines().Count());
+        EXPECT_EQ(1024u, pane.hedText->Lines().Get(0).size());
+        EXPECT_EQ("     1", col->Caption());
+
+        base->SetVisible(true);
+        pane.FullLoad();
+        EXPECT_TRUE(host.whole);
+        EXPECT_EQ(" Full Loaded", host.status.back());
+        EXPECT_EQ(2, pane.hedText->Lines().Count());
+
+        // The encoding menu's choice becomes the host's, and the text is read
+        // again in it, as whole as it was.
+        const int shownBefore = host.choiceShown;
+        pane.ChooseEncoding(TTextEncodingChoice{false, teUtf8});
+        EXPECT_FALSE(host.choice.Auto);
+        EXPECT_EQ(teUtf8, host.choice.Fixed);
+        EXPECT_GT(host.choiceShown, shownBefore);
+        EXPECT_TRUE(host.whole);
+        EXPECT_EQ(std::string(TextEncodingName(teUtf8)) + " Full Loaded", host.status.back());
+
+        pane.hedText->OnDblClick(pane.hedText);
+        EXPECT_EQ(1, host.toggled);
+    }
+    // The pane is gone; its controls stay the window's, with no handler of its left.
+    auto* text = dynamic_cast<TTextEditorEx*>(window.FindComponent("hedText"));
+    ASSERT_NE(nullptr, text);
+    EXPECT_FALSE(text->OnDblClick);
+    EXPECT_FALSE(text->OnCaretMoved);
+}
+
 TEST_F(TextPreview, MakesItsControlsOnTheMainWindow) {
     EXPECT_EQ(preview_->hedText, form_->FindComponent("hedText"));
     EXPECT_EQ(preview_->hedSearch, form_->FindComponent("hedSearch"));

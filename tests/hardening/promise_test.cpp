@@ -136,7 +136,7 @@ protected:
     // Every member of the archive shown in the archive pane, nested archives
     // opened as they are met.
     void ChooseEveryMember(int& previewed) {
-        TArchivePane* pane = form_->ArchivePane;
+        TArchivePane* pane = form_->ArchivePane.get();
         TTreeView* tv = pane->tvArchive;
         for (int i = 0; i < 64; ++i) {
             TTreeNode node = tv->FirstNode();
@@ -168,7 +168,7 @@ TEST_F(Promise, PreviewingEveryKindChangesNoFileAndClosingEmptiesTheWorkFolder) 
     form_ = form;
     form->FormActivate(form);
     ASSERT_FALSE(form->WorkFolder.empty());
-    TFileLists* lists = form->FileLists;
+    TFileLists* lists = form->FileLists.get();
 
     int previewed = 0, members = 0;
     std::vector<std::string> kinds;

@@ -129,7 +129,7 @@ int ShowFiles(const std::vector<std::string>& args) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
-    TFileLists* lists = main->FileLists;
+    TFileLists* lists = main->FileLists.get();
     main->Show();
     PumpMessages(300);
     int rc = 0;

@@ -34,7 +34,7 @@ int ShowArchive(const std::vector<std::string>& args) {
     form->SetBounds(0, 0, 900, 620);
     form->pnBaseArchive->SetHeight(260);
     form->FormActivate(form);
-    TArchivePane* pane = form->ArchivePane;
+    TArchivePane* pane = form->ArchivePane.get();
     form->Show();
     PumpMessages(300);
 
