@@ -129,3 +129,68 @@ TEST(Gdi, BufferedPaintShowsTheWholePictureAndLeaksNothing) {
     EXPECT_LE(GdiObjects(), before);
     DestroyWindow(w);
 }
+
+namespace {
+struct Cached : ::testing::Test {
+    static void SetUpTestSuite() { app = new TApplication; }
+    static void TearDownTestSuite() { delete app; }
+    static TApplication* app;
+};
+TApplication* Cached::app = nullptr;
+}  // namespace
+
+TEST_F(Cached, FontHandlesAreSharedWhileHeldAndDeletedAfter) {
+    TFont a, b;
+    EXPECT_EQ(a.Handle(), b.Handle());  // equal fonts share one handle
+    b.Bold = true;
+    EXPECT_NE(a.Handle(), b.Handle());  // a changed field is seen without any call
+
+    TForm form(app);
+    auto* panel = new TPanel(&form, &form);
+    auto* label = new TLabel(&form, panel);
+    label->SetCaption("abc");
+    form.Show();
+    TFont f;
+    f.Height = 7;
+    panel->SetFont(f);
+    const HFONT first = panel->EffectiveFont().Handle();
+    const std::size_t live = LiveFontHandles();
+    const DWORD objects = GdiObjects();
+    // Many sizes one after the other, each painted: the handles of the sizes
+    // left behind go, only a bounded few stay for reuse.
+    for (int h = 8; h < 208; ++h) {
+        f.Height = h;
+        panel->SetFont(f);
+        form.Repaint();
+    }
+    EXPECT_EQ(label->EffectiveFont().Handle(), panel->Font.Handle());
+    EXPECT_TRUE(Alive(panel->Font.Handle()));
+    EXPECT_FALSE(Alive(first));
+    EXPECT_LE(LiveFontHandles(), live + 16);
+    EXPECT_LE(GdiObjects(), objects + 16);
+}
+
+TEST_F(Cached, ControlColourBrushFollowsTheColourAndGoesWithTheControl) {
+    TForm form(app);
+    auto* panel = new TPanel(&form, &form);
+    gdi::MemoryDC dc(nullptr, 1, 1);
+    EXPECT_EQ(nullptr, panel->CtlColor(dc));  // default colours: the system's own
+    HBRUSH last = nullptr;
+    std::vector<HBRUSH> seen;
+    const DWORD objects = GdiObjects();
+    for (int i = 0; i < 100; ++i) {
+        panel->Color = RGB(i, 2 * i, 255 - i);
+        const HBRUSH b = panel->CtlColor(dc);
+        EXPECT_EQ(b, panel->CtlColor(dc));  // asked again: the same brush
+        LOGBRUSH lb{};
+        ASSERT_EQ(static_cast<int>(sizeof lb), GetObjectA(b, sizeof lb, &lb));
+        EXPECT_EQ(RGB(i, 2 * i, 255 - i), lb.lbColor);
+        EXPECT_EQ(RGB(i, 2 * i, 255 - i), GetBkColor(dc));
+        seen.push_back(b);
+        last = b;
+    }
+    for (std::size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_FALSE(Alive(seen[i])) << i;
+    EXPECT_LE(GdiObjects(), objects + 1);
+    delete panel;
+    EXPECT_FALSE(Alive(last));
+}
