@@ -55,17 +55,14 @@ void TDigitLed::Paint(HDC dc) {
     const HPEN litPen = thin ? thinLitPen.get() : pen.get();
     gdi::Brush lit = gdi::SolidBrush(on);
     gdi::Brush unlit = gdi::SolidBrush(off);
-    // Both are put back (and only then deleted) whatever the loop selected.
-    gdi::Select keepPen(dc, pen);
-    gdi::Select keepBrush(dc, unlit);
     std::vector<POINT> pts;
     for (int s = 0; s < kLedSegmentCount; ++s) {
         pts.clear();
         for (const LedPoint& p : LedSegmentPolygon(s, ux, uy))
             pts.push_back({left_ + p.x, top_ + p.y});
         const bool isLit = (cell_.Segments() >> s) & 1;
-        SelectObject(dc, isLit ? lit : unlit);
-        SelectObject(dc, isLit ? litPen : pen);
+        gdi::Select brush(dc, isLit ? lit.get() : unlit.get());
+        gdi::Select outline(dc, isLit ? litPen : pen.get());
         Polygon(dc, pts.data(), static_cast<int>(pts.size()));
     }
 }
