@@ -2,22 +2,10 @@
 
 #include <vector>
 
+#include "ui/gdi.h"
+
 namespace {
-struct Pen {
-    HDC dc;
-    HPEN pen;
-    HBRUSH brush;
-    HGDIOBJ oldPen, oldBrush;
-    Pen(HDC d, COLORREF line, COLORREF fill, int width = 1)
-        : dc(d), pen(CreatePen(PS_SOLID, width, line)), brush(CreateSolidBrush(fill)),
-          oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
-    ~Pen() {
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(pen);
-        DeleteObject(brush);
-    }
-};
+using Pen = gdi::PenAndBrush;
 
 // Disabled pictures are drawn in greys of the same brightness.
 COLORREF Tone(COLORREF c, bool enabled) {
@@ -174,7 +162,7 @@ void Draw(TGlyphKind kind, HDC dc, const RECT& r, bool on) {
         f.Name = "Arial";
         f.Height = 12;
         f.Bold = true;
-        SelectObject(dc, f.Handle());
+        gdi::Select font(dc, f.Handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
         RECT t = r;

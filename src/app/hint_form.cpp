@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/gdi.h"
+
 namespace {
 // A label that only paints a shade from a base colour down to black.
 class TGradientLabel : public TGraphicControl {
@@ -12,12 +14,9 @@ public:
         const int bands = std::max(1, height_);
         for (int i = 0; i < bands; ++i) {
             const int keep = bands > 1 ? (bands - 1 - i) * 255 / (bands - 1) : 255;
-            HBRUSH b =
-                CreateSolidBrush(RGB(GetRValue(base_) * keep / 255, GetGValue(base_) * keep / 255,
-                                     GetBValue(base_) * keep / 255));
-            RECT r{left_, top_ + i, left_ + width_, top_ + i + 1};
-            FillRect(dc, &r, b);
-            DeleteObject(b);
+            gdi::FillSolid(dc, RECT{left_, top_ + i, left_ + width_, top_ + i + 1},
+                           RGB(GetRValue(base_) * keep / 255, GetGValue(base_) * keep / 255,
+                               GetBValue(base_) * keep / 255));
         }
     }
 

@@ -1,11 +1,12 @@
-// The version window of the Option menu: the logo turning as a card in the
-// application's idle time, the version and two notice lines.
+// The version window of the Option menu: the logo turning as a card on a
+// timer, the version and two notice lines.
 #pragma once
 #include <functional>
 #include <string>
 
 #include "imageview/flip_image.h"
 #include "ui/buttons.h"
+#include "ui/extctrls.h"
 #include "ui/forms.h"
 
 class TfoVer : public TForm {
@@ -22,30 +23,17 @@ public:
     TLabel* lEnhanced;
     TLabel* lMaker;
     TButton* bbOK;
+    // Turns the logo one step every 100 ms while the window is open.
+    TTimer* tmAnimate;
 
     void FormActivate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
-    // One animation step at most every 100 ms; asks to be called again.
-    void AppIdle(TObject* Sender, bool& Done);
-    // Whether the idle handler is installed.
-    bool Animating() const { return idleInstalled_; }
+    // One animation step: the logo as it stands at the clock's time.
+    void AnimateTick(TObject* Sender);
+    bool Animating() const { return tmAnimate->Enabled(); }
 
-    // The millisecond clock and the short sleep between steps; tests replace them.
+    // The millisecond clock; tests replace it.
     std::function<DWORD()> Clock;
-    std::function<void(DWORD)> Pause;
-
-private:
-    static LRESULT CALLBACK LogoPanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void PaintLogoPanel();
-    void InstallIdle();
-    void RemoveIdle();
-    void RestorePanelProc();
-
-    WNDPROC oldPanelProc_ = nullptr;
-    std::function<void(TObject*, bool&)> previousIdle_;
-    bool idleInstalled_ = false;
-    bool stepped_ = false;
-    DWORD lastStep_ = 0;
 };
 
 // Shows the version window modally with the given version string.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imageview/flip_image_blend.h"
+#include "ui/gdi.h"
 
 namespace {
 constexpr DWORD kRectsPerPiece = 4094;
@@ -17,42 +18,19 @@ struct DibInfo {
 // A 24-bit top-down surface with its own memory device context.
 class DibBuffer {
 public:
-    DibBuffer(HDC reference, int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        dc_ = CreateCompatibleDC(reference);
-        bmp_ = CreateDIBSection(reference, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        if (!dc_ || !bmp_) {
-            Release();
-            throw EFlipImageError("abnormal params in DrawMix");
-        }
-        old_ = SelectObject(dc_, bmp_);
-        size_ = static_cast<std::size_t>(flip::DibStride(w, 24)) * h;
+    DibBuffer(HDC reference, int w, int h)
+        : dc_(reference, gdi::DibSection(w, h, 24, &bits_, true)),
+          size_(static_cast<std::size_t>(flip::DibStride(w, 24)) * h) {
+        if (!dc_ || !bits_) throw EFlipImageError("abnormal params in DrawMix");
     }
-    ~DibBuffer() { Release(); }
-    DibBuffer(const DibBuffer&) = delete;
-    DibBuffer& operator=(const DibBuffer&) = delete;
     HDC dc() const { return dc_; }
     std::uint8_t* bits() const { return static_cast<std::uint8_t*>(bits_); }
     std::size_t size() const { return size_; }
 
 private:
-    void Release() {
-        if (dc_ && old_) SelectObject(dc_, old_);
-        if (bmp_) DeleteObject(bmp_);
-        if (dc_) DeleteDC(dc_);
-        dc_ = nullptr;
-        bmp_ = nullptr;
-    }
-    HDC dc_ = nullptr;
-    HBITMAP bmp_ = nullptr;
-    HGDIOBJ old_ = nullptr;
     void* bits_ = nullptr;
-    std::size_t size_ = 0;
+    gdi::MemoryDC dc_;
+    std::size_t size_;
 };
 } // namespace
 
@@ -83,10 +61,8 @@ void TFlipImage::SetBitmap(HBITMAP source) {
     info.header.biPlanes = 1;
     info.header.biBitCount = static_cast<WORD>(p.bpp);
     p.bits.resize(static_cast<std::size_t>(p.Stride()) * p.height);
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, source, 0, p.height, p.bits.data(),
+    const int rows = GetDIBits(gdi::WindowDC(), source, 0, p.height, p.bits.data(),
                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (rows != p.height) {
         SetPicture({});
         return;
@@ -212,26 +188,25 @@ HRGN TFlipImage::RegionFromRects(const std::vector<flip::FlipRect>& list,
         rects.push_back({r.left, r.top, r.right, r.bottom});
     if (rects.empty()) return CreateRectRgn(0, 0, 0, 0);
     if (HRGN whole = make(rects.data(), static_cast<DWORD>(rects.size()))) return whole;
-    HRGN result = nullptr;
+    gdi::Region result;
     for (std::size_t i = 0; i < rects.size(); i += kRectsPerPiece) {
         const DWORD n = static_cast<DWORD>(std::min<std::size_t>(kRectsPerPiece, rects.size() - i));
-        HRGN piece = make(rects.data() + i, n);
+        gdi::Region piece(make(rects.data() + i, n));
         if (!piece) continue;
         if (!result) {
-            result = piece;
+            result = std::move(piece);
         } else {
             CombineRgn(result, result, piece, RGN_OR);
-            DeleteObject(piece);
         }
     }
-    return result ? result : CreateRectRgn(0, 0, 0, 0);
+    return result ? result.Release() : CreateRectRgn(0, 0, 0, 0);
 }
 
 void TFlipImage::Render() {
     if (updateCount_ > 0) return;
     InvalidateImage();
-    image_.reset();
-    region_.reset();
+    image_.Reset();
+    region_.Reset();
     frame_ = {};
     if (picture_.Empty()) return;
     const flip::FlipGeometry g = flip::ComputeFlipGeometry(picture_.width, picture_.height, angle_,
@@ -260,16 +235,15 @@ void TFlipImage::Render() {
         }
     }
     void* bits = nullptr;
-    HBITMAP image = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                     &bits, nullptr, 0);
+    gdi::Bitmap image(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                       &bits, nullptr, 0));
     if (!image || !bits) {
-        if (image) DeleteObject(image);
         throw EFlipImageError(direction_ == flip::fdVertical ? "FImage = 0(Vert)"
                                                              : "FImage = 0(Horz)");
     }
     std::memcpy(bits, frame.bits.data(), frame.bits.size());
-    image_.reset(image);
-    region_.reset(RegionFromRects(frame.clip, MakeRegion));
+    image_ = std::move(image);
+    region_.Reset(RegionFromRects(frame.clip, MakeRegion));
     frame_ = std::move(frame);
     InvalidateImage();
 }
@@ -279,25 +253,22 @@ void TFlipImage::Render() {
 
 void TFlipImage::DrawImage(HDC dc) {
     if (!image_) return;
-    const int saved = SaveDC(dc);
+    gdi::SavedDC saved(dc);
     const flip::FlipBox place = flip::FlipImagePlace(width_, height_, frame_.width, frame_.height);
     const int x = left_ + place.left, y = top_ + place.top;
     // Regions are in device units: move the outline to where the image lands.
     POINT origin{x, y};
     LPtoDP(dc, &origin, 1);
-    HRGN clip = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(clip, region_.get(), nullptr, RGN_COPY);
-    OffsetRgn(clip, origin.x, origin.y);
-    HRGN current = CreateRectRgn(0, 0, 0, 0);
-    ExtSelectClipRgn(dc, clip, GetClipRgn(dc, current) == 1 ? RGN_AND : RGN_COPY);
-    DeleteObject(current);
-    DeleteObject(clip);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, image_.get());
+    {
+        gdi::Region clip(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(clip, region_, nullptr, RGN_COPY);
+        OffsetRgn(clip, origin.x, origin.y);
+        gdi::Region current(CreateRectRgn(0, 0, 0, 0));
+        ExtSelectClipRgn(dc, clip, GetClipRgn(dc, current) == 1 ? RGN_AND : RGN_COPY);
+    }
+    gdi::MemoryDC source(dc);
+    gdi::Select image(source, image_);
     BitBlt(dc, x, y, frame_.width, frame_.height, source, 0, 0, negative_ ? NOTSRCCOPY : SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-    RestoreDC(dc, saved);
 }
 
 void TFlipImage::DrawMix(HDC dc, const RECT& rect, const std::function<void(HDC)>& draw,

@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
-#include <type_traits>
 #include <vector>
 
 #include "imageview/flip_image_render.h"
 #include "ui/controls.h"
+#include "ui/gdi.h"
 
 class EFlipImageError : public std::runtime_error {
 public:
@@ -18,14 +18,6 @@ public:
 };
 
 enum TTransparentMode { tmAuto, tmFixed };
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ h) const {
-        if (h) DeleteObject(h);
-    }
-};
-using TUniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-using TUniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectDeleter>;
 
 class TFlipImage : public TGraphicControl {
 public:
@@ -95,6 +87,6 @@ private:
     int updateCount_ = 0;
 
     flip::FlipFrame frame_;
-    TUniqueBitmap image_;
-    TUniqueRegion region_;
+    gdi::Bitmap image_;
+    gdi::Region region_;
 };

@@ -1,18 +1,18 @@
 #include "imageview/image_control.h"
 
+#include "ui/gdi.h"
+
 TImage::TImage(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
     width_ = 105;
     height_ = 105;
     picture_.OnChange = [this] { PictureChanged(); };
 }
 
-TImage::~TImage() {
-    if (canvas_) DeleteDC(canvas_);
-}
+TImage::~TImage() = default;
 
 HDC TImage::CanvasHandle() {
-    if (!canvas_) canvas_ = CreateCompatibleDC(nullptr);
-    return canvas_;
+    if (!canvas_) canvas_ = std::make_unique<gdi::MemoryDC>();
+    return *canvas_;
 }
 
 void TImage::SetAutoSize(bool on) {

@@ -3,8 +3,11 @@
 // own size (Stretch). Its drawing surface is a memory device context
 // compatible with the screen, for code that prepares bitmaps for it.
 #pragma once
+#include <memory>
+
 #include "imageview/picture.h"
 #include "ui/controls.h"
+#include "ui/gdi.h"
 
 class TImage : public TGraphicControl {
 public:
@@ -29,5 +32,5 @@ private:
     TPicture picture_;
     bool autoSize_ = false;
     bool stretch_ = false;
-    HDC canvas_ = nullptr;
+    std::unique_ptr<gdi::MemoryDC> canvas_;
 };

@@ -8,6 +8,7 @@
 #include "imageview/input_stream.h"
 #include "imageview/jpeg_graphic.h"
 #include "imageview/png_graphic.h"
+#include "ui/gdi.h"
 
 
 namespace {
@@ -21,9 +22,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const int ppi = GetDeviceCaps(gdi::WindowDC(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
 
@@ -88,25 +87,19 @@ std::vector<uint8_t> DibInfoFor(const TDibBitmap& dib) {
 
 TPicture::TPicture() = default;
 
-TPicture::~TPicture() {
-    ReleaseHandles();
-    if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
-}
+TPicture::~TPicture() { ReleaseHandles(); }
 
 void TPicture::ReleaseHandles() {
-    if (bitmap_ && bitmap_ == shown_.Bitmap) {
+    if (bitmap_ && shownBits_) {
         // Kept for the next picture rather than given back.
-        if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
-        spare_ = shown_;
-    } else if (bitmap_) {
-        DeleteObject(bitmap_);
+        spare_ = TSection{std::move(bitmap_), shownBits_, shownWidth_, shownHeight_};
     }
-    shown_ = TSection{};
-    if (palette_) DeleteObject(palette_);
+    bitmap_.Reset();
+    shownBits_ = nullptr;
+    shownWidth_ = shownHeight_ = 0;
+    palette_.Reset();
     if (icon_) DestroyIcon(icon_);
     if (metafile_) DeleteEnhMetaFile(metafile_);
-    bitmap_ = nullptr;
-    palette_ = nullptr;
     icon_ = nullptr;
     metafile_ = nullptr;
     width_ = height_ = 0;
@@ -119,32 +112,23 @@ uint8_t* TPicture::SectionFor(uint32_t width, uint32_t height, int bitCount) {
     // before the decoder has read it.
     if (bitCount != 24) return nullptr;
     if (spare_.Bitmap && spare_.Width == width && spare_.Height == height) return spare_.Bits;
-    if (spare_.Bitmap) DeleteObject(spare_.Bitmap);
     spare_ = TSection{};
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = static_cast<LONG>(width);
-    bi.biHeight = static_cast<LONG>(height); // bottom-up, as TDibBitmap keeps its rows
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    bi.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
-                                       &bits, nullptr, 0);
-    if (!section || !bits) {
-        if (section) DeleteObject(section);
-        return nullptr;
-    }
-    spare_ = TSection{section, static_cast<uint8_t*>(bits), width, height};
+    // Bottom-up, as TDibBitmap keeps its rows.
+    gdi::Bitmap section = gdi::DibSection(static_cast<int>(width), static_cast<int>(height), 24, &bits);
+    if (!section || !bits) return nullptr;
+    spare_ = TSection{std::move(section), static_cast<uint8_t*>(bits), width, height};
     return spare_.Bits;
 }
 
 void TPicture::ShowSection() {
-    shown_ = spare_;
+    shownBits_ = spare_.Bits;
+    shownWidth_ = spare_.Width;
+    shownHeight_ = spare_.Height;
+    bitmap_ = std::move(spare_.Bitmap);
     spare_ = TSection{};
-    bitmap_ = shown_.Bitmap;
-    bitmapWidth_ = static_cast<int>(shown_.Width);
-    bitmapHeight_ = static_cast<int>(shown_.Height);
+    bitmapWidth_ = static_cast<int>(shownWidth_);
+    bitmapHeight_ = static_cast<int>(shownHeight_);
 }
 
 void TPicture::Clear() {
@@ -155,8 +139,8 @@ void TPicture::Clear() {
 
 void TPicture::SetBitmap(HBITMAP bitmap, HPALETTE palette) {
     ReleaseHandles();
-    bitmap_ = bitmap;
-    palette_ = palette;
+    bitmap_.Reset(bitmap);
+    palette_.Reset(palette);
     if (bitmap_) {
         BITMAP bm{};
         GetObjectA(bitmap_, sizeof bm, &bm);
@@ -187,15 +171,14 @@ bool TPicture::SetDib(const TDibBitmap& dib, const TDibBitmap* alphaPlane, COLOR
     }
     std::vector<uint8_t> info = DibInfoFor(*source);
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
-                                       DIB_RGB_COLORS, &bits, nullptr, 0);
+    gdi::Bitmap section(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
+                                         DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits) {
-        if (section) DeleteObject(section);
         Changed();
         return false;
     }
     std::memcpy(bits, source->Bits(), source->ImageSize());
-    bitmap_ = section;
+    bitmap_ = std::move(section);
     width_ = bitmapWidth_ = source->Width();
     height_ = bitmapHeight_ = source->Height();
     Changed();
@@ -243,6 +226,8 @@ void TPicture::LoadIconFile(const std::string& path) {
     ICONINFO ii{};
     int w = 32, h = 32;
     if (GetIconInfo(icon, &ii)) {
+        // The icon's bitmaps are copies made for the caller.
+        const gdi::Bitmap color(ii.hbmColor), mask(ii.hbmMask);
         BITMAP bm{};
         if (ii.hbmColor && GetObjectA(ii.hbmColor, sizeof bm, &bm)) {
             w = bm.bmWidth;
@@ -251,8 +236,6 @@ void TPicture::LoadIconFile(const std::string& path) {
             w = bm.bmWidth;
             h = bm.bmHeight / 2; // a monochrome icon stacks its mask and image
         }
-        if (ii.hbmColor) DeleteObject(ii.hbmColor);
-        if (ii.hbmMask) DeleteObject(ii.hbmMask);
     }
     icon_ = icon;
     width_ = w;
@@ -354,8 +337,8 @@ void TPicture::Draw(HDC dc, const RECT& r) const {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
     if (bitmap_) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bitmap_);
+        gdi::MemoryDC mem(dc);
+        gdi::Select source(mem, bitmap_);
         HPALETTE oldPal = nullptr;
         if (palette_) {
             oldPal = SelectPalette(dc, palette_, TRUE);
@@ -373,8 +356,6 @@ void TPicture::Draw(HDC dc, const RECT& r) const {
             StretchBlt(dc, r.left, r.top, w, h, mem, 0, 0, bw, bh, SRCCOPY);
         }
         if (palette_) SelectPalette(dc, oldPal, TRUE);
-        SelectObject(mem, old);
-        DeleteDC(mem);
     } else if (icon_) {
         DrawIconEx(dc, r.left, r.top, icon_, w, h, 0, nullptr, DI_NORMAL);
     } else if (metafile_) {
@@ -384,18 +365,9 @@ void TPicture::Draw(HDC dc, const RECT& r) const {
 
 bool TPicture::RenderBgr(std::vector<uint8_t>& pixels) const {
     if (Empty() || width_ <= 0 || height_ <= 0) return false;
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = width_;
-    bi.biHeight = -height_; // top-down
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
-    if (!target || !bits) return false;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, target);
+    gdi::MemoryDC dc(nullptr, gdi::DibSection(width_, height_, 24, &bits, true));
+    if (!dc || !bits) return false;
     RECT r{0, 0, width_, height_};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     Draw(dc, r);
@@ -405,8 +377,5 @@ bool TPicture::RenderBgr(std::vector<uint8_t>& pixels) const {
     for (int y = 0; y < height_; ++y)
         std::memcpy(pixels.data() + size_t(y) * width_ * 3,
                     static_cast<uint8_t*>(bits) + stride * y, size_t(width_) * 3);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(target);
     return true;
 }

@@ -12,7 +12,7 @@
 
 #include "imageview/dib_bitmap.h"
 #include "imageview/jpeg_graphic.h"
-#include "ui/win32.h"
+#include "ui/gdi.h"
 
 class TPngGraphic;
 
@@ -58,14 +58,10 @@ public:
     int Scale() const { return scale_; }
     int BitmapWidth() const { return bitmapWidth_; }
     int BitmapHeight() const { return bitmapHeight_; }
-    HBITMAP Bitmap() const { return bitmap_; }
-    HPALETTE Palette() const { return palette_; }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
+    HPALETTE Palette() const { return palette_.get(); }
     // Hands the palette to the caller; the picture forgets it.
-    HPALETTE TakePalette() {
-        HPALETTE p = palette_;
-        palette_ = nullptr;
-        return p;
-    }
+    HPALETTE TakePalette() { return palette_.Release(); }
     bool IsIcon() const { return icon_ != nullptr; }
     bool IsMetafile() const { return metafile_ != nullptr; }
 
@@ -83,7 +79,7 @@ private:
     // its section is kept, so the next picture of the same size and depth
     // is decoded into the same memory: no fresh pages, no copy.
     struct TSection {
-        HBITMAP Bitmap = nullptr;
+        gdi::Bitmap Bitmap;
         uint8_t* Bits = nullptr;
         uint32_t Width = 0, Height = 0;
     };
@@ -99,14 +95,17 @@ private:
     void LoadMetafile(const std::string& path, bool enhanced);
     void LoadJpegFile(const std::string& path, const TJpegScaleRule& scale);
 
-    HBITMAP bitmap_ = nullptr;
-    HPALETTE palette_ = nullptr;
+    gdi::Bitmap bitmap_;
+    gdi::Object<HPALETTE> palette_;
     HICON icon_ = nullptr;
     HENHMETAFILE metafile_ = nullptr;
     int width_ = 0, height_ = 0;
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
     int scale_ = 1;
-    TSection shown_; // bitmap_ when it is a section of ours
+    // When bitmap_ is a section of ours: its pixels and size, so that it can
+    // become the spare when the picture goes.
+    uint8_t* shownBits_ = nullptr;
+    uint32_t shownWidth_ = 0, shownHeight_ = 0;
     TSection spare_; // the section kept for the next picture
     // Kept from picture to picture with their buffers.
     std::unique_ptr<TJpegGraphic> jpeg_;

@@ -8,6 +8,7 @@
 #include "imageview/image_zoom.h"
 #include "imageview/plugin_library.h"
 #include "ui/forms.h"
+#include "ui/gdi.h"
 
 namespace {
 // Plug-ins take the path in a buffer of this size.
@@ -15,10 +16,8 @@ constexpr size_t kPathBuffer = 256;
 constexpr LONG kHeaderOffset = 128; // the retry for files with a 128-byte header
 
 int DefaultScreenBits() {
-    HDC dc = GetDC(nullptr);
-    const int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-    ReleaseDC(nullptr, dc);
-    return bits;
+    gdi::WindowDC dc;
+    return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
 }
 
 void PlainMessage(const std::string& text) {
@@ -27,14 +26,11 @@ void PlainMessage(const std::string& text) {
 }
 
 // A device-dependent bitmap of the screen's kind; null when it cannot be had.
-HBITMAP ScreenBitmap(int width, int height) {
-    if (width <= 0 || height <= 0) return nullptr;
+gdi::Bitmap ScreenBitmap(int width, int height) {
+    if (width <= 0 || height <= 0) return {};
     // Four bytes a pixel at most; beyond the picture limit the size is not believed.
-    if (uint64_t(width) * uint64_t(height) * 4 > TDibBitmap::kMaxImageBytes) return nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    return bmp;
+    if (uint64_t(width) * uint64_t(height) * 4 > TDibBitmap::kMaxImageBytes) return {};
+    return gdi::Bitmap(CreateCompatibleBitmap(gdi::WindowDC(), width, height));
 }
 } // namespace
 
@@ -110,9 +106,9 @@ void TAll::Load() {
 }
 
 int TAll::MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t bitsSize,
-                     SIZE size, bool allowPalette, HBITMAP& bitmap, HPALETTE& palette) {
-    bitmap = nullptr;
-    palette = nullptr;
+                     SIZE size, bool allowPalette, gdi::Bitmap& bitmap, gdi::Object<HPALETTE>& palette) {
+    bitmap.Reset();
+    palette.Reset();
     TDibLayout layout;
     if (!CheckDibHeader(info, infoSize, bitsSize, layout)) return kSpiBrokenData;
     if (size.cx == 0) size = {layout.Width, layout.Height};
@@ -133,7 +129,7 @@ int TAll::MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t
         for (UINT i = 0; i < count; ++i) {
             lp->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
         }
-        palette = CreatePalette(lp);
+        palette.Reset(CreatePalette(lp));
         if (palette) {
             previous = SelectPalette(canvas, palette, FALSE);
             RealizePalette(canvas);
@@ -156,17 +152,13 @@ int TAll::LoadFullPicture(TPluginLibrary& lib, char* path) {
     }
     if (result != 0) return result;
     if (!handles->Lock()) return kSpiMemoryError;
-    HBITMAP bitmap;
-    HPALETTE palette;
+    gdi::Bitmap bitmap;
+    gdi::Object<HPALETTE> palette;
     result = MakeBitmap(handles->Info(), handles->InfoSize(), handles->Bits(), handles->BitsSize(),
                         {0, 0}, true, bitmap, palette);
     handles.reset();
-    if (result != 0) {
-        if (bitmap) DeleteObject(bitmap);
-        if (palette) DeleteObject(palette);
-        return result;
-    }
-    Picture().SetBitmap(bitmap, palette);
+    if (result != 0) return result;
+    Picture().SetBitmap(bitmap.Release(), palette.Release());
     if (formatIndex_ == kFormatPic || formatIndex_ == kFormatPic2) CorrectAspect(lib, path);
     if (Picture().Palette()) RealizeInForm(Picture().Palette());
     return 0;
@@ -181,15 +173,11 @@ void TAll::CorrectAspect(TPluginLibrary& lib, char* path) {
     if (info.XDensity == 0 || info.YDensity == 0) return; // nothing to even out by
     const image_zoom::TSize size =
         image_zoom::AspectSize(Picture().Width(), Picture().Height(), info.XDensity, info.YDensity);
-    HBITMAP corrected = ScreenBitmap(size.Width, size.Height);
-    if (!corrected) return;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, corrected);
+    gdi::MemoryDC dc(nullptr, ScreenBitmap(size.Width, size.Height));
+    if (!dc) return;
     Picture().Draw(dc, RECT{0, 0, size.Width, size.Height});
-    SelectObject(dc, old);
-    DeleteDC(dc);
     // The palette moves from the first bitmap to the corrected one.
-    Picture().SetBitmap(corrected, Picture().TakePalette());
+    Picture().SetBitmap(dc.TakeBitmap().Release(), Picture().TakePalette());
 }
 
 void TAll::RealizeInForm(HPALETTE palette) {
@@ -197,11 +185,10 @@ void TAll::RealizeInForm(HPALETTE palette) {
     while (form && form->Parent())
         form = form->Parent();
     if (!form || !form->Handle()) return;
-    HDC dc = GetDC(form->Handle());
+    gdi::WindowDC dc(form->Handle());
     HPALETTE previous = SelectPalette(dc, palette, FALSE);
     RealizePalette(dc);
     SelectPalette(dc, previous, FALSE);
-    ReleaseDC(form->Handle(), dc);
 }
 
 int TAll::LoadJpegPicture(TPluginLibrary& lib, char* path) {
@@ -227,14 +214,11 @@ int TAll::LoadJpegPicture(TPluginLibrary& lib, char* path) {
     result = call(path, offset, 0, handles.InfoSlot(), handles.BitsSlot(), nullptr, 0);
     if (result != 0) return result;
     if (!handles.Lock()) return kSpiMemoryError;
-    HBITMAP bitmap;
-    HPALETTE palette;
+    gdi::Bitmap bitmap;
+    gdi::Object<HPALETTE> palette;
     result = MakeBitmap(handles.Info(), handles.InfoSize(), handles.Bits(), handles.BitsSize(),
                         {size.Width, size.Height}, false, bitmap, palette);
-    if (result != 0) {
-        if (bitmap) DeleteObject(bitmap);
-        return result;
-    }
-    Picture().SetBitmap(bitmap);
+    if (result != 0) return result;
+    Picture().SetBitmap(bitmap.Release());
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "imageview/image_control.h"
 #include "imageview/picture_formats.h"
+#include "ui/gdi.h"
 
 class TPluginLibrary;
 struct TDibLayout;
@@ -47,7 +48,7 @@ private:
     // bitmap's size (the header's own when zero). Builds a palette when
     // asked and the screen needs one.
     int MakeBitmap(const void* info, size_t infoSize, const void* bits, size_t bitsSize, SIZE size,
-                   bool allowPalette, HBITMAP& bitmap, HPALETTE& palette);
+                   bool allowPalette, gdi::Bitmap& bitmap, gdi::Object<HPALETTE>& palette);
     // Evens out the pixel densities of PIC and PIC2 pictures.
     void CorrectAspect(TPluginLibrary& lib, char* path);
     void RealizeInForm(HPALETTE palette);

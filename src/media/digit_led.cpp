@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/gdi.h"
+
 TDigitLed::TDigitLed(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
     width_ = 27;
     height_ = 45;
@@ -44,30 +46,23 @@ void TDigitLed::Paint(HDC dc) {
     // System colours are allowed, as on every control.
     const COLORREF on = ResolveColor(onColor_, COLOR_WINDOWTEXT);
     const COLORREF off = ResolveColor(offColor_, COLOR_WINDOWTEXT);
-    HPEN pen = CreatePen(PS_SOLID, 1, off);
+    gdi::Pen pen = gdi::SolidPen(off);
     // In a cell a few pixels wide a bar is a polygon one or two squares of
     // a pixel across: its fill vanishes inside the outline, so a lit bar is
     // outlined in the lit colour there or it would not show at all.
     const bool thin = ux < 3 || uy < 3;
-    HPEN litPen = thin ? CreatePen(PS_SOLID, 1, on) : pen;
-    HBRUSH lit = CreateSolidBrush(on);
-    HBRUSH unlit = CreateSolidBrush(off);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, unlit);
+    gdi::Pen thinLitPen = thin ? gdi::SolidPen(on) : gdi::Pen();
+    const HPEN litPen = thin ? thinLitPen.get() : pen.get();
+    gdi::Brush lit = gdi::SolidBrush(on);
+    gdi::Brush unlit = gdi::SolidBrush(off);
     std::vector<POINT> pts;
     for (int s = 0; s < kLedSegmentCount; ++s) {
         pts.clear();
         for (const LedPoint& p : LedSegmentPolygon(s, ux, uy))
             pts.push_back({left_ + p.x, top_ + p.y});
         const bool isLit = (cell_.Segments() >> s) & 1;
-        SelectObject(dc, isLit ? lit : unlit);
-        SelectObject(dc, isLit ? litPen : pen);
+        gdi::Select brush(dc, isLit ? lit.get() : unlit.get());
+        gdi::Select outline(dc, isLit ? litPen : pen.get());
         Polygon(dc, pts.data(), static_cast<int>(pts.size()));
     }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(unlit);
-    DeleteObject(lit);
-    if (litPen != pen) DeleteObject(litPen);
-    DeleteObject(pen);
 }

@@ -1,29 +1,14 @@
 #include "media/media_glyphs.h"
 
+#include "ui/gdi.h"
+
 namespace {
 // Disabled pictures are grey.
 COLORREF Tone(COLORREF c, bool enabled) { return enabled ? c : RGB(160, 160, 160); }
 
-class Tools {
-public:
-    Tools(HDC dc, COLORREF c) : dc_(dc), pen_(CreatePen(PS_SOLID, 1, c)), brush_(CreateSolidBrush(c)) {
-        oldPen_ = SelectObject(dc, pen_);
-        oldBrush_ = SelectObject(dc, brush_);
-    }
-    ~Tools() {
-        SelectObject(dc_, oldPen_);
-        SelectObject(dc_, oldBrush_);
-        DeleteObject(pen_);
-        DeleteObject(brush_);
-    }
-    Tools(const Tools&) = delete;
-    Tools& operator=(const Tools&) = delete;
-
-private:
-    HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    HGDIOBJ oldPen_, oldBrush_;
+// Outline and fill in one colour.
+struct Tools : gdi::PenAndBrush {
+    Tools(HDC dc, COLORREF c) : gdi::PenAndBrush(dc, c, c) {}
 };
 
 void Box(HDC dc, int l, int t, int r, int b) { Rectangle(dc, l, t, r, b); }
@@ -38,9 +23,10 @@ void Magnifier(HDC dc, const RECT& g, bool on, bool plus) {
         }
     }
     Tools t(dc, Tone(RGB(40, 80, 200), on));
-    HGDIOBJ hollow = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
-    Ellipse(dc, x + 1, y + 1, x + 12, y + 12);
-    SelectObject(dc, hollow);
+    {
+        gdi::Select hollow(dc, GetStockObject(HOLLOW_BRUSH));
+        Ellipse(dc, x + 1, y + 1, x + 12, y + 12);
+    }
     Box(dc, x + 4, y + 6, x + 9, y + 7);
     if (plus) Box(dc, x + 6, y + 4, x + 7, y + 9);
 }

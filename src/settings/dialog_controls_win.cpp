@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "base/sjis.h"
+#include "ui/gdi.h"
 
 namespace {
 std::string WindowText(HWND h) {
@@ -286,14 +287,13 @@ int TColorGrid::CellAt(int x, int y) const {
 }
 
 void TColorGrid::Paint(HDC dc) {
-    HGDIOBJ oldFont = SelectObject(dc, TFont::Of(11, true).Handle());
+    const TFont small = TFont::Of(11, true);
+    gdi::Select font(dc, small.Handle());
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < 16; ++i) {
         RECT r{left_ + (i % 4) * width_ / 4, top_ + (i / 4) * height_ / 4, left_ + (i % 4 + 1) * width_ / 4,
                top_ + (i / 4 + 1) * height_ / 4};
-        HBRUSH b = CreateSolidBrush(kColors[i]);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        gdi::FillSolid(dc, r, kColors[i]);
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
         const char* mark = i == fg_ && i == bg_ ? "FB" : i == fg_ ? "FG" : i == bg_ ? "BG" : nullptr;
         if (!mark) continue;
@@ -303,7 +303,6 @@ void TColorGrid::Paint(HDC dc) {
         SetTextColor(dc, light > 1000 ? RGB(0, 0, 0) : RGB(255, 255, 255));
         DrawTextA(dc, mark, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, oldFont);
 }
 
 void TColorGrid::MouseDown(int button, TShiftState, int x, int y) {

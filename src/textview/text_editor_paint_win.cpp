@@ -8,48 +8,12 @@
 #include "textview/text_editor_columns.h"
 #include "textview/text_editor_win.h"
 #include "textview/token_colors.h"
+#include "ui/gdi.h"
 
 namespace {
 // Extra bytes kept beyond the last visible column, so that a token cut at
 // the right edge is still seen whole enough to be coloured.
 constexpr int kSlack = 256;
-
-// A device context's state restored at scope end.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    ~SavedDC() { RestoreDC(dc_, id_); }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int id_;
-};
-
-class Brush {
-public:
-    explicit Brush(COLORREF c) : b_(CreateSolidBrush(c)) {}
-    ~Brush() { DeleteObject(b_); }
-    Brush(const Brush&) = delete;
-    Brush& operator=(const Brush&) = delete;
-    operator HBRUSH() const { return b_; }
-
-private:
-    HBRUSH b_;
-};
-
-class Pen {
-public:
-    explicit Pen(COLORREF c) : p_(CreatePen(PS_SOLID, 1, c)) {}
-    ~Pen() { DeleteObject(p_); }
-    Pen(const Pen&) = delete;
-    Pen& operator=(const Pen&) = delete;
-    operator HPEN() const { return p_; }
-
-private:
-    HPEN p_;
-};
 
 // The text a row is painted from: the row itself with tabs expanded, and
 // with word wrap the rows it shares a line with, so that a token cut by
@@ -66,7 +30,7 @@ struct RowContext {
 void TTextEditor::DrawRun(HDC dc, int x, int y, std::string_view s, COLORREF fg, COLORREF bg,
                           bool opaque, TFontStyles style) {
     if (s.empty()) return;
-    HGDIOBJ old = SelectObject(dc, FontFor(style));
+    gdi::Select font(dc, FontFor(style));
     SetTextColor(dc, fg);
     SetBkColor(dc, bg);
     SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
@@ -94,7 +58,6 @@ void TTextEditor::DrawRun(HDC dc, int x, int y, std::string_view s, COLORREF fg,
         }
         i += n;
     }
-    SelectObject(dc, old);
 }
 
 void TTextEditor::PaintWindow(HDC dc) {
@@ -104,7 +67,7 @@ void TTextEditor::PaintWindow(HDC dc) {
     RECT clip;
     if (GetClipBox(dc, &clip) == NULLREGION) clip = client;
     {
-        Brush bg(ControlColor());
+        gdi::Brush bg = gdi::SolidBrush(ControlColor());
         FillRect(dc, &clip, bg);
     }
     PaintRows(dc, clip);
@@ -125,7 +88,7 @@ void TTextEditor::PaintRows(HDC dc, const RECT& clip) {
             PaintRow(dc, row, y, client);
         } else if (row == count && MarksOptions().EofMark().Visible() &&
                    (count == 0 || List().Attribute(count - 1) != raEof)) {
-            SavedDC saved(dc);
+            gdi::SavedDC saved(dc);
             IntersectClipRect(dc, MarginOptions().Left(), y, client.right, y + row_height_);
             DrawEofMark(dc, MarginOptions().Left() - top_col_ * col_width_, y);
         }
@@ -165,13 +128,13 @@ void TTextEditor::PaintRow(HDC dc, int row, int y, const RECT& client) {
     const int text_x = x - ctx.prefix_cols * col_width_;
     RECT row_rect{MarginOptions().Left(), y, client.right, y + row_height_};
     {
-        SavedDC saved(dc);
+        gdi::SavedDC saved(dc);
         IntersectClipRect(dc, row_rect.left, row_rect.top, row_rect.right, row_rect.bottom);
         // Neighbouring rows of the line are only context: nothing of them shows.
         if (ctx.prefix_cols > 0) IntersectClipRect(dc, x, y, row_rect.right, y + row_height_);
         if (wrapped) IntersectClipRect(dc, row_rect.left, y, x + ctx.own_cols * col_width_, y + row_height_);
         if (italic_) {
-            Brush bg(control);
+            gdi::Brush bg = gdi::SolidBrush(control);
             RECT r = row_rect;
             FillRect(dc, &r, bg);
         } else {
@@ -241,10 +204,10 @@ void TTextEditor::PaintSelectedPart(HDC dc, int row, int y, const RECT& client,
     RECT part{std::max<LONG>(x + c0 * col_width_, MarginOptions().Left()), y, std::min<LONG>(right, client.right),
               y + row_height_ - (MarksOptions().Underline().Visible() ? 1 : 0)};
     if (part.right <= part.left) return;
-    SavedDC saved(dc);
+    gdi::SavedDC saved(dc);
     IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
     {
-        Brush b(bk);
+        gdi::Brush b = gdi::SolidBrush(bk);
         FillRect(dc, &part, b);
     }
     DrawRun(dc, text_x, y, text, fg, bk, false, sel.Style());
@@ -259,7 +222,7 @@ void TTextEditor::DrawLine(const std::string& LineStr, int X, int Y, int Index, 
 }
 
 void TTextEditor::DrawEofMark(HDC dc, int x, int y) {
-    SavedDC saved(dc);
+    gdi::SavedDC saved(dc);
     RECT client;
     GetClientRect(handle_, &client);
     IntersectClipRect(dc, MarginOptions().Left(), MarginOptions().Top(), client.right, client.bottom);
@@ -269,8 +232,8 @@ void TTextEditor::DrawEofMark(HDC dc, int x, int y) {
 
 void TTextEditor::DrawRetMark(HDC dc, int x, int y, COLORREF color) {
     if (x < MarginOptions().Left()) return;
-    Pen pen(color);
-    HGDIOBJ old = SelectObject(dc, pen);
+    gdi::Pen pen = gdi::SolidPen(color);
+    gdi::Select selected(dc, pen);
     const int bottom = y + font_height_ - 4;
     MoveToEx(dc, x, y + 6, nullptr);
     LineTo(dc, x, bottom);
@@ -278,16 +241,14 @@ void TTextEditor::DrawRetMark(HDC dc, int x, int y, COLORREF color) {
     LineTo(dc, x + 3, y + font_height_ - 7);
     MoveToEx(dc, x, bottom, nullptr);
     LineTo(dc, x - 3, y + font_height_ - 7);
-    SelectObject(dc, old);
 }
 
 void TTextEditor::DrawUnderline(HDC dc, const RECT& client) {
     const int row = Row();
     if (row < top_row_ || row > top_row_ + visible_rows_) return;
     const int y = MarginOptions().Top() + (row - top_row_) * row_height_ + row_height_ - 1;
-    Pen pen(Resolve(MarksOptions().Underline().Color()));
-    HGDIOBJ old = SelectObject(dc, pen);
+    gdi::Pen pen = gdi::SolidPen(Resolve(MarksOptions().Underline().Color()));
+    gdi::Select selected(dc, pen);
     MoveToEx(dc, MarginOptions().Left(), y, nullptr);
     LineTo(dc, client.right, y);
-    SelectObject(dc, old);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "textview/text_editor_columns.h"
+#include "ui/gdi.h"
 
 namespace {
 constexpr int kHorizontalPixels = 8000;
@@ -42,22 +43,19 @@ TTextEditor::~TTextEditor() {
 }
 
 void TTextEditor::ReleaseFonts() {
-    for (HFONT& f : fonts_) {
-        if (f) DeleteObject(f);
-        f = nullptr;
-    }
+    for (gdi::Font& f : fonts_) f.Reset();
 }
 
 HFONT TTextEditor::FontFor(TFontStyles style) {
     style &= 0x0F;
-    HFONT& f = fonts_[style];
+    gdi::Font& f = fonts_[style];
     if (!f) {
         const TFont& font = EffectiveFont();
-        f = CreateFontA(-font.Height, 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
+        f.Reset(CreateFontA(-font.Height, 0, 0, 0, (style & fsBold) ? FW_BOLD : FW_NORMAL,
                         (style & fsItalic) != 0, (style & fsUnderline) != 0,
                         (style & fsStrikeOut) != 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                        font.Name.c_str());
+                        font.Name.c_str()));
     }
     return f;
 }
@@ -111,12 +109,12 @@ void TTextEditor::SetWordWrap(bool v) {
 void TTextEditor::RecalcMetrics() {
     if (updating_ > 0 && !handle_) return;
     const TFont& font = EffectiveFont();
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, FontFor(FontStyle()));
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        gdi::WindowDC dc;
+        gdi::Select f(dc, FontFor(FontStyle()));
+        GetTextMetricsA(dc, &tm);
+    }
     font_height_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
     col_width_ = std::max<int>(1, tm.tmAveCharWidth + MarginOptions().Character());
     row_height_ = font_height_ + MarginOptions().Line() + (MarksOptions().Underline().Visible() ? 1 : 0);
@@ -431,24 +429,9 @@ LRESULT TTextEditor::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         TWinControl::WndProc(msg, wp, lp);
         RecalcMetrics();
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        RECT rc;
-        GetClientRect(handle_, &rc);
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1L, rc.right), std::max(1L, rc.bottom));
-        HGDIOBJ old = SelectObject(mem, bmp);
-        IntersectClipRect(mem, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-        PaintWindow(mem);
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        EndPaint(handle_, &ps);
+    case WM_PAINT:
+        gdi::PaintBuffered(handle_, [this](HDC dc, const RECT&) { PaintWindow(dc); });
         return 0;
-    }
     case WM_SETFOCUS:
         CreateCaretShape();
         break;

@@ -14,6 +14,7 @@
 #include "textview/editor_model.h"
 #include "textview/text_parser.h"
 #include "textview/token_colors.h"
+#include "ui/gdi.h"
 
 enum TScrollStyle { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
 enum TSelectionState { sstNone, sstSelecting, sstSelected };
@@ -210,7 +211,7 @@ private:
     int font_height_ = 16, col_width_ = 8, row_height_ = 16;
     int visible_rows_ = 1, visible_cols_ = 1;
     bool italic_ = false;
-    std::array<HFONT, 16> fonts_{};
+    std::array<gdi::Font, 16> fonts_;
     std::vector<int> advance_;
     // view
     int top_row_ = 0, top_col_ = 0;

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "settings/ini_values.h"
+#include "ui/gdi.h"
 
 namespace {
 const char kFontSample[] =
@@ -332,9 +333,7 @@ std::vector<std::string> TfoTextViewSettings::FontNames(bool variablePitch) {
     std::pair<std::set<std::string>*, bool> data{&names, variablePitch};
     LOGFONTA lf{};
     lf.lfCharSet = DEFAULT_CHARSET;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExA(dc, &lf, CollectFont, reinterpret_cast<LPARAM>(&data), 0);
-    ReleaseDC(nullptr, dc);
+    EnumFontFamiliesExA(gdi::WindowDC(), &lf, CollectFont, reinterpret_cast<LPARAM>(&data), 0);
     return std::vector<std::string>(names.begin(), names.end());
 }
 

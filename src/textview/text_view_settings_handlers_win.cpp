@@ -5,6 +5,7 @@
 #include "base/strutil.h"
 #include "settings/ini_values.h"
 #include "textview/text_view_settings_form_win.h"
+#include "ui/gdi.h"
 
 namespace {
 const char kBracketError[] = "空白 ・ 同一の LeftBracket, RightBracket は指定出来ません。";
@@ -34,25 +35,23 @@ constexpr TColor kNoCell = 0x1FFFFFFF;
 // so that its colours stay visible.
 void DrawColoredItem(HDC dc, const RECT& rect, bool selected, const std::string& text, TColor fg, TColor bg,
                      TFontStyles style) {
-    HBRUSH b = CreateSolidBrush(TTextEditor::Resolve(bg));
-    FillRect(dc, &rect, b);
-    DeleteObject(b);
+    gdi::FillSolid(dc, rect, TTextEditor::Resolve(bg));
     TFont font = TFont::Of(14, style & fsBold, style & fsItalic);
     font.Underline = style & fsUnderline;
-    HGDIOBJ old = SelectObject(dc, font.Handle());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TTextEditor::Resolve(fg));
-    RECT r = rect;
-    r.left += 4;
-    DrawTextA(dc, text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
+    {
+        gdi::Select selected(dc, font.Handle());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, TTextEditor::Resolve(fg));
+        RECT r = rect;
+        r.left += 4;
+        DrawTextA(dc, text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     if (selected) {
         RECT frame = rect;
-        HBRUSH h = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT));
+        gdi::Brush h = gdi::SolidBrush(GetSysColor(COLOR_HIGHLIGHT));
         FrameRect(dc, &frame, h);
         InflateRect(&frame, -1, -1);
         FrameRect(dc, &frame, h);
-        DeleteObject(h);
     }
 }
 }  // namespace

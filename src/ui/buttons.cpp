@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/forms.h"
+#include "ui/gdi.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
     width_ = 23;
@@ -70,19 +71,19 @@ void TSpeedButton::Paint(HDC dc) {
         const int side = std::min<int>(16, std::min(r.right - r.left, r.bottom - r.top));
         RECT g{r.left, r.top + (r.bottom - r.top - side) / 2, r.left + side, r.top + (r.bottom - r.top - side) / 2 + side};
         if (caption_.empty()) OffsetRect(&g, (r.right - r.left - side) / 2, 0);
-        int saved = SaveDC(dc);
-        glyph_(dc, g, enabled_);
-        RestoreDC(dc, saved);
+        {
+            gdi::SavedDC saved(dc);
+            glyph_(dc, g, enabled_);
+        }
         if (caption_.empty()) return;
         r.left = g.right + 4;
     }
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    gdi::Select font(dc, EffectiveFont().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     UINT fmt = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     fmt |= Alignment == taCenter ? DT_CENTER : Alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
     DrawTextA(dc, caption_.c_str(), -1, &r, fmt);
-    SelectObject(dc, old);
 }
 
 TStatusBar::TStatusBar(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
@@ -158,17 +159,16 @@ bool TButton::DrawItem(const DRAWITEMSTRUCT& di) {
     HDC dc = di.hDC;
     RECT r = di.rcItem;
     const bool pressed = di.itemState & ODS_SELECTED;
-    HBRUSH face = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-    FillRect(dc, &r, face);
-    DeleteObject(face);
+    gdi::FillSolid(dc, r, ResolveColor(Color, COLOR_BTNFACE));
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
     if (pressed) OffsetRect(&r, 1, 1);
-    HGDIOBJ oldFont = SelectObject(dc, EffectiveFont().Handle());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, di.itemState & ODS_DISABLED ? GetSysColor(COLOR_GRAYTEXT)
-                                                 : ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT));
-    DrawTextA(dc, Caption().c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
+    {
+        gdi::Select font(dc, EffectiveFont().Handle());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, di.itemState & ODS_DISABLED ? GetSysColor(COLOR_GRAYTEXT)
+                                                     : ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT));
+        DrawTextA(dc, Caption().c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     if (di.itemState & ODS_FOCUS) {
         InflateRect(&r, -2, -2);
         DrawFocusRect(dc, &r);

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "ui/gdi.h"
 #include "ui/screen.h"
 
 LRESULT CALLBACK QmWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -42,18 +43,65 @@ COLORREF ResolveColor(TColor c, int sysColor) {
 // ---------------------------------------------------------------------------
 // Fonts
 
-HFONT TFont::Handle() const {
+struct TFont::Shared {
     using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
-    static std::map<Key, HFONT> cache;
-    Key key{Name, Height, Bold, Italic, Underline, StrikeOut};
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    HFONT f = CreateFontA(-Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, Italic, Underline, StrikeOut,
-                          SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, Name.c_str());
-    cache.emplace(key, f);
-    return f;
+    Key key;
+    gdi::Font font;
+};
+
+namespace {
+// Equal fonts share one handle. The cache itself holds only the few most
+// recently asked for (so a font made for one paint is not made again at the
+// next); every other handle lives exactly as long as a TFont holding it.
+class FontCache {
+public:
+    std::shared_ptr<const TFont::Shared> Get(const TFont::Shared::Key& key, const TFont& f) {
+        std::shared_ptr<const TFont::Shared> h;
+        auto it = all_.find(key);
+        if (it != all_.end()) h = it->second.lock();
+        if (!h) {
+            auto made = std::make_shared<TFont::Shared>();
+            made->key = key;
+            made->font.Reset(CreateFontA(-f.Height, 0, 0, 0, f.Bold ? FW_BOLD : FW_NORMAL, f.Italic,
+                                         f.Underline, f.StrikeOut, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                         f.Name.c_str()));
+            h = made;
+            Prune();
+            all_[key] = h;
+        }
+        recent_.erase(std::remove(recent_.begin(), recent_.end(), h), recent_.end());
+        recent_.insert(recent_.begin(), h);
+        if (recent_.size() > kRecent) recent_.pop_back();
+        return h;
+    }
+    std::size_t Live() {
+        Prune();
+        return all_.size();
+    }
+
+private:
+    static constexpr std::size_t kRecent = 16;
+    void Prune() {
+        for (auto it = all_.begin(); it != all_.end();) it = it->second.expired() ? all_.erase(it) : std::next(it);
+    }
+    std::map<TFont::Shared::Key, std::weak_ptr<const TFont::Shared>> all_;
+    std::vector<std::shared_ptr<const TFont::Shared>> recent_;
+};
+
+FontCache& Fonts() {
+    static FontCache cache;
+    return cache;
 }
+}  // namespace
+
+HFONT TFont::Handle() const {
+    Shared::Key key{Name, Height, Bold, Italic, Underline, StrikeOut};
+    if (!handle_ || handle_->key != key) handle_ = Fonts().Get(key, *this);
+    return handle_->font;
+}
+
+std::size_t LiveFontHandles() { return Fonts().Live(); }
 
 bool TFont::operator==(const TFont& o) const {
     return Name == o.Name && Height == o.Height && Bold == o.Bold && Italic == o.Italic &&
@@ -358,20 +406,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_PAINT:
         if (!subclassed_) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            RECT rc;
-            GetClientRect(handle_, &rc);
-            HDC mem = CreateCompatibleDC(dc);
-            HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1L, rc.right), std::max(1L, rc.bottom));
-            HGDIOBJ old = SelectObject(mem, bmp);
-            PaintWindow(mem);
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteObject(bmp);
-            DeleteDC(mem);
-            EndPaint(handle_, &ps);
+            gdi::PaintBuffered(handle_, [this](HDC dc, const RECT&) { PaintWindow(dc); });
             return 0;
         }
         break;
@@ -493,19 +528,18 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 HBRUSH TWinControl::CtlColor(HDC dc) {
     if (Color == clDefault && EffectiveFont().Color == clDefault) return nullptr;
-    static std::map<COLORREF, HBRUSH> brushes;
     COLORREF bg = ResolveColor(Color, COLOR_BTNFACE);
     SetBkColor(dc, bg);
     SetTextColor(dc, ResolveColor(EffectiveFont().Color, COLOR_WINDOWTEXT));
-    auto& b = brushes[bg];
-    if (!b) b = CreateSolidBrush(bg);
-    return b;
+    if (!ctlBrush_ || ctlBrushColor_ != bg) {
+        ctlBrush_ = gdi::SolidBrush(bg);
+        ctlBrushColor_ = bg;
+    }
+    return ctlBrush_;
 }
 
 void TWinControl::PaintBackground(HDC dc, const RECT& r) {
-    HBRUSH b = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    gdi::FillSolid(dc, r, ResolveColor(Color, COLOR_BTNFACE));
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -516,10 +550,9 @@ void TWinControl::PaintWindow(HDC dc) {
     for (TControl* c : controls_) {
         auto* g = dynamic_cast<TGraphicControl*>(c);
         if (!g || !g->visible_) continue;
-        int saved = SaveDC(dc);
+        gdi::SavedDC saved(dc);
         IntersectClipRect(dc, g->left_, g->top_, g->left_ + g->width_, g->top_ + g->height_);
         g->Paint(dc);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -644,11 +677,10 @@ void TPanel::PaintContent(HDC dc, RECT rc) {
     edge(BevelOuter);
     edge(BevelInner);
     if (!caption_.empty()) {
-        HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+        gdi::Select font(dc, EffectiveFont().Handle());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT));
         DrawTextA(dc, caption_.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
     }
 }
 
@@ -662,12 +694,12 @@ TLabel::TLabel(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, 
 
 void TLabel::AdjustSize() {
     if (!AutoSize || WordWrap) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        gdi::WindowDC dc;
+        gdi::Select font(dc, EffectiveFont().Handle());
+        DrawTextA(dc, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    }
     SetBounds(left_, top_, caption_.empty() ? 0 : r.right, r.bottom);
 }
 
@@ -681,19 +713,14 @@ void TLabel::FontChanged() { TextChanged(); }
 
 void TLabel::Paint(HDC dc) {
     RECT r = BoundsRect();
-    if (!Transparent) {
-        HBRUSH b = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-    }
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    if (!Transparent) gdi::FillSolid(dc, r, ResolveColor(Color, COLOR_BTNFACE));
+    gdi::Select font(dc, EffectiveFont().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     UINT fmt = DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
     if (Alignment == taCenter) fmt |= DT_CENTER;
     if (Alignment == taRightJustify) fmt |= DT_RIGHT;
     DrawTextA(dc, caption_.c_str(), -1, &r, fmt);
-    SelectObject(dc, old);
 }
 
 TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent) : TPanel(owner, parent) {
@@ -701,20 +728,16 @@ TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent) : TPanel(owner, par
 }
 
 void TGroupBox::PaintContent(HDC dc, RECT rc) {
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    gdi::Select font(dc, EffectiveFont().Handle());
     SIZE text{0, EffectiveFont().Height};
     if (!caption_.empty()) GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
     RECT frame = rc;
     frame.top += text.cy / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!caption_.empty()) {
-        RECT back{6, 0, 6 + text.cx + 6, text.cy};
-        HBRUSH b = CreateSolidBrush(ResolveColor(Color, COLOR_BTNFACE));
-        FillRect(dc, &back, b);
-        DeleteObject(b);
+        gdi::FillSolid(dc, RECT{6, 0, 6 + text.cx + 6, text.cy}, ResolveColor(Color, COLOR_BTNFACE));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, enabled_ ? ResolveColor(EffectiveFont().Color, COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
         TextOutA(dc, 9, 0, caption_.c_str(), static_cast<int>(caption_.size()));
     }
-    SelectObject(dc, old);
 }

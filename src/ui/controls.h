@@ -2,11 +2,13 @@
 // buttons) have none and are painted by their parent, which is what lets a
 // label sit transparently on a picture.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/color.h"
 #include "ui/component.h"
+#include "ui/gdi.h"
 #include "ui/win32.h"
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -21,7 +23,9 @@ struct TFont {
     int Height = 15;  // pixels
     bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
     TColor Color = clDefault;
-    HFONT Handle() const;  // shared and cached for the life of the process
+    // Made on first use and shared by equal fonts; deleted when no font of
+    // that kind holds it any more and it is not among the recently used.
+    HFONT Handle() const;
     // The UI font at another size and style.
     static TFont Of(int height, bool bold = false, bool italic = false, COLORREF color = clDefault) {
         TFont f;
@@ -43,7 +47,15 @@ struct TFont {
         StrikeOut = s & fsStrikeOut;
     }
     bool operator==(const TFont& o) const;
+
+    struct Shared;  // one font handle and what it was made for
+
+private:
+    mutable std::shared_ptr<const Shared> handle_;
 };
+
+// How many font handles exist now (the cache's live entries).
+std::size_t LiveFontHandles();
 
 enum TShiftFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssDouble = 16 };
 using TShiftState = unsigned;
@@ -202,6 +214,9 @@ protected:
     bool realignPending_ = false;
     TGraphicControl* mouseCapture_ = nullptr;
     TGraphicControl* mouseOver_ = nullptr;
+    // The background brush handed out for WM_CTLCOLOR*, remade when the colour changes.
+    gdi::Brush ctlBrush_;
+    COLORREF ctlBrushColor_ = 0;
 
     friend class TControl;
     friend LRESULT CALLBACK QmWindowProc(HWND, UINT, WPARAM, LPARAM);

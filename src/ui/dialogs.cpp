@@ -38,6 +38,7 @@ struct InputBox {
     const std::string* caption;
     const std::string* prompt;
     std::string* value;
+    TFont font;
 };
 
 constexpr int kInputEdit = 100;
@@ -48,7 +49,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         auto* box = reinterpret_cast<InputBox*>(lp);
         SetWindowLongPtrA(dlg, DWLP_USER, lp);
         SetWindowTextA(dlg, box->caption->c_str());
-        const HFONT font = TFont{}.Handle();
+        // The box's own copy keeps the handle alive as long as the controls use it.
+        const HFONT font = box->font.Handle();
         RECT r{0, 0, 330, 110};
         AdjustWindowRectEx(&r, GetWindowLongA(dlg, GWL_STYLE), FALSE, GetWindowLongA(dlg, GWL_EXSTYLE));
         SetWindowPos(dlg, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);

@@ -1,5 +1,5 @@
-// The version window: its texts, the idle-time animation of the logo, the
-// logo panel's own painting, and the end of the animation on close.
+// The version window: its texts, the timed animation of the logo, the logo
+// panel's painting, and the end of the animation on close.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,22 +14,18 @@ protected:
     void SetUp() override {
         form_ = new TfoVer(app_);
         form_->Clock = [this] { return now_; };
-        form_->Pause = [this](DWORD ms) { slept_ += ms; };
     }
     void TearDown() override { delete form_; }
-    // One pass of the application's idle handler at time t.
-    bool IdleAt(DWORD t) {
+    // One tick of the animation timer at time t.
+    void TickAt(DWORD t) {
         now_ = t;
-        bool done = true;
-        EXPECT_TRUE(static_cast<bool>(app_->OnIdle));
-        if (app_->OnIdle) app_->OnIdle(app_, done);
-        return done;
+        ASSERT_TRUE(static_cast<bool>(form_->tmAnimate->OnTimer));
+        form_->tmAnimate->OnTimer(form_->tmAnimate);
     }
 
     static TApplication* app_;
     TfoVer* form_ = nullptr;
     DWORD now_ = 0;
-    DWORD slept_ = 0;
 };
 TApplication* VersionWindow::app_ = nullptr;
 } // namespace
@@ -64,17 +60,15 @@ TEST_F(VersionWindow, ShowsTheVersionItWasGiven) {
 }
 
 TEST_F(VersionWindow, LogoTurnsOncePerThreeSecondsAndSixTenths) {
-    EXPECT_FALSE(IdleAt(5000)); // always asks for more idle time
+    // A step every 100 ms, on a timer: the UI thread never waits for it.
+    EXPECT_TRUE(form_->Animating());
+    EXPECT_EQ(100u, form_->tmAnimate->Interval);
+    TickAt(5000);
     EXPECT_EQ(1400, form_->FlipImage1->Angle());
     EXPECT_TRUE(form_->FlipImage1->Negative());
     EXPECT_EQ(1, form_->FlipImage1->Direction()); // second turn: the other axis
     ASSERT_NE(nullptr, form_->FlipImage1->Image());
-
-    // Within 100 ms nothing moves; the handler sleeps briefly instead.
-    EXPECT_FALSE(IdleAt(5099));
-    EXPECT_EQ(1400, form_->FlipImage1->Angle());
-    EXPECT_EQ(10u, slept_);
-    IdleAt(5100);
+    TickAt(5100);
     EXPECT_EQ(1500, form_->FlipImage1->Angle());
 
     // The back half of each turn is inverted, its edges are not.
@@ -87,17 +81,18 @@ TEST_F(VersionWindow, LogoTurnsOncePerThreeSecondsAndSixTenths) {
                  {7200 + 2699, 2699, true, 0}, {7200 + 2900, 2900, false, 0},
                  {10800 + 100, 100, false, 1}, {14400 + 1000, 1000, true, 0}};
     for (const auto& s : steps) {
-        IdleAt(s.t);
+        TickAt(s.t);
         EXPECT_EQ(s.angle, form_->FlipImage1->Angle()) << s.t;
         EXPECT_EQ(s.negative, form_->FlipImage1->Negative()) << s.t;
         EXPECT_EQ(s.direction, form_->FlipImage1->Direction()) << s.t;
     }
     // Edge-on at a quarter turn: nothing to draw.
-    IdleAt(18000 + 900);
+    TickAt(18000 + 900);
     EXPECT_EQ(nullptr, form_->FlipImage1->Image());
 }
 
 TEST_F(VersionWindow, ClosingStopsTheAnimation) {
+    // The window leaves the application's idle handler alone.
     bool earlier = false;
     delete form_;
     app_->OnIdle = [&](TObject*, bool&) { earlier = true; };
@@ -105,17 +100,23 @@ TEST_F(VersionWindow, ClosingStopsTheAnimation) {
     EXPECT_TRUE(form_->Animating());
     form_->Close();
     EXPECT_FALSE(form_->Animating());
-    // The application's handler is what it was before the window.
     ASSERT_TRUE(static_cast<bool>(app_->OnIdle));
     bool done = true;
     app_->OnIdle(app_, done);
     EXPECT_TRUE(earlier);
     app_->OnIdle = nullptr;
+    // A window destroyed while it turns leaves no timer behind to call it.
     delete form_;
     form_ = new TfoVer(app_);
+    form_->Show();
     delete form_;
     form_ = nullptr;
-    EXPECT_FALSE(static_cast<bool>(app_->OnIdle));
+    MSG m;
+    const DWORD until = GetTickCount() + 300;
+    while (GetTickCount() < until) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
     form_ = new TfoVer(app_);
 }
 
@@ -138,7 +139,7 @@ TEST_F(VersionWindow, LogoPanelPaintsWithoutErasing) {
 
     // A paint request without a device context draws the logo on black.
     form_->Show();
-    IdleAt(3600 * 2); // angle 0: the flat card
+    TickAt(3600 * 2); // angle 0: the flat card
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     HDC dc = GetDC(panel);
     const COLORREF corner = GetPixel(dc, 2, 2);

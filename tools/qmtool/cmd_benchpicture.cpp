@@ -23,6 +23,7 @@ extern "C" {
 #include "imageview/picture.h"
 #include "imageview/png_graphic.h"
 #include "qmtool.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -82,11 +83,7 @@ int BenchPicture(const std::vector<std::string>& args) {
     std::vector<uint8_t> file, pixels;
     std::vector<double> load, decode, plain, drawn;
     double first = 0;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP target = CreateCompatibleBitmap(screen, 600, 400);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, target);
+    gdi::MemoryDC dc(nullptr, 600, 400);
     try {
         for (int r = 0; r <= rounds; ++r) {
             auto t = std::chrono::steady_clock::now();
@@ -126,9 +123,6 @@ int BenchPicture(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
     std::printf("%s %d x %d, %d rounds, medians:\n", path.c_str(), picture.Width(), picture.Height(), rounds);
     std::printf("  first load into the picture (fresh memory)   %8.1f ms\n", first);
     std::printf("  load again into the same picture             %8.1f ms\n", Median(load));

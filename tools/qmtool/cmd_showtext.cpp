@@ -17,6 +17,7 @@
 #include "app/main_form.h"
 #include "qmtool.h"
 #include "screen_capture.h"
+#include "ui/gdi.h"
 
 namespace {
 std::string ProgramPath() {
@@ -132,29 +133,22 @@ int BenchText(const std::vector<std::string>& args) {
 
     RECT rc;
     GetClientRect(ed->Handle(), &rc);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    gdi::MemoryDC mem(nullptr, rc.right, rc.bottom);
     const int last = ed->List().Count() - 1;
     t = std::chrono::steady_clock::now();
     ed->SetTopRow(last - ed->VisibleRows() + 1);
-    SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
     std::printf("first paint of the last screen (%d rows): %.1f ms\n", ed->VisibleRows(), Ms(t));
     t = std::chrono::steady_clock::now();
     const int repeats = 20;
     for (int i = 0; i < repeats; ++i)
-        SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+        SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
     std::printf("repaint of that screen: %.2f ms each\n", Ms(t) / repeats);
     t = std::chrono::steady_clock::now();
     SendMessageA(ed->Handle(), WM_VSCROLL, SB_TOP, 0);
     SendMessageA(ed->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
-    SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+    SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
     std::printf("thumb to the top, to the bottom and paint: %.1f ms\n", Ms(t));
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
 
     form->FullyLoaded = true;
     t = std::chrono::steady_clock::now();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ui/forms.h"
+#include "ui/gdi.h"
 
 void PumpMessages(DWORD ms, TApplication* app) {
     const DWORD start = GetTickCount();
@@ -24,12 +25,11 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     RECT r;
     GetWindowRect(hwnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    gdi::WindowDC screen;
+    gdi::MemoryDC mem(screen, w, h);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
+    // Read back once no context holds the bitmap.
+    const gdi::Bitmap bmp = mem.TakeBitmap();
     BITMAPINFOHEADER bi{};
     bi.biSize = sizeof bi;
     bi.biWidth = w;
@@ -39,9 +39,6 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     const DWORD stride = ((w * 24 + 31) / 32) * 4;
     std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
     GetDIBits(mem, bmp, 0, h, &pixels[0], reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     BITMAPFILEHEADER fh{};
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof bi;
