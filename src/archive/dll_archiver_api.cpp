@@ -34,6 +34,15 @@ R Call(TArchiverLibrary lib, TArchiverFunction fn, R missing, Args... args) {
     return address ? reinterpret_cast<Fn>(address)(args...) : missing;
 }
 
+// The 64-bit size calls: BOOL (HANDLE, __int64*), size untouched on failure.
+bool WholeSize(TArchiverLibrary lib, TArchiverFunction fn, TArchiveHandle h, std::int64_t* size) {
+    __int64 whole = 0;
+    if (!Call<BOOL, HANDLE, __int64*>(lib, fn, FALSE, reinterpret_cast<HANDLE>(h), &whole))
+        return false;
+    *size = whole;
+    return true;
+}
+
 HWND Wnd(TWindowHandle w) {
     return reinterpret_cast<HWND>(w);
 }
@@ -111,18 +120,10 @@ int TDllArchiverApi::TarGetArchiveType(const char* path) {
 
 bool TDllArchiverApi::GetOriginalSizeEx(TArchiverLibrary lib, TArchiveHandle h,
                                         std::int64_t* size) {
-    __int64 whole = 0;
-    if (!Call<BOOL, HANDLE, __int64*>(lib, afGetOriginalSizeEx, FALSE, Harc(h), &whole))
-        return false;
-    *size = whole;
-    return true;
+    return WholeSize(lib, afGetOriginalSizeEx, h, size);
 }
 
 bool TDllArchiverApi::GetCompressedSizeEx(TArchiverLibrary lib, TArchiveHandle h,
                                           std::int64_t* size) {
-    __int64 whole = 0;
-    if (!Call<BOOL, HANDLE, __int64*>(lib, afGetCompressedSizeEx, FALSE, Harc(h), &whole))
-        return false;
-    *size = whole;
-    return true;
+    return WholeSize(lib, afGetCompressedSizeEx, h, size);
 }
