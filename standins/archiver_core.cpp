@@ -155,6 +155,17 @@ private:
     }
 
     std::string CabName(std::size_t index);
+public:
+    // The ZIP's central directory, read once for the whole listing.
+    const std::vector<ZipCentralEntry>& ZipEntries() {
+        if (!zip_read_) {
+            zip_entries_ = ZipCentralEntries(archive_);
+            zip_read_ = true;
+        }
+        return zip_entries_;
+    }
+
+private:
     // Zip tools on Linux and macOS write UTF-8 names without the UTF-8
     // flag. A name not flagged whose bytes are UTF-8 with characters beyond
     // ASCII is taken as UTF-8: Shift-JIS text is almost never valid UTF-8.
@@ -174,16 +185,37 @@ bool AcceptableReader(struct archive* a) {
     return !IsRawFormat(a) || archive_filter_count(a) > 1;
 }
 
+// One member as listed. Kept compact, and the record filled from it only
+// when a caller asks for the member: a listing of many thousands is then
+// small to keep, and shared by every handle opened on it.
 struct Member {
-    IndividualInfo info;
+    std::string path;
+    std::string attribute_text;
+    std::string method;
+    std::uint64_t size = 0;
+    std::uint64_t packed = 0;
+    std::uint32_t crc = 0;
+    std::uint32_t flag = 0;
+    std::uint32_t os_type = 0;
+    std::uint16_t date = 0;
+    std::uint16_t time = 0;
     int attribute = 0;
 };
 
-struct OpenArchiveState {
+struct Listing {
     std::vector<Member> members;
+    bool complete = false;
+    // The archive's own headers are encrypted: nothing can be listed
+    // without the password.
+    bool headers_encrypted = false;
+};
+using SharedListing = std::shared_ptr<const Listing>;
+
+struct OpenArchiveState {
+    SharedListing listing;
     std::size_t next = 0;
     std::string pattern;
-    int last_attribute = -1;
+    const Member* last = nullptr;
 };
 
 // A size the record's 32 bits cannot hold reads as the largest it can,
@@ -193,37 +225,75 @@ std::uint32_t RecordSize(std::int64_t size) {
     return size > 0xFFFFFFFFll ? 0xFFFFFFFFu : static_cast<std::uint32_t>(size);
 }
 
-void FillRecord(struct archive* a, struct archive_entry* e, std::string path, std::int64_t packed,
-                Member& m) {
-    std::memset(m.info.bytes, 0, sizeof m.info.bytes);
-    const bool dir = archive_entry_filetype(e) == AE_IFDIR;
-    if (dir && !path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-    m.info.SetMemberPath(path);
-    const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
-    m.info.SetUnpackedSize(RecordSize(size));
-    if (packed < 0) packed = 0;
-    m.info.SetCompressedSize(RecordSize(packed));
-    if (archive_entry_is_data_encrypted(e) || archive_entry_is_metadata_encrypted(e))
-        m.info.SetFlag(kStandinFlagEncrypted);
-    m.info.SetRatio(size > 0 ? static_cast<std::uint16_t>(
-                                   packed * 1000 / size > 65535 ? 65535 : packed * 1000 / size)
-                             : 0);
+// A member's time as the record keeps it: local date << 16 | local time.
+// Members of one archive mostly share a handful of times, and the local
+// conversion asks the system for the time zone on every call (a server
+// round trip under Wine), so the last answer is kept.
+std::uint32_t LocalDosStamp(std::time_t t) {
+    static std::mutex mutex;
+    static std::time_t last_time = 0;
+    static std::uint32_t last_stamp = 0;
+    static bool known = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (known && last_time == t) return last_stamp;
+    }
     FILETIME utc, local;
-    std::uint64_t ft = UnixToFileTime(archive_entry_mtime(e));
+    const std::uint64_t ft = UnixToFileTime(t);
     utc.dwLowDateTime = static_cast<DWORD>(ft);
     utc.dwHighDateTime = static_cast<DWORD>(ft >> 32);
     WORD date = 0, time = 0;
     if (FileTimeToLocalFileTime(&utc, &local)) FileTimeToDosDateTime(&local, &date, &time);
-    m.info.SetDosDate(date);
-    m.info.SetDosTime(time);
+    const std::uint32_t stamp = (static_cast<std::uint32_t>(date) << 16) | time;
+    std::lock_guard<std::mutex> lock(mutex);
+    last_time = t;
+    last_stamp = stamp;
+    known = true;
+    return stamp;
+}
+
+std::uint16_t RatioOf(std::uint64_t packed, std::uint64_t size) {
+    if (size == 0) return 0;
+    return static_cast<std::uint16_t>(std::min<std::uint64_t>(65535, packed * 1000 / size));
+}
+
+// The record the libraries hand out for a member.
+void FillRecord(const Member& m, IndividualInfo& info) {
+    std::memset(info.bytes, 0, sizeof info.bytes);
+    info.SetMemberPath(m.path);
+    info.SetUnpackedSize(RecordSize(static_cast<std::int64_t>(m.size)));
+    info.SetCompressedSize(RecordSize(static_cast<std::int64_t>(m.packed)));
+    info.SetRatio(RatioOf(m.packed, m.size));
+    info.SetCrc(m.crc);
+    info.SetFlag(m.flag);
+    info.SetOsType(m.os_type);
+    info.SetDosDate(m.date);
+    info.SetDosTime(m.time);
+    info.SetAttributeText(m.attribute_text);
+    info.SetMethod(m.method);
+}
+
+Member EntryMember(struct archive_entry* e, std::string path, std::int64_t packed,
+                   const std::string& method) {
+    Member m;
+    const bool dir = archive_entry_filetype(e) == AE_IFDIR;
+    if (dir && !path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    m.path = std::move(path);
+    const std::int64_t size = archive_entry_size_is_set(e) ? archive_entry_size(e) : 0;
+    m.size = size > 0 ? static_cast<std::uint64_t>(size) : 0;
+    m.packed = packed > 0 ? static_cast<std::uint64_t>(packed) : 0;
+    if (archive_entry_is_data_encrypted(e) || archive_entry_is_metadata_encrypted(e))
+        m.flag = kStandinFlagEncrypted;
+    const std::uint32_t stamp = LocalDosStamp(archive_entry_mtime(e));
+    m.date = static_cast<std::uint16_t>(stamp >> 16);
+    m.time = static_cast<std::uint16_t>(stamp);
     const bool read_only = (archive_entry_perm(e) & 0222) == 0;
     m.attribute = dir ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if (read_only) m.attribute |= FILE_ATTRIBUTE_READONLY;
-    std::string attr_text = dir ? "----" : "A---";
-    if (read_only) attr_text[3] = 'R';
-    m.info.SetAttributeText(attr_text);
-    const char* fmt = archive_format_name(a);
-    m.info.SetMethod(fmt ? std::string(fmt).substr(0, 7) : std::string());
+    m.attribute_text = dir ? "----" : "A---";
+    if (read_only) m.attribute_text[3] = 'R';
+    m.method = method;
+    return m;
 }
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -325,12 +395,9 @@ private:
 };
 
 bool EntryNamer::ZipUtf8Name(std::size_t index, std::string& name) {
-    if (!zip_read_) {
-        zip_entries_ = ZipCentralEntries(archive_);
-        zip_read_ = true;
-    }
-    if (index >= zip_entries_.size()) return false;
-    const ZipCentralEntry& z = zip_entries_[index];
+    const std::vector<ZipCentralEntry>& entries = ZipEntries();
+    if (index >= entries.size()) return false;
+    const ZipCentralEntry& z = entries[index];
     if (z.utf8_flag || !IsValidUtf8(z.raw_name)) return false;
     if (std::none_of(z.raw_name.begin(), z.raw_name.end(),
                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
@@ -372,20 +439,16 @@ std::string ArjEntryPath(const ArjMember& m) {
     return path;
 }
 
-void FillArjRecord(const ArjMember& arj, Member& m) {
-    std::memset(m.info.bytes, 0, sizeof m.info.bytes);
-    m.info.SetMemberPath(ArjEntryPath(arj));
-    m.info.SetUnpackedSize(arj.original_size);
-    m.info.SetCompressedSize(arj.packed_size);
-    m.info.SetRatio(arj.original_size == 0
-                        ? 0
-                        : static_cast<std::uint16_t>(std::min<std::uint64_t>(
-                              65535, arj.packed_size * 1000ull / arj.original_size)));
-    m.info.SetCrc(arj.crc);
-    m.info.SetFlag(arj.flags);
-    m.info.SetOsType(arj.host_os);
-    m.info.SetDosDate(arj.dos_date);
-    m.info.SetDosTime(arj.dos_time);
+Member ArjEntryMember(const ArjMember& arj) {
+    Member m;
+    m.path = ArjEntryPath(arj);
+    m.size = arj.original_size;
+    m.packed = arj.packed_size;
+    m.crc = arj.crc;
+    m.flag = arj.flags;
+    m.os_type = arj.host_os;
+    m.date = arj.dos_date;
+    m.time = arj.dos_time;
     // Other hosts keep Unix-style modes: read-only when nobody may write.
     std::uint32_t dos = FILE_ATTRIBUTE_ARCHIVE;
     if (ArjHostUsesDosAttributes(arj.host_os))
@@ -398,41 +461,46 @@ void FillArjRecord(const ArjMember& arj, Member& m) {
     if (dos & FILE_ATTRIBUTE_SYSTEM) text[1] = 'S';
     if (dos & FILE_ATTRIBUTE_HIDDEN) text[2] = 'H';
     if (dos & FILE_ATTRIBUTE_READONLY) text[3] = 'R';
-    m.info.SetAttributeText(text);
+    m.attribute_text = text;
     m.attribute = IsArjFolder(arj) ? FILE_ATTRIBUTE_DIRECTORY : static_cast<int>(dos);
-    m.info.SetMethod(arj.method == 0 ? std::string("Stored")
-                                     : "Method" + std::to_string(arj.method));
+    m.method = arj.method == 0 ? std::string("Stored") : "Method" + std::to_string(arj.method);
+    return m;
 }
 
-bool ReadArjMembers(const std::string& path, std::vector<Member>& out, bool& complete) {
+std::shared_ptr<Listing> ReadArjMembers(const std::string& path) {
     ArjFileSource source(path);
-    if (!source.IsOpen()) return false;
-    const ArjListing listing = ReadArjListing(source);
-    if (listing.status == ArjStatus::NotArj) return false;
-    for (const ArjMember& arj : listing.members) {
+    if (!source.IsOpen()) return nullptr;
+    const ArjListing arj_listing = ReadArjListing(source);
+    if (arj_listing.status == ArjStatus::NotArj) return nullptr;
+    auto listing = std::make_shared<Listing>();
+    for (const ArjMember& arj : arj_listing.members) {
         if (arj.file_type == kArjTypeLabel) continue;
-        Member m;
-        FillArjRecord(arj, m);
-        out.push_back(m);
+        listing->members.push_back(ArjEntryMember(arj));
     }
-    complete = listing.status == ArjStatus::Ok;
-    return complete || !out.empty();
+    listing->complete = arj_listing.status == ArjStatus::Ok;
+    if (!listing->complete && listing->members.empty()) return nullptr;
+    return listing;
 }
 
-bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<Member>& out,
-                    bool& complete) {
-    if (format == StandinFormat::Arj) return ReadArjMembers(path, out, complete);
-    complete = false;
+// Every member of the archive; null when it cannot be read at all.
+std::shared_ptr<Listing> ReadAllMembers(StandinFormat format, const std::string& path) {
+    if (format == StandinFormat::Arj) return ReadArjMembers(path);
+    auto listing = std::make_shared<Listing>();
+    std::vector<Member>& out = listing->members;
     Reader a = OpenReader(format, path);
-    if (!a) return false;
+    if (!a) return nullptr;
     EntryNamer namer(format, path);
     struct archive_entry* e = nullptr;
     int r;
     bool first = true;
+    std::string method;
     while (HeaderOk(r = archive_read_next_header(a.get(), &e))) {
-        if (first && !AcceptableReader(a.get())) return false;
+        if (first && !AcceptableReader(a.get())) return nullptr;
+        if (first) {
+            const char* fmt = archive_format_name(a.get());
+            method = fmt ? std::string(fmt).substr(0, 7) : std::string();
+        }
         first = false;
-        Member m;
         if (IsRawFormat(a.get())) {
             // A lone compressed file has no header that tells its size: count it.
             char buf[65536];
@@ -441,9 +509,9 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
             while ((got = archive_read_data(a.get(), buf, sizeof buf)) > 0)
                 total += got;
             archive_entry_set_size(e, total);
-            FillRecord(a.get(), e, namer.Next(a.get(), e), archive_filter_bytes(a.get(), -1), m);
-            out.push_back(m);
-            if (got < 0) return true;
+            out.push_back(
+                EntryMember(e, namer.Next(a.get(), e), archive_filter_bytes(a.get(), -1), method));
+            if (got < 0) return listing;
             continue;
         }
         const std::int64_t start = archive_filter_bytes(a.get(), 0);
@@ -456,24 +524,24 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
         std::int64_t own = packed;
         if (format == StandinFormat::Tar) own = archive_entry_size(e);
         if (format == StandinFormat::SevenZip) own = 0;
-        FillRecord(a.get(), e, namer.Next(a.get(), e), own, m);
-        out.push_back(m);
-        if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN) return !out.empty();
+        out.push_back(EntryMember(e, namer.Next(a.get(), e), own, method));
+        if (skip != ARCHIVE_OK && skip != ARCHIVE_WARN)
+            return out.empty() ? nullptr : listing;
     }
-    complete = r == ARCHIVE_EOF;
+    listing->complete = r == ARCHIVE_EOF;
+    // A 7z whose headers are encrypted fails on its first header, having
+    // told that it is encrypted: an archive all the same, one we cannot list.
+    if (first && r != ARCHIVE_EOF && archive_read_has_encrypted_entries(a.get()) > 0)
+        listing->headers_encrypted = true;
     if (format == StandinFormat::Zip) {
-        const std::vector<ZipCentralEntry> central = ZipCentralEntries(path);
+        const std::vector<ZipCentralEntry>& central = namer.ZipEntries();
         if (central.size() == out.size()) {
-            for (std::size_t i = 0; i < out.size(); ++i) {
-                const std::uint32_t unpacked = out[i].info.UnpackedSize();
-                const std::uint64_t packed = central[i].packed;
-                out[i].info.SetCompressedSize(central[i].packed);
-                out[i].info.SetRatio(static_cast<std::uint16_t>(
-                    unpacked == 0 ? 0 : std::min<std::uint64_t>(65535, packed * 1000 / unpacked)));
-            }
+            for (std::size_t i = 0; i < out.size(); ++i)
+                out[i].packed = central[i].packed;
         }
     }
-    return complete || !out.empty();
+    if (!listing->complete && out.empty() && !listing->headers_encrypted) return nullptr;
+    return listing;
 }
 
 // The listing read last. A caller asks GetFileCount and then OpenArchive
@@ -481,11 +549,10 @@ bool ReadAllMembers(StandinFormat format, const std::string& path, std::vector<M
 // unchanged (same size and last-write time), so a big archive is read once.
 class ListingCache {
 public:
-    bool Read(StandinFormat format, const std::string& path, std::vector<Member>& out,
-              bool& complete) {
+    SharedListing Read(StandinFormat format, const std::string& path) {
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
-            return ReadAllMembers(format, path, out, complete);
+            return ReadAllMembers(format, path);
         const std::uint64_t size =
             (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         const std::uint64_t stamp =
@@ -493,32 +560,27 @@ public:
             data.ftLastWriteTime.dwLowDateTime;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (valid_ && format == format_ && path == path_ && size == size_ && stamp == stamp_) {
-                out = members_;
-                complete = complete_;
-                return true;
-            }
+            if (listing_ && format == format_ && path == path_ && size == size_ &&
+                stamp == stamp_)
+                return listing_;
         }
-        if (!ReadAllMembers(format, path, out, complete)) return false;
+        SharedListing listing = ReadAllMembers(format, path);
+        if (!listing) return nullptr;
         std::lock_guard<std::mutex> lock(mutex_);
-        valid_ = true;
         format_ = format;
         path_ = path;
         size_ = size;
         stamp_ = stamp;
-        members_ = out;
-        complete_ = complete;
-        return true;
+        listing_ = listing;
+        return listing;
     }
 
 private:
     std::mutex mutex_;
-    bool valid_ = false;
     StandinFormat format_ = StandinFormat::Zip;
     std::string path_;
     std::uint64_t size_ = 0, stamp_ = 0;
-    std::vector<Member> members_;
-    bool complete_ = false;
+    SharedListing listing_;
 };
 
 ListingCache g_listing;
@@ -575,6 +637,14 @@ BOOL ArchiverCore::CheckArchive(LPCSTR path, int /*mode*/) {
         ArjFileSource source(path);
         return source.IsOpen() && ReadArjListing(source).status != ArjStatus::NotArj;
     }
+    // These formats read their whole directory before the first member
+    // anyway: the check lists the archive once, and the count and the
+    // listing that follow are answered from it.
+    if (format_ == StandinFormat::SevenZip || format_ == StandinFormat::Zip) {
+        const SharedListing listing = g_listing.Read(format_, path);
+        return listing && (!listing->members.empty() || listing->headers_encrypted) ? TRUE
+                                                                                     : FALSE;
+    }
     Reader a = OpenReader(format_, path);
     if (!a) return FALSE;
     struct archive_entry* e = nullptr;
@@ -584,10 +654,9 @@ BOOL ArchiverCore::CheckArchive(LPCSTR path, int /*mode*/) {
 
 int ArchiverCore::GetFileCount(LPCSTR path) {
     if (path == nullptr) return -1;
-    std::vector<Member> members;
-    bool complete = false;
-    if (!g_listing.Read(format_, path, members, complete)) return -1;
-    return static_cast<int>(members.size());
+    const SharedListing listing = g_listing.Read(format_, path);
+    if (!listing || listing->headers_encrypted) return -1;
+    return static_cast<int>(listing->members.size());
 }
 
 BOOL ArchiverCore::SetOwnerWindowEx(HWND wnd, ArchiverProc proc) {
@@ -606,8 +675,8 @@ BOOL ArchiverCore::KillOwnerWindowEx(HWND wnd) {
 HANDLE ArchiverCore::OpenArchive(HWND, LPCSTR path, DWORD) {
     if (path == nullptr) return nullptr;
     auto state = std::make_unique<OpenArchiveState>();
-    bool complete = false;
-    if (!g_listing.Read(format_, path, state->members, complete)) return nullptr;
+    state->listing = g_listing.Read(format_, path);
+    if (!state->listing) return nullptr;
     return reinterpret_cast<HANDLE>(state.release());
 }
 
@@ -622,27 +691,47 @@ int ArchiverCore::FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info) {
     auto* s = reinterpret_cast<OpenArchiveState*>(h);
     s->next = 0;
     s->pattern = wildcard && *wildcard ? wildcard : "*.*";
+    if (s->listing->headers_encrypted) {
+        s->last = nullptr;
+        return kArcErrorEncrypted;
+    }
     return FindNext(h, info);
 }
 
 int ArchiverCore::FindNext(HANDLE h, IndividualInfo* info) {
     if (h == nullptr || info == nullptr) return -1;
     auto* s = reinterpret_cast<OpenArchiveState*>(h);
-    while (s->next < s->members.size()) {
-        const Member& m = s->members[s->next++];
-        if (MatchMemberPattern(s->pattern, m.info.MemberPath())) {
-            std::memcpy(info->bytes, m.info.bytes, kIndividualInfoSize);
-            s->last_attribute = m.attribute;
+    const std::vector<Member>& members = s->listing->members;
+    while (s->next < members.size()) {
+        const Member& m = members[s->next++];
+        if (MatchMemberPattern(s->pattern, m.path)) {
+            FillRecord(m, *info);
+            s->last = &m;
             return 0;
         }
     }
-    s->last_attribute = -1;
+    s->last = nullptr;
     return -1;
 }
 
 int ArchiverCore::GetAttribute(HANDLE h) {
     if (h == nullptr) return -1;
-    return reinterpret_cast<OpenArchiveState*>(h)->last_attribute;
+    const Member* m = reinterpret_cast<OpenArchiveState*>(h)->last;
+    return m ? m->attribute : -1;
+}
+
+BOOL ArchiverCore::GetOriginalSizeEx(HANDLE h, std::int64_t* size) {
+    const Member* m = h ? reinterpret_cast<OpenArchiveState*>(h)->last : nullptr;
+    if (m == nullptr || size == nullptr) return FALSE;
+    *size = static_cast<std::int64_t>(m->size);
+    return TRUE;
+}
+
+BOOL ArchiverCore::GetCompressedSizeEx(HANDLE h, std::int64_t* size) {
+    const Member* m = h ? reinterpret_cast<OpenArchiveState*>(h)->last : nullptr;
+    if (m == nullptr || size == nullptr) return FALSE;
+    *size = static_cast<std::int64_t>(m->packed);
+    return TRUE;
 }
 
 int ArchiverCore::ArchiveSubType(LPCSTR path) {
@@ -817,6 +906,10 @@ int ArchiverCore::ExtractLibarchive(const ExtractRequest& request, const std::st
         // Reading on would only skip the rest, and skipping an encrypted 7z
         // block means decoding it, which cannot be done.
         if (selector.AllFound()) return result;
+    }
+    if (first && r != ARCHIVE_EOF && archive_read_has_encrypted_entries(a.get()) > 0) {
+        Log(log, "encrypted: " + request.archive);
+        return kStandinErrorEncrypted;
     }
     if (r != ARCHIVE_EOF) {
         Log(log, "archive is damaged");

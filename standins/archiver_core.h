@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/archiver_api.h"
 #include "archive/individual_info.h"
 #include "command_line.h"
 
@@ -36,7 +37,7 @@ enum : int {
     kStandinErrorCancelled = 0x8006,   // the progress owner cancelled
     kStandinErrorBusy = 0x8007,        // another command is running
     kStandinErrorDestination = 0x8008, // destination folder missing
-    kStandinErrorEncrypted = 0x8009,   // a member is encrypted; no password is asked for
+    kStandinErrorEncrypted = kArcErrorEncrypted, // encrypted; no password is asked for
     kStandinErrorTooLarge = 0x800A,    // a member is larger than this build handles
 };
 
@@ -65,6 +66,9 @@ public:
     int FindFirst(HANDLE h, LPCSTR wildcard, IndividualInfo* info);
     int FindNext(HANDLE h, IndividualInfo* info);
     int GetAttribute(HANDLE h);
+    // Sizes of the member found last, whole (the record's are 32-bit).
+    BOOL GetOriginalSizeEx(HANDLE h, std::int64_t* size);
+    BOOL GetCompressedSizeEx(HANDLE h, std::int64_t* size);
     // TAR sub-type: 1 tar, 2 tar.gz, 3 tar.Z, 4 tar.bz2, 5 gz, 6 Z, 7 bz2,
     // 8 tar.xz, 9 xz, 10 tar.lzma, 11 lzma; 0 unknown.
     int ArchiveSubType(LPCSTR path);

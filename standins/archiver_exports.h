@@ -43,6 +43,15 @@
         return CORE.GetAttribute(h);                                                               \
     }
 
+// Whole sizes of the member found last, for members over 4 GiB.
+#define STANDIN_SIZE_EX_EXPORTS(P, CORE)                                                           \
+    extern "C" BOOL WINAPI P##GetOriginalSizeEx(HANDLE h, __int64* size) {                         \
+        return CORE.GetOriginalSizeEx(h, size);                                                    \
+    }                                                                                              \
+    extern "C" BOOL WINAPI P##GetCompressedSizeEx(HANDLE h, __int64* size) {                       \
+        return CORE.GetCompressedSizeEx(h, size);                                                  \
+    }
+
 #define STANDIN_CURSOR_EXPORTS(P, CORE)                                                            \
     extern "C" BOOL WINAPI P##GetCursorMode(void) {                                                \
         return CORE.GetCursorMode();                                                               \

@@ -4,4 +4,5 @@
 static ArchiverCore core(StandinFormat::Cab);
 
 STANDIN_COMMON_EXPORTS(Cab, core)
+STANDIN_SIZE_EX_EXPORTS(Cab, core)
 STANDIN_ATTRIBUTE_EXPORT(Cab, core)

@@ -43,9 +43,14 @@ void ApplySwitch(CommandDialect d, const std::string& s, ExtractRequest& r) {
         else if (s == "-c1" || s == "-jyo")
             r.overwrite = true;
         break;
+    case CommandDialect::SevenZip:
+        if (s == "-aoa")
+            r.overwrite = true;
+        else if (s == "-aos")
+            r.overwrite = false;
+        break;
     case CommandDialect::Cab:
     case CommandDialect::Zip:
-    case CommandDialect::SevenZip:
         if (s == "-x")
             r.is_extract = true;
         else if (s == "-j")
@@ -94,7 +99,7 @@ bool ParseExtractCommand(CommandDialect d, const std::string& line, ExtractReque
     if (d == CommandDialect::Zip || d == CommandDialect::SevenZip) r.overwrite = false;
     std::vector<CommandToken> tokens = TokenizeCommandLine(line);
     std::size_t i = 0;
-    if (d == CommandDialect::Lha || d == CommandDialect::Arj) {
+    if (d == CommandDialect::Lha || d == CommandDialect::Arj || d == CommandDialect::SevenZip) {
         // A verb first: "e" extracts without folders unless -x1, "x" with them.
         if (tokens.empty() || tokens[0].quoted) return false;
         if (tokens[0].text == "e" || tokens[0].text == "E") {

@@ -24,7 +24,8 @@ struct ExtractRequest {
     std::vector<std::string> switches;
 };
 
-// SevenZip takes the ZIP reader's switches.
+// SevenZip takes 7-Zip's: a verb ("x" keeps folders, "e" drops them) and
+// "-aoa" (overwrite) or "-aos" (keep what is there, the default).
 enum class CommandDialect { Lha, Cab, Tar, Rar, Zip, Arj, SevenZip };
 
 // False when the line is not an extraction command of the dialect.

@@ -5,4 +5,5 @@
 static ArchiverCore core(StandinFormat::SevenZip);
 
 STANDIN_COMMON_EXPORTS(SevenZip, core)
+STANDIN_SIZE_EX_EXPORTS(SevenZip, core)
 STANDIN_ATTRIBUTE_EXPORT(SevenZip, core)

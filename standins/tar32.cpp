@@ -5,6 +5,7 @@
 static ArchiverCore core(StandinFormat::Tar);
 
 STANDIN_COMMON_EXPORTS(Tar, core)
+STANDIN_SIZE_EX_EXPORTS(Tar, core)
 
 extern "C" int WINAPI TarGetArchiveType(LPCSTR path) {
     return core.ArchiveSubType(path);

@@ -4,4 +4,5 @@
 static ArchiverCore core(StandinFormat::Arj);
 
 STANDIN_COMMON_EXPORTS(Unarj, core)
+STANDIN_SIZE_EX_EXPORTS(Unarj, core)
 STANDIN_CURSOR_EXPORTS(Unarj, core)

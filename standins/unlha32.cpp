@@ -4,5 +4,6 @@
 static ArchiverCore core(StandinFormat::Lha);
 
 STANDIN_COMMON_EXPORTS(Unlha, core)
+STANDIN_SIZE_EX_EXPORTS(Unlha, core)
 STANDIN_ATTRIBUTE_EXPORT(Unlha, core)
 STANDIN_CURSOR_EXPORTS(Unlha, core)

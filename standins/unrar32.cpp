@@ -4,3 +4,4 @@
 static ArchiverCore core(StandinFormat::Rar);
 
 STANDIN_COMMON_EXPORTS(Unrar, core)
+STANDIN_SIZE_EX_EXPORTS(Unrar, core)

@@ -4,4 +4,5 @@
 static ArchiverCore core(StandinFormat::Zip);
 
 STANDIN_COMMON_EXPORTS(UnZip, core)
+STANDIN_SIZE_EX_EXPORTS(UnZip, core)
 STANDIN_ATTRIBUTE_EXPORT(UnZip, core)

@@ -157,6 +157,7 @@ void TArchiveControl::SetFileName(const std::string& name) {
 
 void TArchiveControl::ListArchive(const std::string& wildcard) {
     list_.Clear();
+    headers_encrypted_ = false;
     if (archive_type_ == atNone || !host_.FileExists(file_name_)) {
         Changed();
         return;
@@ -166,6 +167,17 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
     const bool go_on =
         archive_type_ == atLha ? (count >= 1 || LhaOptions.IgnoreBrokenHeader) : count > 0;
     if (!go_on) {
+        // A library that accepted the archive but cannot count it says why
+        // when asked for the first member.
+        if (count < 0) {
+            TArchiveHandle h = api_.OpenArchive(lib, host_.ApplicationWindow(), file_name_.c_str(), 2);
+            if (h != 0) {
+                IndividualInfo info;
+                headers_encrypted_ = api_.FindFirst(lib, h, wildcard.c_str(), &info) ==
+                                     kArcErrorEncrypted;
+                api_.CloseArchive(lib, h);
+            }
+        }
         Changed();
         return;
     }
@@ -194,6 +206,13 @@ void TArchiveControl::ListArchive(const std::string& wildcard) {
                     item->SetAttributeWord(attr);
             } else if (item->FileName().empty()) {
                 keep = false;
+            }
+            std::int64_t unpacked = 0, compressed = 0;
+            if (keep && api_.GetOriginalSizeEx(lib, h, &unpacked) && unpacked >= 0) {
+                if (!api_.GetCompressedSizeEx(lib, h, &compressed) || compressed < 0)
+                    compressed = item->CompressedSize();
+                item->SetWholeSizes(static_cast<std::uint64_t>(unpacked),
+                                    static_cast<std::uint64_t>(compressed));
             }
             if (keep) list_.Add(std::move(item));
             std::memset(info.bytes, 0, sizeof info.bytes);

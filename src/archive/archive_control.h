@@ -74,6 +74,9 @@ public:
     const std::string& FileName();
     void SetFileName(const std::string& name);
     TArchiveType ArchiveType() const { return archive_type_; }
+    // The archive's own headers are encrypted: it is one, but nothing of it
+    // can be listed without the password.
+    bool HeadersEncrypted() const { return headers_encrypted_; }
 
     TArcSortType SortType() const { return sort_type_; }
     void SetSortType(TArcSortType t);
@@ -115,6 +118,7 @@ private:
     TArchiveHost& host_;
     std::string file_name_;
     TArchiveType archive_type_ = atNone;
+    bool headers_encrypted_ = false;
     TArcSortType sort_type_ = stNoSort;
     TArchiveList list_;
     std::string log_buffer_;

@@ -8,7 +8,8 @@
 #include "base/sjis.h"
 
 TArchiveItem::TArchiveItem(TArchiveList* owner, const IndividualInfo& info)
-    : info_(info), owner_(owner) {
+    : info_(info), owner_(owner), unpacked_(info.UnpackedSize()),
+      compressed_(info.CompressedSize()) {
     if (owner == nullptr) throw std::logic_error("TArchiveItem needs an owning list");
 }
 

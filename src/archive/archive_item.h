@@ -23,6 +23,11 @@ public:
 
     // Attribute bits as the library's GetAttribute reported them (0: none).
     void SetAttributeWord(std::uint32_t word) { attribute_word_ = word; }
+    // Whole sizes where the library tells them; the record's otherwise.
+    void SetWholeSizes(std::uint64_t unpacked, std::uint64_t compressed) {
+        unpacked_ = unpacked;
+        compressed_ = compressed;
+    }
 
     // Member path as the library reported it.
     std::string MemberPath() const { return info_.MemberPath(); }
@@ -30,8 +35,8 @@ public:
     const std::string& FileName();
     // Part up to and including the last '/' or '\' (empty without one).
     const std::string& Path();
-    std::uint32_t UnpackedSize() const { return info_.UnpackedSize(); }
-    std::uint32_t CompressedSize() const { return info_.CompressedSize(); }
+    std::uint64_t UnpackedSize() const { return unpacked_; }
+    std::uint64_t CompressedSize() const { return compressed_; }
     std::uint16_t Ratio() const { return info_.Ratio(); }
     std::uint32_t Attributes() const;
     std::uint64_t FileTime();
@@ -46,6 +51,8 @@ private:
     IndividualInfo info_;
     TArchiveList* owner_;
     std::uint32_t attribute_word_ = 0;
+    std::uint64_t unpacked_;
+    std::uint64_t compressed_;
     int icon_index_ = -1;
     bool type_name_known_ = false;
     bool split_ = false;

@@ -1,5 +1,7 @@
 #include "archive/archive_notify_thread.h"
 
+#include "ui/win32.h"
+
 #include <process.h>
 
 #include <cstring>
@@ -232,6 +234,6 @@ void TArchiveNotifyThread::Stop() {
     SetEvent(state_->stop_event);
 }
 
-void TArchiveNotifyThread::SetQuietPeriod(DWORD ms) {
+void TArchiveNotifyThread::SetQuietPeriod(std::uint32_t ms) {
     state_->quiet_ms = ms;
 }

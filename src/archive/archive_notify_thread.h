@@ -2,8 +2,7 @@
 // by other programs, waits until 3000 ms pass without a further change, and
 // then checks the file on the user-interface thread.
 #pragma once
-#include <windows.h>
-
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,7 +26,7 @@ public:
     void Stop() override;
 
     // Quiet period after the last change; shortened only by tests.
-    void SetQuietPeriod(DWORD ms);
+    void SetQuietPeriod(std::uint32_t ms);
 
     struct State;
 

@@ -326,6 +326,7 @@ void TArchiveOperation::ShowList(TArchiveNode node) {
         row.Name = r.Name;
         row.Path = r.LibraryPath;
         row.Encrypted = r.Encrypted;
+        row.TooLarge = r.UnpackedSize > MaxMemberSize;
         row.ImageIndex = IconOf(r.Name);
         rows_.push_back(std::move(row));
     }
@@ -338,9 +339,9 @@ bool TArchiveOperation::ExtractItem(const TArchiveRow* row) {
     if (IsArchiveName(row->Caption)) return true;
     if (!Control) return true;
     last_extracted_ = WorkPath(row->Caption);
-    if (row->Encrypted) {
+    if (row->Encrypted || row->TooLarge) {
         // An older copy of the same name must not be previewed in its place.
-        last_encrypted_ = true;
+        last_encrypted_ = row->Encrypted;
         if (!last_extracted_.empty() && host_.FileExists(last_extracted_))
             host_.RemoveFile(last_extracted_);
         return true;
@@ -351,6 +352,10 @@ bool TArchiveOperation::ExtractItem(const TArchiveRow* row) {
     else if (!last_extracted_.empty() && host_.FileExists(last_extracted_))
         host_.RemoveFile(last_extracted_);
     return true;
+}
+
+bool TArchiveOperation::ArchiveEncrypted() const {
+    return Control != nullptr && Control->HeadersEncrypted();
 }
 
 std::string TArchiveOperation::LastExtracted() {

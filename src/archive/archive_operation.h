@@ -25,8 +25,8 @@ struct TArchiveCacheRecord {
     std::string Path;
     // The folder as the library reported it; extraction asks for this one.
     std::string LibraryPath;
-    std::uint32_t UnpackedSize = 0;
-    std::uint32_t CompressedSize = 0;
+    std::uint64_t UnpackedSize = 0;
+    std::uint64_t CompressedSize = 0;
     std::uint16_t Ratio = 0; // per mille
     double DateTime = 0.0;
     std::string TypeName;
@@ -49,6 +49,9 @@ public:
     TArchiveListPort* List = nullptr;
     bool ClearWorkFolderOnDestroy = false;
     bool ExpandOnOpen = true;
+    // Largest member this build extracts: the 32-bit build's libraries
+    // describe members and their progress in 32 bits.
+    std::uint64_t MaxMemberSize = sizeof(void*) < 8 ? 0xFFFFFFFFull : ~0ull;
 
     // The work folder counts only while it exists, is longer than 3
     // characters and holds a "$"; otherwise it reads as empty.
@@ -70,6 +73,8 @@ public:
     // The last row given to ExtractItem was an encrypted member, which is
     // never extracted: without its password it would come out as noise.
     bool LastWasEncrypted() const { return last_encrypted_; }
+    // The archive opened last has encrypted headers: it shows no members.
+    bool ArchiveEncrypted() const;
     // The name's extension is one of the formats the control accepts.
     bool IsArchiveName(const std::string& name) const;
     // Selects every node captioned `name` (any letter case), in tree order.

@@ -69,6 +69,8 @@ struct TArchiveRow {
     // Folder of the member as the library reported it (used to extract it).
     std::string Path;
     bool Encrypted = false;
+    // Larger than this build extracts; never handed to the library.
+    bool TooLarge = false;
 };
 
 // The member list shows the operation's rows.

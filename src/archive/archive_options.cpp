@@ -147,15 +147,23 @@ bool TZipOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
 }
 
 void TSevenZipOptions::Assign(const TArchiveOptions& source) {
-    ExtractOptions = SameClass<TSevenZipOptions>(source).ExtractOptions;
+    const TSevenZipOptions& s = SameClass<TSevenZipOptions>(source);
+    ExtractOptions = s.ExtractOptions;
+    CompressOptions = s.CompressOptions;
+    CompressLevel = s.CompressLevel;
 }
 
 bool TSevenZipOptions::BuildCommand(TArchiveOperationKind op, std::string& c) const {
-    if (op != aoExtract) return false;
     c.clear();
-    Add(c, "-x -C");
-    if (!ExtractOptions.Contains(eoIncludeDir)) Add(c, "-j");
-    Add(c, ExtractOptions.Contains(eoOverWrite) ? "-o" : "-n");
-    if (SilentMode()) Add(c, "--i");
+    if (op == aoCompress) {
+        Add(c, "a -t7z");
+        Add(c, ("-mx=" + std::to_string(CompressLevel < 0 ? 0 : CompressLevel > 9 ? 9 : CompressLevel)).c_str());
+        if (CompressOptions.Contains(coRecurse)) Add(c, "-r");
+        if (CompressOptions.Contains(coOverWrite)) Add(c, "-aoa");
+    } else {
+        Add(c, ExtractOptions.Contains(eoIncludeDir) ? "x" : "e");
+        Add(c, ExtractOptions.Contains(eoOverWrite) ? "-aoa" : "-aos");
+    }
+    if (SilentMode()) Add(c, "-hide -y");
     return true;
 }

@@ -113,7 +113,8 @@ public:
     int CompressLevel = 6;
 };
 
-// 7z archives, read through 7-zip32.dll with the switches of the ZIP reader.
+// 7z archives, through 7-zip32.dll with 7-Zip's own switches: "x" or "e",
+// "-aoa"/"-aos" for files already there; "a -t7z -mx=N" to make one.
 class TSevenZipOptions : public TArchiveOptions {
 public:
     explicit TSevenZipOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
@@ -122,4 +123,6 @@ public:
     TArchiveType Type() const override { return atSevenZip; }
 
     TExtractOptions ExtractOptions{eoIncludeDir};
+    TCompressOptions CompressOptions{coIncludeDir, coRecurse};
+    int CompressLevel = 5; // 0 stores, 9 packs hardest
 };

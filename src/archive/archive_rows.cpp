@@ -6,9 +6,9 @@
 #include "base/sjis.h"
 #include "base/strutil.h"
 
-std::string ArchiveSizeText(std::uint32_t size) {
+std::string ArchiveSizeText(std::uint64_t size) {
     // Unsigned, so that members of 2 GiB and more do not show as negative.
-    return Format("%8u", static_cast<unsigned>(size));
+    return Format("%8llu", static_cast<unsigned long long>(size));
 }
 
 std::string ArchiveRatioText(std::uint16_t per_mille) {

@@ -7,7 +7,7 @@
 #include "archive/archive_operation_ports.h"
 
 // "%8d" of a size.
-std::string ArchiveSizeText(std::uint32_t size);
+std::string ArchiveSizeText(std::uint64_t size);
 // Ratio in per mille as "%-3.1f" of the percentage, then "%".
 std::string ArchiveRatioText(std::uint16_t per_mille);
 // A calendar date-time (days since 1899-12-30) as yyyy/mm/dd/ hh:mm:ss.

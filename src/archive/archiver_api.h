@@ -40,7 +40,16 @@ public:
     virtual int CloseArchive(TArchiverLibrary lib, TArchiveHandle h) = 0;
     virtual int GetAttribute(TArchiverLibrary lib, TArchiveHandle h) = 0;
     virtual int TarGetArchiveType(const char* path) = 0;
+    // Whole sizes of the member found last; false where the library has no
+    // such call (the record's 32-bit sizes are all there is then).
+    virtual bool GetOriginalSizeEx(TArchiverLibrary, TArchiveHandle, std::int64_t*) { return false; }
+    virtual bool GetCompressedSizeEx(TArchiverLibrary, TArchiveHandle, std::int64_t*) {
+        return false;
+    }
 };
 
 // Default results when a library or one of its functions is missing.
 constexpr int kArcCommandDefault = 32768;
+// What a library answers (FindFirst, the command) for an archive or member
+// it cannot read without the password.
+constexpr int kArcErrorEncrypted = 0x8009;

@@ -1,5 +1,7 @@
 #include "archive/archiver_library.h"
 
+#include "ui/win32.h"
+
 #include "archive/archive_format.h"
 #include "archive/archiver_api.h"
 #include "archive/guarded_call.h"
@@ -8,51 +10,64 @@
 namespace ArchiveApi {
 namespace {
 
-HMODULE g_slots[kArchiverLibraryCount] = {};
+constexpr const char* kFunctionNames[kArchiverFunctionCount] = {
+    "",           "GetRunning",       "GetCursorMode",     "SetCursorMode",
+    "CheckArchive", "GetFileCount",   "SetOwnerWindowEx",  "KillOwnerWindowEx",
+    "OpenArchive", "CloseArchive",    "FindFirst",         "FindNext",
+    "GetAttribute", "GetArchiveType", "GetOriginalSizeEx", "GetCompressedSizeEx"};
+
+constexpr std::uint32_t Bit(TArchiverFunction f) {
+    return 1u << f;
+}
+
+// What every reading library is asked.
+constexpr std::uint32_t kReader =
+    Bit(afCommand) | Bit(afGetRunning) | Bit(afCheckArchive) | Bit(afGetFileCount) |
+    Bit(afSetOwnerWindowEx) | Bit(afKillOwnerWindowEx) | Bit(afOpenArchive) |
+    Bit(afCloseArchive) | Bit(afFindFirst) | Bit(afFindNext) | Bit(afGetOriginalSizeEx) |
+    Bit(afGetCompressedSizeEx);
+constexpr std::uint32_t kCursor = Bit(afGetCursorMode) | Bit(afSetCursorMode);
+
+struct LibraryBinding {
+    std::uint32_t functions; // the functions the program calls of it
+    bool guarded_command;    // its command is known to fault on bad input
+    int missing_close;       // CloseArchive's answer without the library
+};
+
+// Indexed by TArchiverLibrary.
+constexpr LibraryBinding kBindings[kArchiverLibraryCount] = {
+    {kReader | kCursor | Bit(afGetAttribute), true, -1},          // Unlha32.dll
+    {kReader | Bit(afGetAttribute), false, kArcCommandDefault},   // cab32.dll
+    {kReader | Bit(afGetArchiveType), true, kArcCommandDefault},  // Tar32.dll
+    {kReader | kCursor, true, kArcCommandDefault},                // Unarj32j.dll
+    {kReader, false, kArcCommandDefault},                         // unrar32.dll
+    {kReader | Bit(afGetAttribute), false, kArcCommandDefault},   // Unzip32.dll
+    {Bit(afCommand) | Bit(afGetRunning), false, kArcCommandDefault}, // Zip32j.dll
+    {kReader | Bit(afGetAttribute), false, kArcCommandDefault},   // 7-zip32.dll
+};
+
+struct Slot {
+    HMODULE module = nullptr;
+    // Addresses found so far; valid while the module stays loaded.
+    void* exports[kArchiverFunctionCount] = {};
+    bool looked_up[kArchiverFunctionCount] = {};
+};
+
+Slot g_slots[kArchiverLibraryCount];
 std::string g_folder;
 
-// Loads on demand; a failed load is tried again on the next call.
 HMODULE Module(TArchiverLibrary lib) {
-    if (g_slots[lib] == nullptr) {
+    Slot& slot = g_slots[lib];
+    if (slot.module == nullptr) {
         const std::string name =
             g_folder.empty() ? std::string(ArchiverLibraryFileName(lib))
                              : IncludeTrailingBackslash(g_folder) + ArchiverLibraryFileName(lib);
-        g_slots[lib] = LoadLibraryA(name.c_str());
+        slot.module = LoadLibraryA(name.c_str());
     }
-    return g_slots[lib];
+    return slot.module;
 }
 
-// Looked up on every call: addresses are never kept.
-template <class Fn> Fn Export(TArchiverLibrary lib, const char* name) {
-    HMODULE m = Module(lib);
-    if (m == nullptr) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(m, name)));
-}
-
-template <class Fn, class R, class... Args>
-R Call(TArchiverLibrary lib, const char* name, R fallback, Args... args) {
-    Fn fn = Export<Fn>(lib, name);
-    return fn ? fn(args...) : fallback;
-}
-
-void Release(TArchiverLibrary lib) {
-    if (g_slots[lib] != nullptr) {
-        FreeLibrary(g_slots[lib]);
-        g_slots[lib] = nullptr;
-    }
-}
-
-using FnBool = BOOL(WINAPI*)();
-using FnSetMode = BOOL(WINAPI*)(BOOL);
 using FnCommand = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-using FnCheck = BOOL(WINAPI*)(LPCSTR, int);
-using FnPathInt = int(WINAPI*)(LPCSTR);
-using FnSetOwner = BOOL(WINAPI*)(HWND, LPARCHIVERPROC);
-using FnKillOwner = BOOL(WINAPI*)(HWND);
-using FnOpen = HARC(WINAPI*)(HWND, LPCSTR, DWORD);
-using FnHarcInt = int(WINAPI*)(HARC);
-using FnFindFirst = int(WINAPI*)(HARC, LPCSTR, IndividualInfo*);
-using FnFindNext = int(WINAPI*)(HARC, IndividualInfo*);
 
 struct CommandCall {
     FnCommand fn;
@@ -63,26 +78,6 @@ struct CommandCall {
     int result;
 };
 
-// A fault inside the command of these libraries reads as a failed command,
-// and the library is released so the next call starts from a fresh load.
-int GuardedCommand(TArchiverLibrary lib, const char* name, HWND wnd, LPCSTR cmd, LPSTR out,
-                   DWORD size) {
-    FnCommand fn = Export<FnCommand>(lib, name);
-    if (fn == nullptr) return kArcCommandDefault;
-    CommandCall call{fn, wnd, cmd, out, size, kArcCommandDefault};
-    const bool ok = RunGuarded(
-        [](void* p) {
-            auto* c = static_cast<CommandCall*>(p);
-            c->result = c->fn(c->wnd, c->cmd, c->out, c->size);
-        },
-        &call);
-    if (!ok) {
-        Release(lib);
-        return kArcCommandDefault;
-    }
-    return call.result;
-}
-
 struct ReleaseAtExit {
     ~ReleaseAtExit() { ReleaseAllLibraries(); }
 } g_release_at_exit;
@@ -92,132 +87,57 @@ struct ReleaseAtExit {
 void SetLibraryFolder(const std::string& folder) {
     g_folder = folder;
 }
-HMODULE LibraryModule(TArchiverLibrary lib) {
-    return g_slots[lib];
+
+const void* LibraryModule(TArchiverLibrary lib) {
+    return g_slots[lib].module;
 }
 
-void ReleaseUnlha32() {
-    Release(alUnlha);
+void* ExportOf(TArchiverLibrary lib, TArchiverFunction fn) {
+    if ((kBindings[lib].functions & Bit(fn)) == 0) return nullptr;
+    HMODULE m = Module(lib);
+    if (m == nullptr) return nullptr;
+    Slot& slot = g_slots[lib];
+    if (!slot.looked_up[fn]) {
+        const std::string name = std::string(ArchiverLibraryPrefix(lib)) + kFunctionNames[fn];
+        slot.exports[fn] = reinterpret_cast<void*>(GetProcAddress(m, name.c_str()));
+        slot.looked_up[fn] = true;
+    }
+    return slot.exports[fn];
 }
-void ReleaseCab32() {
-    Release(alCab);
+
+int RunCommand(TArchiverLibrary lib, TWindowHandle wnd, const char* cmd, char* out,
+               std::uint32_t size) {
+    auto fn = reinterpret_cast<FnCommand>(ExportOf(lib, afCommand));
+    if (fn == nullptr) return kArcCommandDefault;
+    CommandCall call{fn, reinterpret_cast<HWND>(wnd), cmd, out, size, kArcCommandDefault};
+    auto run = [](void* p) {
+        auto* c = static_cast<CommandCall*>(p);
+        c->result = c->fn(c->wnd, c->cmd, c->out, c->size);
+    };
+    if (!kBindings[lib].guarded_command) {
+        run(&call);
+        return call.result;
+    }
+    if (!RunGuarded(run, &call)) {
+        ReleaseLibrary(lib);
+        return kArcCommandDefault;
+    }
+    return call.result;
 }
-void ReleaseTar32() {
-    Release(alTar);
+
+int MissingCloseResult(TArchiverLibrary lib) {
+    return kBindings[lib].missing_close;
 }
-void ReleaseUnarj32j() {
-    Release(alUnarj);
-}
-void ReleaseUnrar32() {
-    Release(alUnrar);
-}
-void ReleaseUnzip32() {
-    Release(alUnzip);
-}
-void ReleaseZip32j() {
-    Release(alZip);
-}
-void ReleaseSevenZip32() {
-    Release(alSevenZip);
+
+void ReleaseLibrary(TArchiverLibrary lib) {
+    Slot& slot = g_slots[lib];
+    if (slot.module != nullptr) FreeLibrary(slot.module);
+    slot = Slot();
 }
 
 void ReleaseAllLibraries() {
-    ReleaseUnlha32();
-    ReleaseCab32();
-    ReleaseTar32();
-    ReleaseUnarj32j();
-    ReleaseUnrar32();
-    ReleaseUnzip32();
-    ReleaseZip32j();
-    ReleaseSevenZip32();
+    for (int i = 0; i < kArchiverLibraryCount; ++i)
+        ReleaseLibrary(static_cast<TArchiverLibrary>(i));
 }
-
-// The wrappers every reading library has.
-#define READER_WRAPPERS(P, LIB, CLOSE_DEFAULT)                                                     \
-    BOOL P##GetRunning() {                                                                         \
-        return Call<FnBool>(LIB, #P "GetRunning", FALSE);                                          \
-    }                                                                                              \
-    BOOL P##CheckArchive(LPCSTR path, int mode) {                                                  \
-        return Call<FnCheck>(LIB, #P "CheckArchive", FALSE, path, mode);                           \
-    }                                                                                              \
-    int P##GetFileCount(LPCSTR path) {                                                             \
-        return Call<FnPathInt>(LIB, #P "GetFileCount", -1, path);                                  \
-    }                                                                                              \
-    BOOL P##SetOwnerWindowEx(HWND wnd, LPARCHIVERPROC proc) {                                      \
-        return Call<FnSetOwner>(LIB, #P "SetOwnerWindowEx", FALSE, wnd, proc);                     \
-    }                                                                                              \
-    BOOL P##KillOwnerWindowEx(HWND wnd) {                                                          \
-        return Call<FnKillOwner>(LIB, #P "KillOwnerWindowEx", FALSE, wnd);                         \
-    }                                                                                              \
-    HARC P##OpenArchive(HWND wnd, LPCSTR path, DWORD mode) {                                       \
-        return Call<FnOpen>(LIB, #P "OpenArchive", static_cast<HARC>(nullptr), wnd, path, mode);   \
-    }                                                                                              \
-    int P##FindFirst(HARC h, LPCSTR wildcard, IndividualInfo* info) {                              \
-        return Call<FnFindFirst>(LIB, #P "FindFirst", -1, h, wildcard, info);                      \
-    }                                                                                              \
-    int P##FindNext(HARC h, IndividualInfo* info) {                                                \
-        return Call<FnFindNext>(LIB, #P "FindNext", -1, h, info);                                  \
-    }                                                                                              \
-    int P##CloseArchive(HARC h) {                                                                  \
-        return Call<FnHarcInt>(LIB, #P "CloseArchive", CLOSE_DEFAULT, h);                          \
-    }
-
-#define CURSOR_WRAPPERS(P, LIB)                                                                    \
-    BOOL P##GetCursorMode() {                                                                      \
-        return Call<FnBool>(LIB, #P "GetCursorMode", FALSE);                                       \
-    }                                                                                              \
-    BOOL P##SetCursorMode(BOOL mode) {                                                             \
-        return Call<FnSetMode>(LIB, #P "SetCursorMode", FALSE, mode);                              \
-    }
-
-#define ATTRIBUTE_WRAPPER(P, LIB)                                                                  \
-    int P##GetAttribute(HARC h) {                                                                  \
-        return Call<FnHarcInt>(LIB, #P "GetAttribute", -1, h);                                     \
-    }
-
-#define PLAIN_COMMAND(P, LIB)                                                                      \
-    int P(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size) {                                           \
-        return Call<FnCommand>(LIB, #P, kArcCommandDefault, wnd, cmd, out, size);                  \
-    }
-
-#define GUARDED_COMMAND(P, LIB)                                                                    \
-    int P(HWND wnd, LPCSTR cmd, LPSTR out, DWORD size) {                                           \
-        return GuardedCommand(LIB, #P, wnd, cmd, out, size);                                       \
-    }
-
-READER_WRAPPERS(Unlha, alUnlha, -1)
-CURSOR_WRAPPERS(Unlha, alUnlha)
-ATTRIBUTE_WRAPPER(Unlha, alUnlha)
-GUARDED_COMMAND(Unlha, alUnlha)
-
-READER_WRAPPERS(Cab, alCab, kArcCommandDefault)
-ATTRIBUTE_WRAPPER(Cab, alCab)
-PLAIN_COMMAND(Cab, alCab)
-
-READER_WRAPPERS(Tar, alTar, kArcCommandDefault)
-GUARDED_COMMAND(Tar, alTar)
-int TarGetArchiveType(LPCSTR path) {
-    return Call<FnPathInt>(alTar, "TarGetArchiveType", 0, path);
-}
-
-READER_WRAPPERS(Unarj, alUnarj, kArcCommandDefault)
-CURSOR_WRAPPERS(Unarj, alUnarj)
-GUARDED_COMMAND(Unarj, alUnarj)
-
-READER_WRAPPERS(Unrar, alUnrar, kArcCommandDefault)
-PLAIN_COMMAND(Unrar, alUnrar)
-
-READER_WRAPPERS(UnZip, alUnzip, kArcCommandDefault)
-ATTRIBUTE_WRAPPER(UnZip, alUnzip)
-PLAIN_COMMAND(UnZip, alUnzip)
-
-BOOL ZipGetRunning() {
-    return Call<FnBool>(alZip, "ZipGetRunning", FALSE);
-}
-PLAIN_COMMAND(Zip, alZip)
-
-READER_WRAPPERS(SevenZip, alSevenZip, kArcCommandDefault)
-ATTRIBUTE_WRAPPER(SevenZip, alSevenZip)
-PLAIN_COMMAND(SevenZip, alSevenZip)
 
 } // namespace ArchiveApi

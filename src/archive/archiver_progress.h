@@ -20,3 +20,6 @@ struct ArchiverProgressInfo {
     char dest_name[513]; // file written
     char pad2[3];
 };
+// The same 1040 bytes in both builds: the libraries of either architecture
+// fill it as the 32-bit ones always have.
+static_assert(sizeof(ArchiverProgressInfo) == 1040, "progress record layout");

@@ -1,5 +1,6 @@
-// The archive control's view of the archiver libraries, answered by the
-// ArchiveApi wrappers (and so by the real DLLs, or their defaults).
+// The archive control's view of the archiver libraries, answered by their
+// exports (found through ArchiveApi by prefix and name), or by each
+// function's default where a library or export is missing.
 #pragma once
 #include "archive/archiver_api.h"
 
@@ -23,4 +24,6 @@ public:
     int CloseArchive(TArchiverLibrary lib, TArchiveHandle h) override;
     int GetAttribute(TArchiverLibrary lib, TArchiveHandle h) override;
     int TarGetArchiveType(const char* path) override;
+    bool GetOriginalSizeEx(TArchiverLibrary lib, TArchiveHandle h, std::int64_t* size) override;
+    bool GetCompressedSizeEx(TArchiverLibrary lib, TArchiveHandle h, std::int64_t* size) override;
 };

@@ -1,6 +1,6 @@
 #include "archive/guarded_call.h"
 
-#include <windows.h>
+#include "ui/win32.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "archive/win_archive_host.h"
 
-#include <shellapi.h>
+#include "ui/win32.h"
 
 #include "base/strutil.h"
 
@@ -30,9 +30,9 @@ HWND CreateSyncWindow() {
 } // namespace
 
 TWinArchiveHost::TWinArchiveHost(HWND application_window)
-    : application_window_(application_window) {
-    sync_window_ = CreateSyncWindow();
-    HWND target = sync_window_;
+    : application_window_(reinterpret_cast<TWindowHandle>(application_window)) {
+    HWND target = CreateSyncWindow();
+    sync_window_ = reinterpret_cast<TWindowHandle>(target);
     // Captures the window handle only: a late call after the host is gone
     // finds no window and returns at once.
     Synchronize = [target](const std::function<void()>& fn) {
@@ -41,11 +41,11 @@ TWinArchiveHost::TWinArchiveHost(HWND application_window)
 }
 
 TWinArchiveHost::~TWinArchiveHost() {
-    if (sync_window_) DestroyWindow(sync_window_);
+    if (sync_window_) DestroyWindow(reinterpret_cast<HWND>(sync_window_));
 }
 
 TWindowHandle TWinArchiveHost::ApplicationWindow() {
-    return reinterpret_cast<TWindowHandle>(application_window_);
+    return application_window_;
 }
 
 bool TWinArchiveHost::FileExists(const std::string& path) {

@@ -1,8 +1,6 @@
 // The archive control's platform on Windows: files, the shell's type names
 // and icons, the hourglass, and the change watcher.
 #pragma once
-#include <windows.h>
-
 #include "archive/archive_host.h"
 #include "archive/archive_notify_thread.h"
 
@@ -10,12 +8,14 @@ class TWinArchiveHost : public TArchiveHost {
 public:
     // Create on the user-interface thread: the default synchronisation runs
     // watcher checks on the thread that made the host.
-    explicit TWinArchiveHost(HWND application_window = nullptr);
+    // `application_window` is the HWND (declared here without the Windows
+    // header, as it declares it).
+    explicit TWinArchiveHost(struct HWND__* application_window = nullptr);
     ~TWinArchiveHost() override;
     TWinArchiveHost(const TWinArchiveHost&) = delete;
     TWinArchiveHost& operator=(const TWinArchiveHost&) = delete;
 
-    void SetApplicationWindow(HWND wnd) { application_window_ = wnd; }
+    void SetApplicationWindow(TWindowHandle wnd) { application_window_ = wnd; }
     // How watcher checks reach the user-interface thread. The default sends a
     // message to a hidden window of the creating thread (which must pump
     // messages); the owner may put its own in place before the control is made.
@@ -36,6 +36,6 @@ public:
     std::unique_ptr<TArchiveWatcher> CreateWatcher(std::function<void()> on_change) override;
 
 private:
-    HWND application_window_;
-    HWND sync_window_ = nullptr;
+    TWindowHandle application_window_;
+    TWindowHandle sync_window_ = 0;
 };

@@ -181,6 +181,41 @@ TEST_F(ArchiveControlTest, HugeClaimedMemberCountListsWhatIsThere) {
     EXPECT_EQ((V{"a.txt", "b.txt"}), Names());
 }
 
+TEST_F(ArchiveControlTest, WholeSizesWhereTheLibraryTellsThemTheRecordsOtherwise) {
+    FakeMember huge{"huge.bin"};
+    huge.whole_size = 5ull << 30;
+    AddArchive(alSevenZip, "C:\\h.7z", {huge, {"small.txt", 10}});
+    ac.SetFileName("C:\\h.7z");
+    ASSERT_EQ(2, ac.Count());
+    EXPECT_EQ(5ull << 30, ac.Items(0)->UnpackedSize());
+    EXPECT_EQ(5ull << 29, ac.Items(0)->CompressedSize());
+    EXPECT_EQ(10u, ac.Items(1)->UnpackedSize());
+    EXPECT_EQ((5ull << 30) + 10, ac.List().TotalSize());
+    ac.Sort(stSize);
+    EXPECT_EQ((V{"small.txt", "huge.bin"}), Names());
+    // A library without the calls: the record's clamped size is all there is.
+    api.has_size_ex = false;
+    ac.ListArchive("*.*");
+    ASSERT_EQ(2, ac.Count());
+    EXPECT_EQ(0xFFFFFFFFu, std::max(ac.Items(0)->UnpackedSize(), ac.Items(1)->UnpackedSize()));
+}
+
+TEST_F(ArchiveControlTest, EncryptedHeadersAreAnArchiveThatListsNothing) {
+    AddArchive(alSevenZip, "C:\\hidden.7z", {{"secret.txt"}});
+    api.headers_encrypted.insert("C:\\hidden.7z");
+    ac.SetFileName("C:\\hidden.7z");
+    EXPECT_TRUE(invalid.empty());
+    EXPECT_EQ(atSevenZip, ac.ArchiveType());
+    EXPECT_EQ(0, ac.Count());
+    EXPECT_TRUE(ac.HeadersEncrypted());
+    // An archive that merely cannot be counted is not taken for one.
+    AddArchive(alSevenZip, "C:\\odd.7z", {{"a.txt"}});
+    api.file_count_override = -1;
+    ac.SetFileName("C:\\odd.7z");
+    EXPECT_EQ(0, ac.Count());
+    EXPECT_FALSE(ac.HeadersEncrypted());
+}
+
 TEST_F(ArchiveControlTest, RepeatedSortReversesTheOrder) {
     AddArchive(alUnzip, "C:\\a.zip", {{"b", 2}, {"c", 3}, {"a", 1}});
     ac.SetFileName("C:\\a.zip");

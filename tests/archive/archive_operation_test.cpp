@@ -417,6 +417,32 @@ TEST_F(ArchiveOperationTest, EncryptedMembersAreNeverExtracted) {
     EXPECT_EQ(kWork + "\\secret.txt", op->LastExtracted());
 }
 
+TEST_F(ArchiveOperationTest, MembersTooLargeForTheBuildShowTheirSizeAndStayInside) {
+    FakeMember huge{"huge.bin"};
+    huge.whole_size = 5ull << 30;
+    api.archives[alSevenZip]["C:\\ARC\\H.7Z"] = {huge, {"small.txt", 4}};
+    fs.AddFile("C:\\ARC\\h.7z");
+    op->MaxMemberSize = 0xFFFFFFFFull; // as the 32-bit build has it
+    op->Open("C:\\ARC\\h.7z");
+    op->ShowList(tree.First());
+    ASSERT_EQ(2u, op->Rows().size());
+    EXPECT_EQ("5368709120", op->Rows()[0].SubItems[0]);
+    EXPECT_TRUE(op->Rows()[0].TooLarge);
+    EXPECT_FALSE(op->Rows()[1].TooLarge);
+    fs.AddFile(kWork + "\\huge.bin"); // an older copy of the same name
+    const std::size_t commands = api.commands.size();
+    ASSERT_TRUE(op->ExtractItem(&op->Rows()[0]));
+    EXPECT_EQ(commands, api.commands.size());
+    EXPECT_FALSE(op->LastWasEncrypted());
+    EXPECT_EQ("", op->LastExtracted());
+    ASSERT_TRUE(op->ExtractItem(&op->Rows()[1]));
+    EXPECT_EQ(kWork + "\\small.txt", op->LastExtracted());
+    // The 64-bit build hands it to the library.
+    op->MaxMemberSize = ~0ull;
+    op->ShowList(tree.First());
+    EXPECT_FALSE(op->Rows()[0].TooLarge);
+}
+
 TEST_F(ArchiveOperationTest, AddCacheFailureKeepsWhatWasAdded) {
     archive_host.throw_for = "b.txt";
     Zip("C:\\ARC\\t.zip", {{"a.txt"}, {"b.txt"}, {"c.txt"}});
@@ -527,6 +553,7 @@ TEST(ArchiveTreeKeys, PrefixesSortedAndFree) {
 TEST(ArchiveRows, TextsAndTextualSorting) {
     EXPECT_EQ("       0", ArchiveSizeText(0));
     EXPECT_EQ("3000000000", ArchiveSizeText(3000000000u));
+    EXPECT_EQ("5368709120", ArchiveSizeText(5ull << 30));
     EXPECT_EQ("0.0%", ArchiveRatioText(0));
     EXPECT_EQ("100.0%", ArchiveRatioText(1000));
     EXPECT_EQ("1899/12/30/ 00:00:00", ArchiveDateTimeText(0.0));

@@ -194,11 +194,11 @@ TEST_F(StandinTest, HostileMemberNamesAreRefused) {
 
     // With folders kept, the way a hostile name would do harm.
     char log[4096] = {};
-    int r = ArchiveApi::UnZip(nullptr, ("-x \"" + zip + "\" \"" + dest + "\" ").c_str(), log,
+    int r = TDllArchiverApi().Command(alUnzip, 0, ("-x \"" + zip + "\" \"" + dest + "\" ").c_str(), log,
                               sizeof log);
     EXPECT_NE(0, r) << log;
     EXPECT_EQ("fine", Read(dest + "fine.txt"));
-    r = ArchiveApi::Tar(nullptr,
+    r = TDllArchiverApi().Command(alTar, 0,
                         ("--use-directory=1 -x -f \"" + tar + "\" \"" + dest + "\" ").c_str(), log,
                         sizeof log);
     EXPECT_NE(0, r) << log;
@@ -458,7 +458,7 @@ TEST_F(StandinTest, ArjHostileNamesAndBrokenArchivesAreRefused) {
     CreateDirectoryA(dest.c_str(), nullptr);
     char log[4096] = {};
     const std::string evil = ArjSample("evil.arj");
-    EXPECT_NE(0, ArchiveApi::Unarj(nullptr, ("x -+ -jyc \"" + evil + "\" \"" + dest + "\" ").c_str(),
+    EXPECT_NE(0, TDllArchiverApi().Command(alUnarj, 0, ("x -+ -jyc \"" + evil + "\" \"" + dest + "\" ").c_str(),
                                    log, sizeof log))
         << log;
     EXPECT_EQ("fine", Read(dest + "fine.txt"));

@@ -1,10 +1,12 @@
 // The library binding: defaults when libraries are missing, loading on
-// demand, and the fault guard of the command functions.
+// demand, exports found by prefix and name, and the fault guard of the
+// command functions.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "archive/archive_control.h"
+#include "archive/archive_format.h"
 #include "archive/archiver_library.h"
 #include "archive/dll_archiver_api.h"
 #include "archive/win_archive_host.h"
@@ -26,6 +28,7 @@ protected:
         RemoveTree(temp);
     }
     std::string temp;
+    TDllArchiverApi api;
 };
 
 TEST_F(BindingTest, MissingLibrariesGiveTheDefaults) {
@@ -33,26 +36,28 @@ TEST_F(BindingTest, MissingLibrariesGiveTheDefaults) {
     SetLibraryFolder(temp + "none");
     const std::string lzh = temp + "a.lzh";
     ASSERT_TRUE(WriteTestArchive(TestFormat::Lzh, lzh, {{"a.txt", "abc"}}));
-    EXPECT_EQ(0, UnlhaGetRunning());
-    EXPECT_EQ(0, UnlhaCheckArchive(lzh.c_str(), 1));
-    EXPECT_EQ(-1, UnlhaGetFileCount(lzh.c_str()));
-    EXPECT_EQ(nullptr, UnlhaOpenArchive(nullptr, lzh.c_str(), 2));
+    EXPECT_EQ(0, api.GetRunning(alUnlha));
+    EXPECT_EQ(0, api.CheckArchive(alUnlha, lzh.c_str(), 1));
+    EXPECT_EQ(-1, api.GetFileCount(alUnlha, lzh.c_str()));
+    EXPECT_EQ(0u, api.OpenArchive(alUnlha, 0, lzh.c_str(), 2));
     IndividualInfo info;
-    EXPECT_EQ(-1, UnlhaFindFirst(nullptr, "*.*", &info));
-    EXPECT_EQ(-1, UnlhaFindNext(nullptr, &info));
-    EXPECT_EQ(-1, UnlhaCloseArchive(nullptr));
-    EXPECT_EQ(32768, CabCloseArchive(nullptr));
-    EXPECT_EQ(-1, UnlhaGetAttribute(nullptr));
-    EXPECT_EQ(0, TarGetArchiveType(lzh.c_str()));
-    EXPECT_EQ(32768, Unlha(nullptr, "e x.lzh", nullptr, 0));
-    EXPECT_EQ(32768, UnZip(nullptr, "-x", nullptr, 0));
-    EXPECT_EQ(0, UnarjGetCursorMode());
+    EXPECT_EQ(-1, api.FindFirst(alUnlha, 0, "*.*", &info));
+    EXPECT_EQ(-1, api.FindNext(alUnlha, 0, &info));
+    EXPECT_EQ(-1, api.CloseArchive(alUnlha, 0));
+    EXPECT_EQ(32768, api.CloseArchive(alCab, 0));
+    EXPECT_EQ(-1, api.GetAttribute(alUnlha, 0));
+    EXPECT_EQ(0, api.TarGetArchiveType(lzh.c_str()));
+    EXPECT_EQ(32768, api.Command(alUnlha, 0, "e x.lzh", nullptr, 0));
+    EXPECT_EQ(32768, api.Command(alUnzip, 0, "-x", nullptr, 0));
+    EXPECT_EQ(0, api.GetCursorMode(alUnarj));
+    std::int64_t size = 7;
+    EXPECT_FALSE(api.GetOriginalSizeEx(alUnzip, 0, &size));
+    EXPECT_EQ(7, size);
     EXPECT_EQ(nullptr, LibraryModule(alUnlha));
 
     // Through the control: the file is simply not an archive, without a word.
     TWinArchiveHost host;
     host.Watch = false;
-    TDllArchiverApi api;
     TArchiveControl ac(api, host);
     std::string invalid;
     ac.OnInvalid = [&](TArchiveControl&, const std::string& n) { invalid = n; };
@@ -62,7 +67,7 @@ TEST_F(BindingTest, MissingLibrariesGiveTheDefaults) {
 
     // A failed load is tried again on the next call.
     SetLibraryFolder(BinFolder());
-    EXPECT_EQ(1, UnlhaGetFileCount(lzh.c_str()));
+    EXPECT_EQ(1, api.GetFileCount(alUnlha, lzh.c_str()));
     EXPECT_NE(nullptr, LibraryModule(alUnlha));
     ac.SetFileName(lzh);
     EXPECT_EQ(atLha, ac.ArchiveType());
@@ -73,12 +78,11 @@ TEST_F(BindingTest, LibraryOfTheOtherArchitectureIsRefusedLikeAMissingOne) {
     SetLibraryFolder(BinFolder() + "..\\tests\\other_arch");
     const std::string lzh = temp + "a.lzh";
     ASSERT_TRUE(WriteTestArchive(TestFormat::Lzh, lzh, {{"a.txt", "abc"}}));
-    EXPECT_EQ(0, UnlhaGetRunning());
-    EXPECT_EQ(-1, UnlhaGetFileCount(lzh.c_str()));
+    EXPECT_EQ(0, api.GetRunning(alUnlha));
+    EXPECT_EQ(-1, api.GetFileCount(alUnlha, lzh.c_str()));
     EXPECT_EQ(nullptr, LibraryModule(alUnlha));
     TWinArchiveHost host;
     host.Watch = false;
-    TDllArchiverApi api;
     TArchiveControl ac(api, host);
     ac.SetFileName(lzh);
     EXPECT_EQ(atNone, ac.ArchiveType());
@@ -86,15 +90,14 @@ TEST_F(BindingTest, LibraryOfTheOtherArchitectureIsRefusedLikeAMissingOne) {
 
 TEST_F(BindingTest, FaultInAGuardedCommandReleasesTheLibrary) {
     SetLibraryFolder(BinFolder() + "..\\tests\\faulty");
-    EXPECT_EQ(0, UnlhaGetRunning());
-    HMODULE first = LibraryModule(alUnlha);
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(32768, Unlha(nullptr, "e a.lzh", nullptr, 0)); // access violation
+    EXPECT_EQ(0, api.GetRunning(alUnlha));
+    ASSERT_NE(nullptr, LibraryModule(alUnlha));
+    EXPECT_EQ(32768, api.Command(alUnlha, 0, "e a.lzh", nullptr, 0)); // access violation
     EXPECT_EQ(nullptr, LibraryModule(alUnlha));
-    EXPECT_EQ(32768, Unlha(nullptr, "raise", nullptr, 0)); // raised exception
+    EXPECT_EQ(32768, api.Command(alUnlha, 0, "raise", nullptr, 0)); // raised exception
     EXPECT_EQ(nullptr, LibraryModule(alUnlha));
-    // The next call loads it again.
-    EXPECT_EQ(1, UnlhaGetFileCount("x.lzh"));
+    // The next call loads it again, and finds its exports afresh.
+    EXPECT_EQ(1, api.GetFileCount(alUnlha, "x.lzh"));
     EXPECT_NE(nullptr, LibraryModule(alUnlha));
 }
 
@@ -102,10 +105,9 @@ TEST_F(BindingTest, WithoutGetAttributeEveryLzhMemberReadsAsAFolder) {
     SetLibraryFolder(BinFolder() + "..\\tests\\faulty");
     const std::string lzh = temp + "b.lzh";
     ASSERT_TRUE(WriteWholeFile(lzh, "anything"));
-    EXPECT_EQ(-1, UnlhaGetAttribute(reinterpret_cast<HARC>(1)));
+    EXPECT_EQ(-1, api.GetAttribute(alUnlha, 1));
     TWinArchiveHost host;
     host.Watch = false;
-    TDllArchiverApi api;
     TArchiveControl ac(api, host);
     ac.SetFileName(lzh);
     EXPECT_EQ(atLha, ac.ArchiveType());
@@ -116,16 +118,38 @@ TEST_F(BindingTest, WithoutGetAttributeEveryLzhMemberReadsAsAFolder) {
 
 TEST_F(BindingTest, ReleasingEmptiesEverySlot) {
     SetLibraryFolder(BinFolder());
-    UnlhaGetRunning();
-    CabGetRunning();
-    ZipGetRunning();
+    api.GetRunning(alUnlha);
+    api.GetRunning(alCab);
+    api.GetRunning(alZip);
     EXPECT_NE(nullptr, LibraryModule(alCab));
-    ReleaseCab32();
+    ReleaseLibrary(alCab);
     EXPECT_EQ(nullptr, LibraryModule(alCab));
     EXPECT_NE(nullptr, LibraryModule(alUnlha));
     ReleaseAllLibraries();
     for (int i = 0; i < kArchiverLibraryCount; ++i)
         EXPECT_EQ(nullptr, LibraryModule(static_cast<TArchiverLibrary>(i)));
+}
+
+TEST_F(BindingTest, ExportsAreFoundByPrefixAndNameOnlyWhereTheProgramCallsThem) {
+    SetLibraryFolder(BinFolder());
+    for (int i = 0; i < kArchiverLibraryCount; ++i) {
+        const auto lib = static_cast<TArchiverLibrary>(i);
+        SCOPED_TRACE(ArchiverLibraryFileName(lib));
+        EXPECT_NE(nullptr, ExportOf(lib, afCommand));
+        EXPECT_NE(nullptr, ExportOf(lib, afGetRunning));
+        // The writer reads nothing; every reader lists and tells whole sizes.
+        EXPECT_EQ(lib != alZip, ExportOf(lib, afOpenArchive) != nullptr);
+        EXPECT_EQ(lib != alZip, ExportOf(lib, afGetOriginalSizeEx) != nullptr);
+        EXPECT_EQ(lib == alTar, ExportOf(lib, afGetArchiveType) != nullptr);
+    }
+    EXPECT_EQ(nullptr, ExportOf(alTar, afGetAttribute));
+    EXPECT_NE(nullptr, ExportOf(alSevenZip, afGetAttribute));
+    EXPECT_EQ(nullptr, ExportOf(alCab, afGetCursorMode));
+    EXPECT_NE(nullptr, ExportOf(alUnarj, afSetCursorMode));
+    const auto address = reinterpret_cast<void*>(
+        GetProcAddress(static_cast<HMODULE>(const_cast<void*>(LibraryModule(alSevenZip))),
+                       "SevenZipFindNext"));
+    EXPECT_EQ(address, ExportOf(alSevenZip, afFindNext));
 }
 
 } // namespace

@@ -19,6 +19,7 @@ struct FakeMember {
     std::uint16_t time = 0;
     std::uint16_t ratio = 0;
     std::uint32_t flag = 0;
+    std::uint64_t whole_size = 0; // answered by the size calls; 0: the record's
 };
 
 class FakeArchiverApi : public TArchiverApi {
@@ -29,6 +30,8 @@ public:
     int running[kArchiverLibraryCount] = {};
     int cursor_mode[kArchiverLibraryCount] = {};
     bool has_get_attribute = true;
+    bool has_size_ex = true;
+    std::set<std::string> headers_encrypted; // accepted, never counted nor listed
     int command_result = 0;
     int file_count_override = -2; // -2: the real count
     std::vector<std::string> calls;
@@ -67,6 +70,7 @@ public:
     }
     int GetFileCount(TArchiverLibrary lib, const char* path) override {
         if (file_count_override != -2) return file_count_override;
+        if (headers_encrypted.count(path)) return -1;
         auto it = archives[lib].find(path);
         return it == archives[lib].end() ? -1 : static_cast<int>(it->second.size());
     }
@@ -86,12 +90,14 @@ public:
         auto it = archives[lib].find(path);
         if (it == archives[lib].end() && !(lib == alUnlha && lenient_lha.count(path))) return 0;
         open_ = it == archives[lib].end() ? nullptr : &it->second;
+        open_path_ = open_ ? it->first.c_str() : nullptr;
         pos_ = 0;
         return 77;
     }
     int FindFirst(TArchiverLibrary lib, TArchiveHandle h, const char*,
                   IndividualInfo* info) override {
         pos_ = 0;
+        if (open_path_ && headers_encrypted.count(open_path_)) return kArcErrorEncrypted;
         return FindNext(lib, h, info);
     }
     int FindNext(TArchiverLibrary, TArchiveHandle, IndividualInfo* info) override {
@@ -99,8 +105,9 @@ public:
         const FakeMember& m = (*open_)[pos_++];
         std::memset(info->bytes, 0, sizeof info->bytes);
         info->SetMemberPath(m.path);
-        info->SetUnpackedSize(m.size);
+        info->SetUnpackedSize(m.whole_size > 0xFFFFFFFFu ? 0xFFFFFFFFu : m.size);
         info->SetCompressedSize(m.size / 2);
+        current_whole_ = m.whole_size;
         info->SetRatio(m.ratio);
         info->SetFlag(m.flag);
         info->SetDosDate(m.date);
@@ -118,8 +125,20 @@ public:
         return has_get_attribute ? static_cast<int>(current_attr_) : -1;
     }
     int TarGetArchiveType(const char*) override { return 0; }
+    bool GetOriginalSizeEx(TArchiverLibrary, TArchiveHandle, std::int64_t* size) override {
+        if (!has_size_ex || current_whole_ == 0) return false;
+        *size = static_cast<std::int64_t>(current_whole_);
+        return true;
+    }
+    bool GetCompressedSizeEx(TArchiverLibrary, TArchiveHandle, std::int64_t* size) override {
+        if (!has_size_ex || current_whole_ == 0) return false;
+        *size = static_cast<std::int64_t>(current_whole_ / 2);
+        return true;
+    }
 
 private:
+    const char* open_path_ = nullptr;
+    std::uint64_t current_whole_ = 0;
     std::vector<FakeMember>* open_ = nullptr;
     std::size_t pos_ = 0;
     std::uint32_t current_attr_ = 0;

@@ -133,7 +133,7 @@ TEST_F(OptionsTest, MainWindowSettingsGiveTheDocumentedSwitches) {
     EXPECT_EQ("x -+ -jyc -hj -i ", Switches(ac.ArjOptions));
     EXPECT_EQ("-e -o ", Switches(ac.RarOptions));
     EXPECT_EQ("-x -C -j -o --i ", Switches(ac.ZipOptions));
-    EXPECT_EQ("-x -C -j -o --i ", Switches(ac.SevenZipOptions));
+    EXPECT_EQ("e -aoa -hide -y ", Switches(ac.SevenZipOptions));
 }
 
 TEST_F(OptionsTest, DefaultsAndFlagsChangeTheSwitches) {
@@ -143,7 +143,7 @@ TEST_F(OptionsTest, DefaultsAndFlagsChangeTheSwitches) {
     EXPECT_EQ("x -+ -jyc -u ", Switches(ac.ArjOptions));
     EXPECT_EQ("-x -u ", Switches(ac.RarOptions));
     EXPECT_EQ("-x -C -n ", Switches(ac.ZipOptions));
-    EXPECT_EQ("-x -C -n ", Switches(ac.SevenZipOptions));
+    EXPECT_EQ("x -aos ", Switches(ac.SevenZipOptions));
 
     ac.CheckAllPath = true;
     ac.LhaOptions.IgnoreBrokenHeader = true;
@@ -155,6 +155,28 @@ TEST_F(OptionsTest, DefaultsAndFlagsChangeTheSwitches) {
     EXPECT_EQ("--use-directory=1 --display-dialog=0 --check-all-path=1 -x -f ",
               Switches(ac.TarOptions));
     EXPECT_EQ("x -+ -jyc -hj -u -a -i -p ", Switches(ac.ArjOptions));
+    EXPECT_EQ("x -aos -hide -y ", Switches(ac.SevenZipOptions));
+}
+
+TEST_F(OptionsTest, SevenZipMakesArchivesWithItsOwnSwitches) {
+    std::string s;
+    ASSERT_TRUE(ac.SevenZipOptions.BuildCommand(aoCompress, s));
+    EXPECT_EQ("a -t7z -mx=5 -r ", s);
+    ac.SevenZipOptions.CompressLevel = 12;
+    ac.SevenZipOptions.CompressOptions = {coOverWrite};
+    ac.SilentMode = true;
+    ASSERT_TRUE(ac.SevenZipOptions.BuildCommand(aoCompress, s));
+    EXPECT_EQ("a -t7z -mx=9 -aoa -hide -y ", s);
+    TSevenZipOptions copy(&ac);
+    copy.Assign(ac.SevenZipOptions);
+    EXPECT_EQ(12, copy.CompressLevel);
+    EXPECT_TRUE(copy.CompressOptions == TCompressOptions{coOverWrite});
+    EXPECT_THROW(copy.Assign(ac.ZipOptions), std::logic_error);
+    // Not a format the control makes: a new ".7z" name is refused.
+    std::vector<std::string> refused;
+    ac.OnInvalid = [&](TArchiveControl&, const std::string& n) { refused.push_back(n); };
+    ac.SetFileName("C:\\new.7z");
+    EXPECT_EQ(std::vector<std::string>{"C:\\new.7z"}, refused);
 }
 
 TEST_F(OptionsTest, OwnerIsRequiredAndAssignKeepsToItsClass) {

@@ -77,6 +77,19 @@ TEST(CommandLineTest, TheProgramsExtractionLinesParse) {
     EXPECT_TRUE(r.junk_paths);
     EXPECT_FALSE(r.overwrite);
 
+    // 7-Zip's verbs and switches, as the 7z options write them.
+    ASSERT_TRUE(ParseExtractCommand(CommandDialect::SevenZip,
+                                    "e -aoa -hide -y \"a.7z\" \"W\\\" d/x.txt ", r));
+    EXPECT_EQ("a.7z", r.archive);
+    EXPECT_EQ(std::vector<std::string>{"d/x.txt"}, r.names);
+    EXPECT_TRUE(r.junk_paths);
+    EXPECT_TRUE(r.overwrite);
+    ASSERT_TRUE(ParseExtractCommand(CommandDialect::SevenZip, "x -aos \"a.7z\" \"W\\\" ", r));
+    EXPECT_FALSE(r.junk_paths);
+    EXPECT_FALSE(r.overwrite);
+    EXPECT_FALSE(ParseExtractCommand(CommandDialect::SevenZip, "-x -C -j -o \"a.7z\" ", r));
+    EXPECT_FALSE(ParseExtractCommand(CommandDialect::SevenZip, "a -t7z -mx=5 new.7z f", r));
+
     EXPECT_FALSE(ParseExtractCommand(CommandDialect::Lha, "a new.lzh file", r)); // not extraction
     EXPECT_FALSE(ParseExtractCommand(CommandDialect::Zip, "\"a.zip\"", r));
     EXPECT_EQ((std::vector<std::string>{"a", "b c"}), ResponseFileNames("a\r\n\r\nb c\n"));

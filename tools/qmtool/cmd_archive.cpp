@@ -92,13 +92,16 @@ int ArchiveCommand(const std::vector<std::string>& args) {
     }
     if (list) {
         std::printf("format\t%s\nmembers\t%d\n", FormatName(ac.ArchiveType()), ac.Count());
+        if (ac.HeadersEncrypted()) std::printf("encrypted\tnames and all\n");
         std::printf("size\tpacked\trate\tdate\t\t\tattr\tpath\n");
         for (int i = 0; i < ac.Count(); ++i) {
             TArchiveItem* item = ac.Items(i);
             const IndividualInfo& info = item->Info();
             const unsigned d = info.DosDate(), t = info.DosTime();
-            std::printf("%u\t%u\t%.1f%%\t%04u/%02u/%02u %02u:%02u:%02u\t0x%02X\t%s\n",
-                        item->UnpackedSize(), item->CompressedSize(), item->Ratio() / 10.0,
+            std::printf("%llu\t%llu\t%.1f%%\t%04u/%02u/%02u %02u:%02u:%02u\t0x%02X\t%s\n",
+                        static_cast<unsigned long long>(item->UnpackedSize()),
+                        static_cast<unsigned long long>(item->CompressedSize()),
+                        item->Ratio() / 10.0,
                         1980 + (d >> 9), (d >> 5) & 15, d & 31, t >> 11, (t >> 5) & 63,
                         (t & 31) * 2, item->Attributes(), item->MemberPath().c_str());
         }
