@@ -212,6 +212,9 @@ bool TArchivePane::PreviewArchive(const std::string& path, bool isArchiveMember)
             tvArchive->Select(first);
         }
     }
+    // Encrypted headers hide even the member names: say why the list is empty.
+    if (operation_->ArchiveEncrypted())
+        paneHost_.ShowStatus("暗号化されているため表示できません: " + ExtractFileName(path));
     return true;
 }
 

@@ -25,7 +25,7 @@ enum : int {
     kExtractNoOptions = 3,
 };
 
-class TArchiveControl : private TArchiverProgressSink {
+class TArchiveControl : public TArchiveCommonSwitches, private TArchiverProgressSink {
 public:
     using TNotifyEvent = std::function<void(TArchiveControl& sender)>;
     using TInvalidEvent = std::function<void(TArchiveControl& sender, const std::string& name)>;
@@ -44,12 +44,11 @@ public:
     TArchiveControl(const TArchiveControl&) = delete;
     TArchiveControl& operator=(const TArchiveControl&) = delete;
 
-    // Published properties.
+    // Published properties (CheckAllPath and SilentMode come with the
+    // common switches).
     bool Automatic = true;
     std::uint32_t BufferSize = 32128;
-    bool CheckAllPath = false;
     std::string ResponseFile;
-    bool SilentMode = false;
     TSupportArchives SupportArchives = kAllSupportArchives;
 
     TLhaOptions LhaOptions{this};

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "archive/archive_control.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ template <class T> const T& SameClass(const TArchiveOptions& source) {
 
 } // namespace
 
-TArchiveOptions::TArchiveOptions(TArchiveControl* owner) : owner_(owner) {
+TArchiveOptions::TArchiveOptions(const TArchiveCommonSwitches* owner) : owner_(owner) {
     if (owner == nullptr) throw std::logic_error("TArchiveOptions needs an owning archive control");
 }
 

@@ -6,12 +6,17 @@
 
 #include "archive/archive_types.h"
 
-class TArchiveControl;
+// The switches that every format's commands take from the archive control
+// that owns the options.
+struct TArchiveCommonSwitches {
+    bool CheckAllPath = false;
+    bool SilentMode = false;
+};
 
 class TArchiveOptions {
 public:
     // Throws std::logic_error without an owner: the switches depend on it.
-    explicit TArchiveOptions(TArchiveControl* owner);
+    explicit TArchiveOptions(const TArchiveCommonSwitches* owner);
     virtual ~TArchiveOptions() = default;
     TArchiveOptions(const TArchiveOptions&) = delete;
     TArchiveOptions& operator=(const TArchiveOptions&) = delete;
@@ -23,19 +28,17 @@ public:
     virtual bool BuildCommand(TArchiveOperationKind op, std::string& command) const = 0;
     virtual TArchiveType Type() const = 0;
 
-    TArchiveControl& Owner() const { return *owner_; }
-
 protected:
     bool SilentMode() const;
     bool CheckAllPath() const;
 
 private:
-    TArchiveControl* owner_;
+    const TArchiveCommonSwitches* owner_;
 };
 
 class TLhaOptions : public TArchiveOptions {
 public:
-    explicit TLhaOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TLhaOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atLha; }
@@ -53,7 +56,7 @@ public:
 
 class TCabOptions : public TArchiveOptions {
 public:
-    explicit TCabOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TCabOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atCab; }
@@ -69,7 +72,7 @@ public:
 
 class TTarOptions : public TArchiveOptions {
 public:
-    explicit TTarOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TTarOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atTar; }
@@ -83,7 +86,7 @@ public:
 
 class TArjOptions : public TArchiveOptions {
 public:
-    explicit TArjOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TArjOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atArj; }
@@ -93,7 +96,7 @@ public:
 
 class TRarOptions : public TArchiveOptions {
 public:
-    explicit TRarOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TRarOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atRar; }
@@ -103,7 +106,7 @@ public:
 
 class TZipOptions : public TArchiveOptions {
 public:
-    explicit TZipOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TZipOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atZip; }
@@ -117,7 +120,7 @@ public:
 // "-aoa"/"-aos" for files already there; "a -t7z -mx=N" to make one.
 class TSevenZipOptions : public TArchiveOptions {
 public:
-    explicit TSevenZipOptions(TArchiveControl* owner) : TArchiveOptions(owner) {}
+    explicit TSevenZipOptions(const TArchiveCommonSwitches* owner) : TArchiveOptions(owner) {}
     void Assign(const TArchiveOptions& source) override;
     bool BuildCommand(TArchiveOperationKind op, std::string& command) const override;
     TArchiveType Type() const override { return atSevenZip; }

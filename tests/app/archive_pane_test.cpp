@@ -253,6 +253,14 @@ TEST_F(ArchivePane, EncryptedMemberIsNamedInTheStatusBarNotPreviewed) {
     }
 }
 
+TEST_F(ArchivePane, ArchiveWithEncryptedNamesSaysSoInTheStatusBar) {
+    const std::string archive = Sample("real\\hidden.7z", "hidden.7z");
+    form_->PreviewFile(archive, false);
+    EXPECT_EQ(fkArchive, form_->CurrentFileKind);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ("暗号化されているため表示できません: hidden.7z", form_->sbMAIN->PanelText(0));
+}
+
 TEST_F(ArchivePane, TextMembersInOtherEncodingsAreShownInCp932) {
     // A ZIP of iconv's files: each member previews as the CP932 text does.
     const std::string zip = dir_ / "encoded.zip";
