@@ -1,5 +1,6 @@
 // The version window: its texts, the idle-time animation of the logo, the
 // logo panel's own painting, and the end of the animation on close.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,16 +8,15 @@
 #include "app/version_form.h"
 
 namespace {
-class VersionWindow : public ::testing::Test {
+class VersionWindow : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
     void SetUp() override {
+        AppTest::SetUp();
         form_ = new TfoVer(app_);
         form_->Clock = [this] { return now_; };
         form_->Pause = [this](DWORD ms) { slept_ += ms; };
     }
-    void TearDown() override { delete form_; }
+    void TearDown() override { delete form_; AppTest::TearDown(); }
     // One pass of the application's idle handler at time t.
     bool IdleAt(DWORD t) {
         now_ = t;
@@ -25,13 +25,10 @@ protected:
         if (app_->OnIdle) app_->OnIdle(app_, done);
         return done;
     }
-
-    static TApplication* app_;
     TfoVer* form_ = nullptr;
     DWORD now_ = 0;
     DWORD slept_ = 0;
 };
-TApplication* VersionWindow::app_ = nullptr;
 } // namespace
 
 TEST_F(VersionWindow, ShowsTheVersionItWasGiven) {
