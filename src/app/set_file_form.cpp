@@ -6,43 +6,19 @@
 #include "app/file_lists.h"
 #include "app/glyphs.h"
 #include "app/main_form.h"
+#include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "foldertree/shell_folder_tree.h"
 #include "search/file_transact_ex.h"
+#include "search/search_strings.h"
 #include "settings/ini_file.h"
+#include "ui/builders.h"
 
 namespace {
-const char kShortcutCaption[] = "フォルダ ショートカットユーティリティ";
-const char kSearchCaption[] = "ファイル サーチユーティリティ";
-const char kCancelled[] = "作業を中止しました";
-
-// Numbers of the check boxes of each group, first and last.
-const int kGroupRange[5][2] = {{1, 19}, {20, 29}, {30, 39}, {40, 49}, {50, 59}};
-const char* const kGroupCaption[5] = {"画像ファイル", "ムービー", "サウンド・ミュージック",
-                                      "プログラム・ヘルプ・テキスト", "圧縮アーカイブ"};
-struct Bounds {
-    int x, y, w, h;
-};
 // Where the groups sit on the search page.
-const Bounds kGroupBounds[5] = {
+const TBounds kGroupBounds[kExtensionGroupCount] = {
     {216, 60, 576, 64}, {216, 128, 284, 42}, {508, 128, 284, 42}, {216, 174, 284, 42}, {508, 174, 284, 42}};
-
-int GroupOf(int number) {
-    for (int g = 0; g < 5; ++g) {
-        if (number >= kGroupRange[g][0] && number <= kGroupRange[g][1]) return g;
-    }
-    return -1;
-}
-
-bool DirectoryExists(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD a = GetFileAttributesA(ExcludeTrailingBackslash(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The MP3 box stays hidden and disabled whatever the buttons say.
-bool IsMp3(const TCheckBox* box) { return box->Caption() == "MP3"; }
 
 // Check-all and clear-all pictures: a small box with or without its tick.
 TSpeedButton::TGlyph BoxGlyph(bool ticked) {
@@ -64,283 +40,10 @@ TSpeedButton::TGlyph BoxGlyph(bool ticked) {
         DeleteObject(pen);
     };
 }
-
-TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const std::string& caption,
-                 int x, int y) {
-    auto* l = new TLabel(owner, parent);
-    l->Name = name;
-    l->SetBounds(x, y, 0, 17);
-    l->SetCaption(caption);
-    return l;
-}
-
-TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name,
-                             const std::string& caption, Bounds bounds) {
-    auto* b = new TSpeedButton(owner, parent);
-    b->Name = name;
-    b->Flat = false;
-    b->SetBounds(bounds.x, bounds.y, bounds.w, bounds.h);
-    b->SetCaption(caption);
-    return b;
-}
-
-TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                   int x, int y) {
-    auto* b = new TButton(owner, parent);
-    b->Name = name;
-    b->SetBounds(x, y, 84, 26);
-    b->SetCaption(caption);
-    return b;
-}
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// Pure parts of the search input
-
-std::string BuildExtensionList(const std::vector<std::string>& checkedCaptions, bool useUserWords,
-                               const std::string& userText) {
-    std::string list;
-    for (const std::string& caption : checkedCaptions) list += "." + SjisUpperCase(caption) + " ";
-    if (!useUserWords) return list;
-    // A blank is never the second byte of a double-byte character, so the
-    // text can be cut at every one of them.
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t blank = userText.find(' ', start);
-        list += "." + userText.substr(start, blank - start) + " ";
-        if (blank == std::string::npos) break;
-        start = blank + 1;
-    }
-    return list;
-}
-
-bool AddToHistory(std::vector<std::string>& history, const std::string& text) {
-    // A blank entry would end the saved list early when it is read back.
-    const std::string entry = Trim(text);
-    if (entry.empty()) return false;
-    for (const std::string& old : history) {
-        if (SjisSameText(Trim(old), entry)) return false;
-    }
-    history.insert(history.begin(), entry);
-    return true;
-}
-
-// ---------------------------------------------------------------------------
-// Controls
-
-TRadioButton::TRadioButton(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    width_ = 150;
-    height_ = 17;
-    CreateHandle("BUTTON", WS_TABSTOP | BS_RADIOBUTTON);
-}
-
-bool TRadioButton::Checked() const {
-    return handle_ && SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void TRadioButton::SetChecked(bool c) {
-    SendMessageA(handle_, BM_SETCHECK, c ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (!c || !parent_) return;
-    for (TControl* sibling : parent_->Controls()) {
-        auto* other = dynamic_cast<TRadioButton*>(sibling);
-        if (other && other != this) SendMessageA(other->handle_, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-}
-
-void TRadioButton::CommandNotify(WORD code) {
-    if (code != BN_CLICKED) return;
-    SetChecked(true);
-    Click();
-}
-
-TComboBox::TComboBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
-    width_ = 145;
-    height_ = 200;
-    CreateHandle("COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
-    SyncBoundsFromWindow();
-}
-
-void TComboBox::BoundsChanged() {
-    // The window's height is that of the dropped-down list; the box itself
-    // is as high as its font makes it.
-    if (handle_) {
-        SetWindowPos(handle_, nullptr, left_, top_, width_, std::max(height_, 200),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    }
-}
-
-std::string TComboBox::Text() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(handle_, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-void TComboBox::SetText(const std::string& text) { SetWindowTextA(handle_, text.c_str()); }
-
-std::vector<std::string> TComboBox::Items() const {
-    std::vector<std::string> items;
-    const int n = static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        const LRESULT len = SendMessageA(handle_, CB_GETLBTEXTLEN, i, 0);
-        std::string item(len > 0 ? static_cast<std::size_t>(len) + 1 : 1, '\0');
-        const LRESULT got = SendMessageA(handle_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
-        item.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        items.push_back(item);
-    }
-    return items;
-}
-
-void TComboBox::SetItems(const std::vector<std::string>& items) {
-    const std::string text = Text();
-    SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items) {
-        SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    }
-    SetText(text);
-}
-
-void TComboBox::InsertItem(int index, const std::string& item) {
-    SendMessageA(handle_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
-TBusyAnimation::TBusyAnimation(TComponent* owner, TWinControl* parent) : TGraphicControl(owner, parent) {
-    width_ = 40;
-    height_ = 30;
-    timer_ = new TTimer(this);
-    timer_->Interval = 120;
-    timer_->OnTimer = [this](TObject*) {
-        frame_ = (frame_ + 1) % 8;
-        Invalidate();
-    };
-}
-
-void TBusyAnimation::SetActive(bool on) {
-    timer_->SetEnabled(on);
-    if (!on) frame_ = 0;
-    Invalidate();
-}
-
-void TBusyAnimation::Paint(HDC dc) {
-    const int x = left_, y = top_;
-    HPEN outline = CreatePen(PS_SOLID, 1, RGB(120, 88, 16));
-    HBRUSH paper = CreateSolidBrush(RGB(240, 200, 80));
-    HGDIOBJ oldPen = SelectObject(dc, outline);
-    HGDIOBJ oldBrush = SelectObject(dc, paper);
-    Rectangle(dc, x + 4, y + 7, x + 15, y + 12);  // the folder's tab
-    Rectangle(dc, x + 4, y + 10, x + 32, y + 27);
-    // The magnifier goes to and fro over the folder.
-    const int step = frame_ < 4 ? frame_ : 7 - frame_;
-    const int cx = x + 12 + step * 5, cy = y + 14;
-    HBRUSH glass = CreateSolidBrush(RGB(200, 230, 255));
-    HPEN rim = CreatePen(PS_SOLID, 2, RGB(40, 40, 40));
-    SelectObject(dc, glass);
-    SelectObject(dc, rim);
-    Ellipse(dc, cx - 7, cy - 7, cx + 7, cy + 7);
-    HPEN handle = CreatePen(PS_SOLID, 3, RGB(90, 50, 20));
-    SelectObject(dc, handle);
-    MoveToEx(dc, cx + 5, cy + 5, nullptr);
-    LineTo(dc, cx + 10, cy + 10);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    for (HGDIOBJ o : {static_cast<HGDIOBJ>(outline), static_cast<HGDIOBJ>(paper), static_cast<HGDIOBJ>(glass),
-                      static_cast<HGDIOBJ>(rim), static_cast<HGDIOBJ>(handle)}) {
-        DeleteObject(o);
-    }
-}
-
-TDragListView::TDragListView(TComponent* owner, TWinControl* parent) : TListView(owner, parent) {}
-
-int TDragListView::ItemAt(int x, int y) const {
-    LVHITTESTINFO hit{};
-    hit.pt = {x, y};
-    const int i = static_cast<int>(SendMessageA(handle_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return (hit.flags & LVHT_ONITEM) && i < ItemCount() ? i : -1;
-}
-
-RECT TDragListView::ItemRect(int index) const {
-    RECT r{LVIR_BOUNDS, 0, 0, 0};
-    if (index < 0 || index >= ItemCount() ||
-        !SendMessageA(handle_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) {
-        return RECT{0, 0, 0, 0};
-    }
-    return r;
-}
-
-void TDragListView::SetFocusedItem(int index) {
-    if (index < 0 || index >= ItemCount()) return;
-    LVITEMA item{};
-    item.stateMask = LVIS_FOCUSED;
-    item.state = LVIS_FOCUSED;
-    SendMessageA(handle_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-}
-
-LRESULT TDragListView::Notify(NMHDR* nm) {
-    if (nm->code == static_cast<UINT>(LVN_BEGINDRAG) && (OnDragOver || OnDragDrop)) {
-        dragging_ = true;
-        accepted_ = false;
-        SetCapture(handle_);
-        return 0;
-    }
-    return TListView::Notify(nm);
-}
-
-void TDragListView::EndDrag(bool drop, int x, int y) {
-    if (!dragging_) return;
-    dragging_ = false;  // first: giving up the capture comes back here
-    LVITEMA clear{};
-    clear.stateMask = LVIS_DROPHILITED;
-    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
-    if (GetCapture() == handle_) ReleaseCapture();
-    if (drop && accepted_) Fire(OnDragDrop, this, this, x, y);
-}
-
-LRESULT TDragListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (dragging_) {
-        const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-        switch (msg) {
-        case WM_MOUSEMOVE: {
-            accepted_ = false;
-            Fire(OnDragOver, this, this, x, y, accepted_);
-            const int over = ItemAt(x, y);
-            LVITEMA mark{};
-            mark.stateMask = LVIS_DROPHILITED;
-            SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&mark));
-            if (accepted_ && over >= 0) {
-                mark.state = LVIS_DROPHILITED;
-                SendMessageA(handle_, LVM_SETITEMSTATE, over, reinterpret_cast<LPARAM>(&mark));
-            }
-            SetCursor(LoadCursor(nullptr, accepted_ ? IDC_ARROW : IDC_NO));
-            return 0;
-        }
-        case WM_LBUTTONUP:
-            EndDrag(true, x, y);
-            return 0;
-        case WM_CAPTURECHANGED:
-            EndDrag(false, 0, 0);
-            break;
-        case WM_KEYDOWN:
-            if (wp == VK_ESCAPE) {
-                EndDrag(false, 0, 0);
-                return 0;
-            }
-            break;
-        }
-    }
-    return TListView::WndProc(msg, wp, lp);
-}
-
-// ---------------------------------------------------------------------------
 // The window
-
-const std::vector<TfoSetFile::ExtensionBox>& TfoSetFile::ExtensionBoxes() {
-    static const std::vector<ExtensionBox> boxes = {
-        {1, "JPG"},  {2, "JPEG"}, {3, "BMP"},  {4, "GIF"},  {5, "MAG"},  {6, "Q4"},   {7, "TIF"},
-        {8, "PIC"},  {9, "PI"},   {10, "P2"},  {11, "WMF"}, {12, "EMF"}, {13, "ICO"}, {14, "PNG"},
-        {21, "MPG"}, {22, "AVI"}, {23, "MOV"}, {31, "WAV"}, {32, "MID"}, {33, "MP3"}, {41, "EXE"},
-        {42, "HLP"}, {43, "TXT"}, {44, "DOC"}, {51, "LZH"}, {52, "ZIP"}, {53, "CAB"}, {54, "TAR"},
-    };
-    return boxes;
-}
 
 TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile") {
     Name = "foSetFile";
@@ -376,16 +79,13 @@ LRESULT TfoSetFile::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TfoSetFile::BuildShortcutPage() {
-    pnShortCut = new TPanel(this, this);
-    pnShortCut->Name = "pnShortCut";
-    pnShortCut->BevelOuter = bvNone;
-    pnShortCut->SetAlign(alClient);
+    pnShortCut = AddPanel(this, this, "pnShortCut", alClient);
 
-    lSourceCaption = AddLabel(this, pnShortCut, "lSourceCaption", "現在の選択フォルダ : ", 8, 12);
+    lSourceCaption = AddLabel(this, pnShortCut, "lSourceCaption", kSourceFolderCaption, 8, 12);
     lSourceFolder = AddLabel(this, pnShortCut, "lSourceFolder", "",
                              lSourceCaption->Left() + lSourceCaption->Width() + 2, 12);
     sbRecFolder = AddSpeedButton(this, pnShortCut, "sbRecFolder",
-                                 "このフォルダをショートカットアクセスのリスト追加する", {8, 34, 420, 26});
+                                 kAddShortcut, {8, 34, 420, 26});
     sbRecFolder->SetGlyph(MakeGlyph(gkFolderShortcut));
     sbRecFolder->OnClick = [this](TObject* s) { sbRecFolderClick(s); };
 
@@ -393,18 +93,16 @@ void TfoSetFile::BuildShortcutPage() {
     pmFolderList->Name = "pmFolderList";
     pmDeleteSel = new TMenuItem(this);
     pmDeleteSel->Name = "pmDeleteSel";
-    pmDeleteSel->SetCaption("選択フォルダを削除");
+    pmDeleteSel->SetCaption(kDeleteSelectedMenu);
     pmDeleteSel->OnClick = [this](TObject* s) { pmDeleteSelClick(s); };
     pmFolderList->Items()->Add(pmDeleteSel);
     pmFolderList->OnPopup = [this](TObject* s) { pmFolderListPopup(s); };
 
-    lvFolderList = new TDragListView(this, pnShortCut);
-    lvFolderList->Name = "lvFolderList";
-    lvFolderList->SetBounds(8, 66, 784, 246);
-    lvFolderList->AddColumn("ショートカットアクセスフォルダ", 760);
+    lvFolderList = AddControl<TDragListView>(this, pnShortCut, "lvFolderList", {8, 66, 784, 246});
+    lvFolderList->AddColumn(kShortcutColumn, 760);
     lvFolderList->PopupMenu = pmFolderList;
     lvFolderList->OnData = [this](TObject*, TListItemData& item) {
-        if (item.Index >= 0 && item.Index < static_cast<int>(folders_.size())) item.Caption = folders_[item.Index];
+        if (shortcuts_.Valid(item.Index)) item.Caption = shortcuts_[item.Index];
     };
     lvFolderList->OnDblClick = [this](TObject* s) { lvFolderListDblClick(s); };
     lvFolderList->OnChange = [this](TObject* s, int i, bool state) { lvFolderListChange(s, i, state); };
@@ -415,100 +113,77 @@ void TfoSetFile::BuildShortcutPage() {
         lvFolderListDragDrop(s, src, x, y);
     };
 
-    lGuideDblClick = AddLabel(this, pnShortCut, "lGuideDblClick", "ダブルクリックでショートカットアクセスします", 8, 318);
-    sbDelSelected = AddSpeedButton(this, pnShortCut, "sbDelSelected", "選択フォルダをリストから削除", {8, 346, 220, 28});
+    lGuideDblClick = AddLabel(this, pnShortCut, "lGuideDblClick", kGuideDblClick, 8, 318);
+    sbDelSelected = AddSpeedButton(this, pnShortCut, "sbDelSelected", kDeleteSelectedButton, {8, 346, 220, 28});
     sbDelSelected->SetEnabled(false);
     sbDelSelected->OnClick = [this](TObject* s) { sbDelSelectedClick(s); };
-    chbAutoClose = new TCheckBox(this, pnShortCut);
-    chbAutoClose->Name = "chbAutoClose";
-    chbAutoClose->SetBounds(300, 352, 120, 17);
-    chbAutoClose->SetCaption("自動で閉じる");
+    chbAutoClose = AddCheckBox(this, pnShortCut, "chbAutoClose", kAutoClose, {300, 352, 120, 17});
     chbAutoClose->SetChecked(true);
-    sbClose = AddSpeedButton(this, pnShortCut, "sbClose", "閉じる", {700, 346, 92, 28});
+    sbClose = AddSpeedButton(this, pnShortCut, "sbClose", kClose, {700, 346, 92, 28});
     sbClose->OnClick = [this](TObject* s) { sbCloseClick(s); };
 }
 
 void TfoSetFile::BuildSearchPage() {
-    pnFileSearch = new TPanel(this, this);
-    pnFileSearch->Name = "pnFileSearch";
-    pnFileSearch->BevelOuter = bvNone;
-    pnFileSearch->SetAlign(alClient);
+    pnFileSearch = AddPanel(this, this, "pnFileSearch", alClient);
 
-    lHitCaption = AddLabel(this, pnFileSearch, "lHitCaption", "作業状況:", 8, 12);
+    lHitCaption = AddLabel(this, pnFileSearch, "lHitCaption", kHitCaption, 8, 12);
     lProgress = AddLabel(this, pnFileSearch, "lProgress", "", 76, 12);
     lSearchFolder = AddLabel(this, pnFileSearch, "lSearchFolder", "", 180, 12);
-    anm = new TBusyAnimation(this, pnFileSearch);
-    anm->Name = "anm";
-    anm->SetBounds(752, 4, 40, 30);
+    anm = AddControl<TBusyAnimation>(this, pnFileSearch, "anm", {752, 4, 40, 30});
 
-    gbSearchPlace = new TGroupBox(this, pnFileSearch);
-    gbSearchPlace->Name = "gbSearchPlace";
-    gbSearchPlace->SetCaption("探す場所");
-    gbSearchPlace->SetBounds(8, 40, 200, 300);
+    gbSearchPlace = AddGroupBox(this, pnFileSearch, "gbSearchPlace", kSearchPlace, {8, 40, 200, 300});
     fvxSearch = new TShellFolderTree(this, gbSearchPlace);
     fvxSearch->Name = "fvxSearch";
     fvxSearch->SetDragAndDrop(false);
     fvxSearch->SetShowRootFolder(false);
     fvxSearch->SetBounds(8, 20, 184, 244);
-    chbSearchDirChild = new TCheckBox(this, gbSearchPlace);
-    chbSearchDirChild->Name = "chbSearchDirChild";
-    chbSearchDirChild->SetBounds(8, 272, 184, 17);
-    chbSearchDirChild->SetCaption("サブフォルダも探す(&S)");
+    chbSearchDirChild =
+        AddCheckBox(this, gbSearchPlace, "chbSearchDirChild", kSearchSubfolders, {8, 272, 184, 17});
     chbSearchDirChild->SetChecked(true);
 
-    rbSetExt = new TRadioButton(this, pnFileSearch);
-    rbSetExt->Name = "rbSetExt";
-    rbSetExt->SetBounds(216, 40, 260, 18);
-    rbSetExt->SetCaption("ファイルの種類(拡張子)で探す");
+    rbSetExt = AddControl<TRadioButton>(this, pnFileSearch, "rbSetExt", {216, 40, 260, 18});
+    rbSetExt->SetCaption(kByExtension);
     rbSetExt->SetChecked(true);
     rbSetExt->OnClick = [this](TObject* s) { rbSetExtClick(s); };
     BuildExtensionGroups(pnFileSearch);
 
-    rbSetWild = new TRadioButton(this, pnFileSearch);
-    rbSetWild->Name = "rbSetWild";
-    rbSetWild->SetBounds(216, 274, 260, 18);
-    rbSetWild->SetCaption("ワイルドカードで探す");
+    rbSetWild = AddControl<TRadioButton>(this, pnFileSearch, "rbSetWild", {216, 274, 260, 18});
+    rbSetWild->SetCaption(kByWildcard);
     rbSetWild->OnClick = [this](TObject* s) { rbSetExtClick(s); };
-    cmbSetWild = new TComboBox(this, pnFileSearch);
-    cmbSetWild->Name = "cmbSetWild";
-    cmbSetWild->SetBounds(234, 296, 230, 200);
+    cmbSetWild = AddControl<TComboBox>(this, pnFileSearch, "cmbSetWild", {234, 296, 230, 200});
     cmbSetWild->SetEnabled(false);
-    lWildExample = AddLabel(this, pnFileSearch, "lWildExample", "指定例 (*.XLS)", 474, 300);
+    lWildExample = AddLabel(this, pnFileSearch, "lWildExample", kWildExample, 474, 300);
     lWildExample->OnClick = [this](TObject* s) { bbHelpClick(s); };
 
-    bbSearch = AddButton(this, pnFileSearch, "bbSearch", "検索開始", 444, 350);
+    bbSearch = AddButton(this, pnFileSearch, "bbSearch", kStartSearch, {444, 350, 84, 26});
     bbSearch->OnClick = [this](TObject* s) { bbSearchClick(s); };
-    bbFault = AddButton(this, pnFileSearch, "bbFault", "中止", 532, 350);
+    bbFault = AddButton(this, pnFileSearch, "bbFault", kStopSearch, {532, 350, 84, 26});
     bbFault->SetEnabled(false);
     bbFault->OnClick = [this](TObject* s) { bbFaultClick(s); };
-    bbClose = AddButton(this, pnFileSearch, "bbClose", "閉じる", 620, 350);
+    bbClose = AddButton(this, pnFileSearch, "bbClose", kClose, {620, 350, 84, 26});
     bbClose->OnClick = [this](TObject* s) { sbCloseClick(s); };
-    bbHelp = AddButton(this, pnFileSearch, "bbHelp", "ヘルプ", 708, 350);
+    bbHelp = AddButton(this, pnFileSearch, "bbHelp", kHelp, {708, 350, 84, 26});
     bbHelp->OnClick = [this](TObject* s) { bbHelpClick(s); };
 }
 
 void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
     using Handler = void (TfoSetFile::*)(TObject*);
-    static const Handler handlers[5] = {&TfoSetFile::sbChkAll1Click, &TfoSetFile::sbChkAll2Click,
-                                        &TfoSetFile::sbChkAll3Click, &TfoSetFile::sbChkAll4Click,
-                                        &TfoSetFile::sbChkAll5Click};
-    for (int g = 0; g < 5; ++g) {
-        const Bounds& r = kGroupBounds[g];
-        auto* group = gbExtension[g] = new TGroupBox(this, page);
-        group->Name = "gbExtension" + std::to_string(g + 1);
-        group->SetCaption(kGroupCaption[g]);
-        group->SetBounds(r.x, r.y, r.w, r.h);
+    static const Handler handlers[kExtensionGroupCount] = {
+        &TfoSetFile::sbChkAll1Click, &TfoSetFile::sbChkAll2Click, &TfoSetFile::sbChkAll3Click,
+        &TfoSetFile::sbChkAll4Click, &TfoSetFile::sbChkAll5Click};
+    for (int g = 0; g < kExtensionGroupCount; ++g) {
+        const TBounds& r = kGroupBounds[g];
+        const std::string number = std::to_string(g + 1);
+        auto* group = gbExtension[g] =
+            AddGroupBox(this, page, "gbExtension" + number, ExtensionGroup(g).Caption, r);
         const Handler handler = handlers[g];
-        auto* all = sbChkAll[g] = new TSpeedButton(this, group);
-        all->Name = "sbChkAll" + std::to_string(g + 1);
-        all->Hint = "全てをチェックします";
-        all->SetBounds(r.w - 56, 16, 22, 20);
+        auto* all = sbChkAll[g] = AddControl<TSpeedButton>(this, group, "sbChkAll" + number, {r.W - 56, 16, 22, 20});
+        all->Hint = kCheckAllHint;
         all->SetGlyph(BoxGlyph(true));
         all->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
-        auto* none = sbChkNot[g] = new TSpeedButton(this, group);
-        none->Name = g == 4 ? std::string("cbChkNot5") : "sbChkNot" + std::to_string(g + 1);
-        none->Hint = "全てのチェックを外します";
-        none->SetBounds(r.w - 30, 16, 22, 20);
+        const std::string noneName = g == 4 ? std::string("cbChkNot5") : "sbChkNot" + number;
+        auto* none = sbChkNot[g] = AddControl<TSpeedButton>(this, group, noneName, {r.W - 30, 16, 22, 20});
+        none->Hint = kClearAllHint;
         none->SetGlyph(BoxGlyph(false));
         none->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
     }
@@ -516,25 +191,23 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
     // wrapping before the group's buttons.
     HDC screen = GetDC(nullptr);
     HGDIOBJ oldFont = SelectObject(screen, EffectiveFont().Handle());
-    int x[5], y[5];
+    int x[kExtensionGroupCount], y[kExtensionGroupCount];
     std::fill(std::begin(x), std::end(x), 10);
     std::fill(std::begin(y), std::end(y), 18);
-    for (const ExtensionBox& e : ExtensionBoxes()) {
-        const int g = GroupOf(e.Number);
-        auto* box = new TCheckBox(this, gbExtension[g]);
-        box->Name = "chbFile" + std::to_string(e.Number);
-        box->SetCaption(e.Caption);
-        const bool hidden = e.Number == 4 || IsMp3(box);
-        if (hidden) {
+    for (const TExtensionBox& e : ExtensionBoxes()) {
+        const int g = ExtensionGroupOf(e.Number);
+        auto* box = AddCheckBox(this, gbExtension[g], "chbFile" + std::to_string(e.Number), e.Caption,
+                                {10, 18, 40, 17});
+        extensionChecks_.push_back({&e, box});
+        if (e.Hidden) {
             box->SetVisible(false);
-            box->SetBounds(10, 18, 40, 17);
-            if (IsMp3(box)) box->SetEnabled(false);
+            if (e.Fixed) box->SetEnabled(false);
             continue;
         }
         SIZE text{};
         GetTextExtentPoint32A(screen, e.Caption, static_cast<int>(strlen(e.Caption)), &text);
         const int width = text.cx + 22;
-        if (x[g] + width > kGroupBounds[g].w - 58) {
+        if (x[g] + width > kGroupBounds[g].W - 58) {
             x[g] = 10;
             y[g] += 22;
         }
@@ -544,25 +217,20 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
     SelectObject(screen, oldFont);
     ReleaseDC(nullptr, screen);
 
-    gbUserExtension = new TGroupBox(this, page);
-    gbUserExtension->Name = "gbUserExtension";
-    gbUserExtension->SetCaption("上記以外の拡張子");
-    gbUserExtension->SetBounds(216, 220, 576, 46);
-    chbFileUser = new TCheckBox(this, gbUserExtension);
-    chbFileUser->Name = "chbFileUser";
-    chbFileUser->SetBounds(10, 20, 98, 17);
-    chbFileUser->SetCaption("ユーザ指定");
+    gbUserExtension = AddGroupBox(this, page, "gbUserExtension", kOtherExtensions, {216, 220, 576, 46});
+    chbFileUser = AddCheckBox(this, gbUserExtension, "chbFileUser", kUserExtension, {10, 20, 98, 17});
     chbFileUser->OnClick = [this](TObject* s) { chbFileUserClick(s); };
-    cmbFileUser = new TComboBox(this, gbUserExtension);
-    cmbFileUser->Name = "cmbFileUser";
-    cmbFileUser->SetBounds(110, 17, 220, 200);
+    cmbFileUser = AddControl<TComboBox>(this, gbUserExtension, "cmbFileUser", {110, 17, 220, 200});
     cmbFileUser->SetEnabled(false);
-    lUserExample = AddLabel(this, gbUserExtension, "lUserExample", "指定例 (XLS)", 340, 21);
+    lUserExample = AddLabel(this, gbUserExtension, "lUserExample", kUserExample, 340, 21);
     lUserExample->OnClick = [this](TObject* s) { bbHelpClick(s); };
 }
 
 TCheckBox* TfoSetFile::ExtensionCheckBox(int number) const {
-    return dynamic_cast<TCheckBox*>(FindComponent("chbFile" + std::to_string(number)));
+    for (const ExtensionCheck& c : extensionChecks_) {
+        if (c.Box->Number == number) return c.Control;
+    }
+    return nullptr;
 }
 
 // --- what the main window lends and takes --------------------------------------
@@ -580,7 +248,7 @@ void TfoSetFile::BindMainWindow(TfoMAIN* main) {
         main->RecentUserExts = userExts;
     };
     LoadShortcuts(main->EnvironmentPath());
-    main->FolderShortcuts = [this] { return folders_; };
+    main->FolderShortcuts = [this] { return shortcuts_.Folders(); };
 }
 
 void TfoSetFile::AttachSearchEngine(TFileTransactEx* engine, TStatusBar* resultStatus) {
@@ -601,23 +269,19 @@ void TfoSetFile::TakeHistories(const std::vector<std::string>& wildcards,
 
 void TfoSetFile::LoadShortcuts(const std::string& iniPath) {
     const TIniFile ini(iniPath);
-    std::vector<std::string> folders;
-    for (int i = 1; i <= 20; ++i) {
-        std::string folder = ini.ReadString("ShortCutFolder", std::to_string(i), "");
-        if (folder.empty()) break;
-        folders.push_back(std::move(folder));
-    }
-    SetShortcutFolders(std::move(folders));
+    shortcuts_.Load([&ini](const std::string& key) { return ini.ReadString("ShortCutFolder", key, ""); });
+    lvFolderList->ClearSelection();
+    ShowFolders();
 }
 
 void TfoSetFile::SetShortcutFolders(std::vector<std::string> folders) {
-    folders_ = std::move(folders);
+    shortcuts_.Assign(std::move(folders));
     lvFolderList->ClearSelection();
     ShowFolders();
 }
 
 void TfoSetFile::ShowFolders() {
-    lvFolderList->SetItemCount(static_cast<int>(folders_.size()));
+    lvFolderList->SetItemCount(shortcuts_.Count());
     lvFolderListChange(lvFolderList, -1, true);
 }
 
@@ -662,20 +326,17 @@ void TfoSetFile::FormActivate(TObject*) {
         return;
     }
     const std::string folder = lSourceFolder->Caption();
-    const auto it = std::find_if(folders_.begin(), folders_.end(),
-                                 [&](const std::string& f) { return SjisSameText(f, folder); });
-    sbRecFolder->SetEnabled(it == folders_.end() && DirectoryExists(folder));
-    if (it != folders_.end()) {
-        const int i = static_cast<int>(it - folders_.begin());
+    const int i = shortcuts_.Find(folder);
+    sbRecFolder->SetEnabled(i < 0 && DirectoryExists(folder));
+    if (i >= 0) {
         lvFolderList->SetFocusedItem(i);
         lvFolderList->MakeVisible(i);
     }
 }
 
 void TfoSetFile::sbRecFolderClick(TObject*) {
-    folders_.push_back(lSourceFolder->Caption());
+    const int i = shortcuts_.Add(lSourceFolder->Caption());
     ShowFolders();
-    const int i = static_cast<int>(folders_.size()) - 1;
     lvFolderList->SetFocusedItem(i);
     lvFolderList->MakeVisible(i);
     // The folder is in the list now; with the window left open a second
@@ -689,23 +350,21 @@ void TfoSetFile::AutoClose() {
 }
 
 void TfoSetFile::RemoveFolder(int index) {
-    if (index < 0 || index >= static_cast<int>(folders_.size())) return;
-    folders_.erase(folders_.begin() + index);
+    if (!shortcuts_.Remove(index)) return;
     lvFolderList->ClearSelection();
     ShowFolders();
 }
 
 void TfoSetFile::lvFolderListDblClick(TObject*) {
     const int i = lvFolderList->Selected();
-    if (i < 0 || i >= static_cast<int>(folders_.size())) return;
-    const std::string path = folders_[i];
+    if (!shortcuts_.Valid(i)) return;
+    const std::string path = shortcuts_[i];
     if (DirectoryExists(path)) {
         Fire(SelectMainFolder, path);
         AutoClose();
         return;
     }
-    const std::string question = "ﾌｫﾙﾀﾞ " + path + "が\r見つかりません\r\rこのﾌｫﾙﾀﾞを削除しますか？";
-    if (BeepBox(MB_ICONEXCLAMATION, question, MB_YESNO | MB_ICONWARNING) == IDYES) RemoveFolder(i);
+    if (AskRemoveShortcut(kMissingShortcutBefore + path + kMissingShortcutAfter)) RemoveFolder(i);
 }
 
 void TfoSetFile::lvFolderListChange(TObject*, int, bool) {
@@ -717,15 +376,8 @@ void TfoSetFile::lvFolderListDragOver(TObject*, TObject* Source, int, int, bool&
 }
 
 void TfoSetFile::lvFolderListDragDrop(TObject*, TObject*, int X, int Y) {
-    const int dragged = lvFolderList->Selected();
-    const int target = lvFolderList->ItemAt(X, Y);
-    const int count = static_cast<int>(folders_.size());
-    if (dragged < 0 || dragged >= count || count < 2 || target < 0) return;
-    // A copy goes in before the entry under the mouse, then the original goes.
-    folders_.insert(folders_.begin() + target, folders_[dragged]);
-    const int original = dragged < target ? dragged : dragged + 1;
-    folders_.erase(folders_.begin() + original);
-    const int moved = dragged < target ? target - 1 : target;
+    const int moved = shortcuts_.Move(lvFolderList->Selected(), lvFolderList->ItemAt(X, Y));
+    if (moved < 0) return;
     lvFolderList->ClearSelection();
     ShowFolders();
     lvFolderList->SetSelected(moved);
@@ -735,17 +387,19 @@ void TfoSetFile::pmFolderListPopup(TObject*) { pmDeleteSel->SetEnabled(lvFolderL
 
 void TfoSetFile::pmDeleteSelClick(TObject*) {
     const int i = lvFolderList->Selected();
-    if (i < 0 || i >= static_cast<int>(folders_.size())) return;
-    const std::string question = folders_[i] + "を\rショートカットリストから削除します\r\rよろいしですか？";
-    if (BeepBox(MB_ICONQUESTION, question, MB_YESCANCEL | MB_ICONQUESTION) == IDYES) RemoveFolder(i);
+    if (!shortcuts_.Valid(i)) return;
+    if (AskRemoveShortcut(shortcuts_[i] + kRemoveShortcutAfter)) RemoveFolder(i);
 }
 
 void TfoSetFile::sbDelSelectedClick(TObject*) {
     const int i = lvFolderList->Selected();
-    if (i < 0 || i >= static_cast<int>(folders_.size())) return;
-    const char question[] =
-        "選択されているフォルダを、ショートカット\rアクセスのリストから削除します\r\r本当によろしいですか？";
-    if (BeepBox(MB_ICONEXCLAMATION, question, MB_YESCANCEL | MB_ICONWARNING) == IDYES) RemoveFolder(i);
+    if (!shortcuts_.Valid(i)) return;
+    if (AskRemoveShortcut(kRemoveSelectedShortcut)) RemoveFolder(i);
+}
+
+// Every way of removing a shortcut asks the same kind of question.
+bool TfoSetFile::AskRemoveShortcut(const std::string& question) {
+    return TellUser(TSeverity::Warning, question, TAnswers::YesCancel) == IDYES;
 }
 
 void TfoSetFile::sbCloseClick(TObject*) { Close(); }
@@ -765,8 +419,8 @@ void TfoSetFile::FormClose(TObject*, TCloseAction&) {
 
 void TfoSetFile::rbSetExtClick(TObject* Sender) {
     const bool byExtension = Sender == rbSetExt;
-    for (const ExtensionBox& e : ExtensionBoxes()) {
-        if (TCheckBox* box = ExtensionCheckBox(e.Number); box && !IsMp3(box)) box->SetEnabled(byExtension);
+    for (const ExtensionCheck& c : extensionChecks_) {
+        if (!c.Box->Fixed) c.Control->SetEnabled(byExtension);
     }
     chbFileUser->SetEnabled(byExtension);
     cmbFileUser->SetEnabled(byExtension && chbFileUser->Checked());
@@ -781,8 +435,8 @@ void TfoSetFile::chbFileUserClick(TObject*) {
 
 void TfoSetFile::ChkAllClick(TObject* Sender, int group) {
     const bool check = Sender == sbChkAll[group];
-    for (int n = kGroupRange[group][0]; n <= kGroupRange[group][1]; ++n) {
-        if (TCheckBox* box = ExtensionCheckBox(n); box && !IsMp3(box)) box->SetChecked(check);
+    for (const ExtensionCheck& c : extensionChecks_) {
+        if (ExtensionGroupOf(c.Box->Number) == group && !c.Box->Fixed) c.Control->SetChecked(check);
     }
 }
 
@@ -794,8 +448,9 @@ void TfoSetFile::sbChkAll5Click(TObject* Sender) { ChkAllClick(Sender, 4); }
 
 std::string TfoSetFile::ExtensionList() const {
     std::vector<std::string> checked;
-    for (int n = 1; n <= 59; ++n) {
-        if (TCheckBox* box = ExtensionCheckBox(n); box && box->Checked()) checked.push_back(box->Caption());
+    // The boxes are kept in number order, which is the order of the list.
+    for (const ExtensionCheck& c : extensionChecks_) {
+        if (c.Control->Checked()) checked.push_back(c.Box->Caption);
     }
     return BuildExtensionList(checked, chbFileUser->Checked(), cmbFileUser->Text());
 }
@@ -805,7 +460,7 @@ std::string TfoSetFile::Wildcard() const { return Trim(cmbSetWild->Text()); }
 std::string TfoSetFile::SearchFolder() const { return fvxSearch->SelectedFolder(); }
 
 void TfoSetFile::Refuse(const std::string& text, TWinControl* focus) {
-    BeepBox(MB_ICONASTERISK, text, MB_OK | MB_ICONINFORMATION);
+    TellUser(TSeverity::Information, text);
     if (focus && focus->CanFocus()) focus->SetFocus();
 }
 
@@ -815,7 +470,7 @@ void TfoSetFile::EnterBusy() {
     bbClose->SetEnabled(false);
     bbHelp->SetEnabled(false);
     bbFault->SetEnabled(true);
-    lHitCaption->SetCaption("作業状況");
+    lHitCaption->SetCaption(kBusyCaption);
 }
 
 void TfoSetFile::LeaveBusy() {
@@ -842,15 +497,13 @@ void TfoSetFile::bbSearchClick(TObject*) {
     // The user box only counts for an extension search: in wildcard mode it
     // is greyed out and could not be put right.
     if (byExtension && chbFileUser->Checked() && Trim(cmbFileUser->Text()).empty()) {
-        return Refuse("拡張子の[ユーザ指定]がチェックされていますが\r拡張子が指定されていません\r\r"
-                      "拡張子を指定するか、もしくは[ユーザ指定]の\rチェックを外してください",
-                      cmbFileUser);
+        return Refuse(kUserExtensionBlank, cmbFileUser);
     }
     if (byExtension && extensions.empty()) {
-        return Refuse("お好みの拡張子のチェックボックスをチェックしてください", ExtensionCheckBox(1));
+        return Refuse(kNoExtensionChecked, ExtensionCheckBox(1));
     }
-    if (!byExtension && wildcard.empty()) return Refuse("ワイルドカードを指定してください", cmbSetWild);
-    if (folder.empty()) return Refuse("探したい場所(フォルダ)を指定してください", fvxSearch);
+    if (!byExtension && wildcard.empty()) return Refuse(kNoWildcard, cmbSetWild);
+    if (folder.empty()) return Refuse(kNoFolder, fvxSearch);
     if (!engine_) return;
 
     EnterBusy();
@@ -870,10 +523,10 @@ void TfoSetFile::bbSearchClick(TObject*) {
     lSearchFolder->SetCaption(engine_->Cancelled ? kCancelled : "");
     const int rows = ResultRows();
     if (rows == 0) {
-        lProgress->SetCaption("見つかりませんでした");
-        if (resultStatus_) resultStatus_->SetPanelText(0, "ご希望のファイルは見つかりませんでした");
+        lProgress->SetCaption(kNotFound);
+        if (resultStatus_) resultStatus_->SetPanelText(0, kNothingFound);
     } else if (resultStatus_) {
-        resultStatus_->SetPanelText(0, std::to_string(rows) + "個のファイル");
+        resultStatus_->SetPanelText(0, std::to_string(rows) + kFilesFound);
     }
     LeaveBusy();
 

@@ -8,94 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "search/search_input.h"
+#include "ui/busy_animation.h"
 #include "ui/buttons.h"
+#include "ui/choice_controls.h"
+#include "ui/drag_list_view.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
-#include "ui/list_view.h"
 #include "ui/menus.h"
 
 class TfoMAIN;
 class TFileTransactEx;
 class TShellFolderTree;
-
-// --- the few controls only this window uses ---------------------------------
-
-class TRadioButton : public TWinControl {
-public:
-    TRadioButton(TComponent* owner, TWinControl* parent);
-    bool Checked() const;
-    // Checking one clears the other radio buttons of the same parent.
-    void SetChecked(bool c);
-
-protected:
-    void CommandNotify(WORD code) override;
-};
-
-// An editable drop-down box with a list of earlier entries.
-class TComboBox : public TWinControl {
-public:
-    TComboBox(TComponent* owner, TWinControl* parent);
-    // What the edit part holds now (typed or chosen).
-    std::string Text() const;
-    void SetText(const std::string& text);
-    std::vector<std::string> Items() const;
-    void SetItems(const std::vector<std::string>& items);
-    void InsertItem(int index, const std::string& item);
-
-protected:
-    void BoundsChanged() override;
-};
-
-// The busy animation: a magnifier passing over a folder while active; the
-// first picture stands still otherwise.
-class TBusyAnimation : public TGraphicControl {
-public:
-    TBusyAnimation(TComponent* owner, TWinControl* parent);
-    bool Active() const { return timer_->Enabled(); }
-    void SetActive(bool on);
-    int Frame() const { return frame_; }
-    void Paint(HDC dc) override;
-
-private:
-    TTimer* timer_;
-    int frame_ = 0;
-};
-
-// The shortcut list: a list view whose items can be dragged within it.
-class TDragListView : public TListView {
-public:
-    TDragListView(TComponent* owner, TWinControl* parent);
-    using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, bool& Accept)>;
-    using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
-    TDragOverEvent OnDragOver;
-    TDragDropEvent OnDragDrop;
-    // Index of the item at a client point, -1 for none.
-    int ItemAt(int x, int y) const;
-    // Client rectangle of an item (empty for none).
-    RECT ItemRect(int index) const;
-    bool Dragging() const { return dragging_; }
-    void SetFocusedItem(int index);
-
-protected:
-    LRESULT Notify(NMHDR* nm) override;
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
-private:
-    void EndDrag(bool drop, int x, int y);
-    bool dragging_ = false, accepted_ = false;
-};
-
-// --- pure parts of the search input ------------------------------------------
-
-// The extension list of a search: each checked caption upper-cased with a
-// dot before and one blank after, then, when asked, each word of the user
-// text split at single blanks the same way (not upper-cased: the engine
-// compares without case). Repeated blanks give empty entries.
-std::string BuildExtensionList(const std::vector<std::string>& checkedCaptions, bool useUserWords,
-                               const std::string& userText);
-// Puts a text at the top of a history, trimmed, unless it is blank or
-// already there in any letter case. True when it was added.
-bool AddToHistory(std::vector<std::string>& history, const std::string& text);
 
 // --- the window ---------------------------------------------------------------
 
@@ -103,14 +27,6 @@ class TfoSetFile : public TForm {
 public:
     explicit TfoSetFile(TComponent* owner);
     ~TfoSetFile() override;
-
-    // The check boxes "chbFile" + n: number, caption, group (1-5); GIF and
-    // MP3 are made but hidden.
-    struct ExtensionBox {
-        int Number;
-        const char* Caption;
-    };
-    static const std::vector<ExtensionBox>& ExtensionBoxes();
 
     // --- what the main window lends and takes -------------------------------
     // Wires everything below to the main window (its result list's engine,
@@ -135,7 +51,7 @@ public:
     // The shortcut list as saved: keys "1".."20" of "ShortCutFolder" up to the
     // first empty value.
     void LoadShortcuts(const std::string& iniPath);
-    const std::vector<std::string>& ShortcutFolders() const { return folders_; }
+    const std::vector<std::string>& ShortcutFolders() const { return shortcuts_.Folders(); }
     void SetShortcutFolders(std::vector<std::string> folders);
 
     // Page 0 (shortcuts) or 1 (search), shown without tabs.
@@ -206,6 +122,7 @@ public:
     TButton *bbSearch, *bbFault, *bbClose, *bbHelp;
     TBusyAnimation* anm;
 
+    // The check box "chbFile" + number, null where the number has none.
     TCheckBox* ExtensionCheckBox(int number) const;
 
 private:
@@ -213,6 +130,8 @@ private:
     void BuildSearchPage();
     void BuildExtensionGroups(TWinControl* page);
     void ChkAllClick(TObject* Sender, int group);
+    // Asks before a shortcut is removed; true for Yes.
+    bool AskRemoveShortcut(const std::string& question);
     void AutoClose();
     void RemoveFolder(int index);
     void ShowFolders();
@@ -226,7 +145,13 @@ private:
     TfoMAIN* main_ = nullptr;
     TFileTransactEx* engine_ = nullptr;
     TStatusBar* resultStatus_ = nullptr;
-    std::vector<std::string> folders_;
+    TFolderShortcuts shortcuts_;
+    // The extension check boxes by number, with what they stand for.
+    struct ExtensionCheck {
+        const TExtensionBox* Box;
+        TCheckBox* Control;
+    };
+    std::vector<ExtensionCheck> extensionChecks_;
     int page_ = 1;
     bool activatedThisShow_ = false;
     bool searching_ = false;

@@ -6,6 +6,8 @@
 
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "foldertree/folder_tree_strings.h"
+#include "ui/forms.h"
 
 namespace {
 // Within this many pixels of an edge the tree scrolls towards it.
@@ -112,7 +114,7 @@ void TShellFolderTree::Notice(const std::string& text) {
     if (ShowNotice) {
         ShowNotice(text);
     } else {
-        MessageBoxA(GetAncestor(handle_, GA_ROOT), text.c_str(), " ShellFolderTree", MB_OK | MB_ICONINFORMATION);
+        TellUser(TSeverity::Information, text, TAnswers::Ok, {false, kTreeCaption});
     }
 }
 
@@ -197,7 +199,7 @@ DWORD TShellFolderTree::DropOn(IDataObject* data, DWORD keys, POINT screen, DWOR
     if (effect == DROPEFFECT_NONE) return DROPEFFECT_NONE;
     const std::string target = NodePath(node);
     if (target.empty()) {
-        Notice("This Folder is SpecialFolder \r Can not Copy or Paste!");
+        Notice(kSpecialFolderDrop);
         return DROPEFFECT_NONE;
     }
     // The shell's own file operation: its progress, its questions about

@@ -4,6 +4,7 @@
 
 #include "base/sjis.h"
 #include "base/strutil.h"
+#include "foldertree/folder_tree_strings.h"
 #include "ui/forms.h"
 
 namespace {
@@ -606,8 +607,7 @@ void TShellFolderTree::ContextPopup(TTreeNode node, POINT screen) {
     info.nShow = SW_SHOWNORMAL;
     if (FAILED(menu->InvokeCommand(&info))) {
         if (command != 19)
-            MessageBoxA(form, "InvokeCommand failed!", " ShellFolderTree",
-                        MB_OK | MB_ICONINFORMATION);
+            TellUser(TSeverity::Information, kInvokeFailed, TAnswers::Ok, {false, kTreeCaption});
         return;
     }
     if (AutoUpDate) ContextCommandDone(command);

@@ -20,10 +20,8 @@ int DefaultScreenBits() {
     return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
 }
 
-void PlainMessage(const std::string& text) {
-    const std::string title = Application ? Application->Title : std::string("Quillmark");
-    MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK);
-}
+// The plug-in failures come without beep or icon.
+void PlainMessage(const std::string& text) { TellUser(TSeverity::Plain, text); }
 
 // A device-dependent bitmap of the screen's kind; null when it cannot be had.
 gdi::Bitmap ScreenBitmap(int width, int height) {

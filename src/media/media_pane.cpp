@@ -17,7 +17,7 @@ TMediaPane::TMediaPane(TComponent* owner, TPanel* pnBaseAVI, TPanel* pnTbAVI, TL
                        TLedGroup* lgAviSetA, TLedGroup* lgAviSetB)
     : pnBaseAVI(pnBaseAVI), pnTbAVI(pnTbAVI), lgAVITime(lgAVITime), lgAviSetA(lgAviSetA),
       lgAviSetB(lgAviSetB), owner_(owner) {
-    ShowError = [](const std::string& text) { BeepBox(MB_ICONHAND, text, MB_OK | MB_ICONSTOP); };
+    ShowError = [](const std::string& text) { TellUser(TSeverity::Stop, text); };
     BuildControls();
     BindCommands();
 }

@@ -30,7 +30,7 @@ bool TFileTransactEx::ProgressLabelsSet() {
 }
 
 void TFileTransactEx::ShowError(const std::string& text) {
-    BeepBox(MB_ICONEXCLAMATION, text, MB_OK | MB_ICONERROR);
+    TellUser(TSeverity::Error, text);
 }
 
 void TFileTransactEx::ShowSearching(const std::string& text) {

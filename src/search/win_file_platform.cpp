@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/files.h"
 #include "base/sjis.h"
 
 #include "ui/forms.h"
@@ -43,10 +44,7 @@ TLocalTime LocalTimeOf(const FILETIME& ft) {
 }
 } // namespace
 
-bool TWinFilePlatform::DirectoryExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool TWinFilePlatform::DirectoryExists(const std::string& path) { return ::DirectoryExists(path); }
 
 void TWinFilePlatform::FindEntries(const std::string& pattern,
                                    const std::function<bool(const TFoundEntry&)>& each) {
@@ -102,7 +100,7 @@ bool TWinFilePlatform::MatchesMask(const std::string& name, const std::string& m
 }
 
 bool TWinFilePlatform::AskYesNo(const std::string& text) {
-    return BeepBox(MB_ICONEXCLAMATION, text, MB_YESNO | MB_ICONWARNING) == IDYES;
+    return TellUser(TSeverity::Warning, text, TAnswers::YesNo) == IDYES;
 }
 
 TWinFilePlatform& WinFilePlatform() {

@@ -5,20 +5,11 @@
 #include "base/files.h"
 #include "base/strutil.h"
 #include "settings/common_dialogs_win.h"
+#include "settings/settings_strings.h"
+#include "ui/builders.h"
 #include "ui/dialogs.h"
 
 namespace {
-const char kEditorTitle[] = "エディタの実行ファイルを指定してください";
-const char kEditorFilter[] = "アプリケーション(*.exe)|*.exe";
-const char kWallpaperTitle[] = "壁紙用のイメージファイルを指定してください";
-const char kWallpaperFilter[] = "イメージファイル(*.bmp,*.jpg)|*.bmp;*.jpg";
-
-bool DirectoryExists(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TColor FontColorOf(const TControl* c) {
     const TColor color = c ? c->EffectiveFont().Color : clDefault;
     return color == clDefault ? clBlack : color;
@@ -31,52 +22,11 @@ void SetFontColor(TControl* c, TColor color) {
     c->SetFont(f);
 }
 
-// The tab shows the page's caption; the page itself, a panel, would paint
-// it again in its middle.
-TTabSheet* AddPage(TPageControl* pages, const char* name, const char* caption) {
-    TTabSheet* sheet = pages->AddPage(name, caption);
-    sheet->SetCaption("");
-    return sheet;
-}
-
-TGroupBox* AddGroup(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                      int x, int y, int w, int h) {
-    auto* g = new TGroupBox(owner, parent);
-    g->Name = name;
-    g->SetCaption(caption);
-    g->SetBounds(x, y, w, h);
-    return g;
-}
-
-TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(owner, parent);
-    l->Name = name;
-    l->SetBounds(x, y, 0, 17);
-    l->SetCaption(caption);
-    return l;
-}
-
-TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                             int x, int y) {
-    auto* b = new TSpeedButton(owner, parent);
-    b->Name = name;
-    b->Flat = false;
-    b->SetBounds(x, y, 28, 24);
-    b->SetCaption(caption);
-    return b;
-}
-
-TEdit* AddEdit(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w) {
-    auto* e = new TEdit(owner, parent);
-    e->Name = name;
-    e->SetBounds(x, y, w, 22);
-    return e;
-}
 }  // namespace
 
 TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     Name = "foSet";
-    SetCaption("Quillmark 設定ダイアログ");
+    SetCaption(kSetCaption);
     Position = poScreenCenter;
     Font = TFont{};
     SetClientSize(528, 344);
@@ -88,16 +38,13 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     pcSet = new TPageControl(this, this);
     pcSet->Name = "pcSet";
     pcSet->SetBounds(8, 8, 512, 290);
-    tsText = AddPage(pcSet, "tsText", "テキスト");
-    tsImage = AddPage(pcSet, "tsImage", "イメージ");
-    tsOther = AddPage(pcSet, "tsOther", "その他");
+    tsText = AddPage(pcSet, "tsText", kPageText);
+    tsImage = AddPage(pcSet, "tsImage", kPageImage);
+    tsOther = AddPage(pcSet, "tsOther", kPageOther);
 
     // --- text ---
-    gbReadText = AddGroup(this, tsText, "gbReadText", "テキストファイルの初期読込設定", 8, 6, 488, 132);
-    chbReadTextKByte = new TCheckBox(this, gbReadText);
-    chbReadTextKByte->Name = "chbReadTextKByte";
-    chbReadTextKByte->SetBounds(12, 22, 464, 20);
-    chbReadTextKByte->SetCaption("テキストファイルを読み込む際のデフォルトサイズを設定する");
+    gbReadText = AddGroupBox(this, tsText, "gbReadText", kReadTextGroup, {8, 6, 488, 132});
+    chbReadTextKByte = AddCheckBox(this, gbReadText, "chbReadTextKByte", kReadTextLimit, {12, 22, 464, 20});
     tbReadTextKByte = new TTrackBar(this, gbReadText, true);
     tbReadTextKByte->Name = "tbReadTextKByte";
     tbReadTextKByte->SetBounds(12, 46, 392, 34);
@@ -106,29 +53,25 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     lReadTextKByte = AddLabel(this, gbReadText, "lReadTextKByte", "", 414, 54);
     lReadTextKByte->SetFont(TFont::Of(15, true));
     lTextReadByte = AddLabel(this, gbReadText, "lTextReadByte",
-                             "この値を小さくすると、初期のテキストファイル読込の処理速度が向上します", 12,
+                             kReadTextAdvice, 12,
                              96);
     lTextReadByte->SetFont(TFont::Of(12, false, false, clNavy));
-    lTextReadByte->Hint = "ヘルプ";
+    lTextReadByte->Hint = kHelpHint;
 
-    gbEditor = AddGroup(this, tsText, "gbEditor", "外部エディタの設定", 8, 146, 488, 84);
-    lEditor = AddLabel(this, gbEditor, "lEditor", "アプリケーション(*.exe)", 12, 22);
-    edEditor = AddEdit(this, gbEditor, "edEditor", 12, 44, 430);
-    sbEditor = AddSpeedButton(this, gbEditor, "sbEditor", "...", 448, 43);
+    gbEditor = AddGroupBox(this, tsText, "gbEditor", kEditorGroup, {8, 146, 488, 84});
+    lEditor = AddLabel(this, gbEditor, "lEditor", kEditorLabel, 12, 22);
+    edEditor = AddControl<TEdit>(this, gbEditor, "edEditor", {12, 44, 430, 22});
+    sbEditor = AddSpeedButton(this, gbEditor, "sbEditor", kBrowse, {448, 43, 28, 24});
 
     // --- image ---
-    gbImage = AddGroup(this, tsImage, "gbImage", "イメージファイルの自動サイズ設定", 8, 6, 488, 60);
-    chbImageAdjust = new TCheckBox(this, gbImage);
-    chbImageAdjust->Name = "chbImageAdjust";
-    chbImageAdjust->SetBounds(12, 26, 464, 20);
-    chbImageAdjust->SetCaption("イメージを、ウィンドと同サイズに自動拡縮する");
+    gbImage = AddGroupBox(this, tsImage, "gbImage", kImageGroup, {8, 6, 488, 60});
+    chbImageAdjust = AddCheckBox(this, gbImage, "chbImageAdjust", kImageAdjust, {12, 26, 464, 20});
 
     // --- other ---
-    gbInformation = AddGroup(this, tsOther, "gbInformation", "Quillmrak インフォメーションのスタイル", 8, 6,
-                             488, 180);
-    lWallPaper = AddLabel(this, gbInformation, "lWallPaper", "壁紙", 12, 28);
-    edWallPaper = AddEdit(this, gbInformation, "edWallPaper", 56, 24, 386);
-    sbWallPaper = AddSpeedButton(this, gbInformation, "sbWallPaper", "...", 448, 23);
+    gbInformation = AddGroupBox(this, tsOther, "gbInformation", kInformationGroup, {8, 6, 488, 180});
+    lWallPaper = AddLabel(this, gbInformation, "lWallPaper", kWallpaperLabel, 12, 28);
+    edWallPaper = AddControl<TEdit>(this, gbInformation, "edWallPaper", {56, 24, 386, 22});
+    sbWallPaper = AddSpeedButton(this, gbInformation, "sbWallPaper", kBrowse, {448, 23, 28, 24});
     struct Row {
         const char* captionName;
         const char* caption;
@@ -136,10 +79,10 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
         const char* sample;
         const char* buttonName;
     } rows[] = {
-        {"lInfoTitleCaption", "インフォメーションタイトルのカラー", "lInfoTitle", "【Quillmark インフォメーション】",
+        {"lInfoTitleCaption", kInfoTitleColor, "lInfoTitle", kInfoTitleSample,
          "SpeedButton1"},
-        {"lSbInfoCaption", "ランチャーボタンのカラー", "lSbInfo", "【...を実行する[SHIFT-RETURN]】", "SpeedButton2"},
-        {"lInfoCaption", "ガイダンステキストのカラー", "lInfo", "【このファイルは....です】", "SpeedButton3"},
+        {"lSbInfoCaption", kLaunchButtonColor, "lSbInfo", kLaunchButtonSample, "SpeedButton2"},
+        {"lInfoCaption", kGuidanceColor, "lInfo", kGuidanceSample, "SpeedButton3"},
     };
     TLabel* captions[3];
     TLabel* samples[3];
@@ -153,7 +96,7 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
         samples[i]->Color = clWhite;
         samples[i]->SetBounds(236, y + 2, 206, 20);
         samples[i]->Alignment = taCenter;
-        buttons[i] = AddSpeedButton(this, gbInformation, rows[i].buttonName, "色", 448, y);
+        buttons[i] = AddSpeedButton(this, gbInformation, rows[i].buttonName, kColorButton, {448, y, 28, 24});
     }
     lInfoTitleCaption = captions[0];
     lSbInfoCaption = captions[1];
@@ -165,15 +108,9 @@ TfoSet::TfoSet(TComponent* owner) : TForm(owner, bsDialog, "TfoSet") {
     SpeedButton2 = buttons[1];
     SpeedButton3 = buttons[2];
 
-    bbSave = new TButton(this, this);
-    bbSave->Name = "bbSave";
-    bbSave->SetCaption("保存");
-    bbSave->SetBounds(340, 308, 86, 28);
+    bbSave = AddButton(this, this, "bbSave", kSave, {340, 308, 86, 28});
     bbSave->ModalResult = mrOk;
-    bbCancel = new TButton(this, this);
-    bbCancel->Name = "bbCancel";
-    bbCancel->SetCaption("キャンセル");
-    bbCancel->SetBounds(434, 308, 86, 28);
+    bbCancel = AddButton(this, this, "bbCancel", kCancel, {434, 308, 86, 28});
     bbCancel->ModalResult = mrCancel;
 
     tbReadTextKByte->OnChange = [this](TObject* s) { tbReadTextKByteChange(s); };
@@ -247,7 +184,7 @@ void TfoSet::lTextReadByteClick(TObject*) { Fire(Help, 5); }
 
 void TfoSet::FormDblClick(TObject*) {
     std::string command;
-    if (!InputQuery("Quillmark Direction Command", "Pls Input Your Demand", command)) return;
+    if (!InputQuery(kCommandTitle, kCommandPrompt, command)) return;
     if (command != "QGw") return;
     Fire(SwitchGifOption);
     Fire(Beep, MB_ICONASTERISK);

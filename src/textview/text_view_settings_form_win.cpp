@@ -8,6 +8,7 @@
 #include <set>
 
 #include "settings/ini_values.h"
+#include "ui/builders.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -27,73 +28,19 @@ const char kKeywordHelp[] =
     "太字・アンダーライン・斜体で表示を決めます\r\n"
     "3. [選択項目を変更]で選んだ語をﾎﾞｯｸｽの内容に書き換え、[選択項目を削除]で登録から外します";
 
-// The tab shows the page's caption; the page itself, a panel, would paint
-// it again in its middle.
-TTabSheet* AddPage(TPageControl* pages, const char* name, const char* caption) {
-    TTabSheet* sheet = pages->AddPage(name, caption);
-    sheet->SetCaption("");
-    return sheet;
-}
-
-TLabel* AddLabel(TComponent* o, TWinControl* p, const char* caption, int x, int y) {
-    auto* l = new TLabel(o, p);
-    l->SetBounds(x, y, 0, 17);
-    l->SetCaption(caption);
-    return l;
-}
-
-TCheckBox* AddCheck(TComponent* o, TWinControl* p, const char* name, const char* caption, int x, int y,
-                    int w = 150) {
-    auto* c = new TCheckBox(o, p);
-    c->Name = name;
-    c->SetBounds(x, y, w, 20);
-    c->SetCaption(caption);
-    return c;
-}
-
-TButton* AddButton(TComponent* o, TWinControl* p, const char* name, const char* caption, int x, int y, int w) {
-    auto* b = new TButton(o, p);
-    b->Name = name;
-    b->SetBounds(x, y, w, 24);
-    b->SetCaption(caption);
-    return b;
-}
-
-TEdit* AddEdit(TComponent* o, TWinControl* p, const char* name, int x, int y, int w) {
-    auto* e = new TEdit(o, p);
-    e->Name = name;
-    e->SetBounds(x, y, w, 22);
-    return e;
-}
-
+// The builders of the controls only the settings windows use.
 TSpinEdit* AddSpin(TComponent* o, TWinControl* p, const char* name, int x, int y, int lo, int hi, int step = 1) {
-    auto* s = new TSpinEdit(o, p);
-    s->Name = name;
-    s->SetBounds(x, y, 56, 22);
+    auto* s = AddControl<TSpinEdit>(o, p, name, {x, y, 56, 22});
     s->SetRange(lo, hi, step);
     return s;
 }
 
-TGroupBox* AddGroup(TComponent* o, TWinControl* p, const char* name, const char* caption, int x, int y, int w,
-                      int h) {
-    auto* g = new TGroupBox(o, p);
-    g->Name = name;
-    g->SetCaption(caption);
-    g->SetBounds(x, y, w, h);
-    return g;
-}
-
 TColorGrid* AddGrid(TComponent* o, TWinControl* p, const char* name, int x, int y) {
-    auto* g = new TColorGrid(o, p);
-    g->Name = name;
-    g->SetBounds(x, y, 96, 96);
-    return g;
+    return AddControl<TColorGrid>(o, p, name, {x, y, 96, 96});
 }
 
 TTextEditorEx* AddPreview(TComponent* o, TWinControl* p, const char* name, int x, int y, int w, int h) {
-    auto* e = new TTextEditorEx(o, p);
-    e->Name = name;
-    e->SetBounds(x, y, w, h);
+    auto* e = AddControl<TTextEditorEx>(o, p, name, {x, y, w, h});
     e->SetReadOnly(true);
     return e;
 }
@@ -137,8 +84,8 @@ TfoTextViewSettings::TfoTextViewSettings(TComponent* owner, TTextEditorEx& contr
     BuildKeywordPage();
     BuildWrapPage();
 
-    bbSave = AddButton(this, this, "bbSave", "保存", 412, 410, 86);
-    bbCancel = AddButton(this, this, "bbCancel", "キャンセル", 506, 410, 86);
+    bbSave = AddButton(this, this, "bbSave", "保存", {412, 410, 86, 24});
+    bbCancel = AddButton(this, this, "bbCancel", "キャンセル", {506, 410, 86, 24});
     bbCancel->ModalResult = mrCancel;
 
     FillControls();
@@ -153,13 +100,13 @@ TfoTextViewSettings::TfoTextViewSettings(TComponent* owner, TTextEditorEx& contr
 
 void TfoTextViewSettings::BuildFontCaretPage() {
     TWinControl* p = tsFontCaret;
-    AddLabel(this, p, "フォント", 8, 6);
+    AddLabel(this, p, "", "フォント", 8, 6);
     lbFont = new TListBox(this, p);
     lbFont->Name = "lbFont";
     lbFont->SetBounds(8, 24, 168, 168);
-    chbVariablePitch = AddCheck(this, p, "chbVariablePitch", "可変ピッチフォント", 8, 196, 168);
-    AddLabel(this, p, "サイズ", 184, 6);
-    edFontSize = AddEdit(this, p, "edFontSize", 184, 24, 56);
+    chbVariablePitch = AddCheckBox(this, p, "chbVariablePitch", "可変ピッチフォント", {8, 196, 168, 20});
+    AddLabel(this, p, "", "サイズ", 184, 6);
+    edFontSize = AddControl<TEdit>(this, p, "edFontSize", {184, 24, 56, 22});
     edFontSize->SetMaxLength(3);
     lbFontSize = new TListBox(this, p);
     lbFontSize->Name = "lbFontSize";
@@ -168,7 +115,7 @@ void TfoTextViewSettings::BuildFontCaretPage() {
     for (int s = 8; s <= 50; ++s) sizes.push_back(std::to_string(s));
     lbFontSize->SetItems(sizes);
 
-    gbCaret = AddGroup(this, p, "gbCaret", "キャレット オプション", 248, 4, 320, 148);
+    gbCaret = AddGroupBox(this, p, "gbCaret", "キャレット オプション", {248, 4, 320, 148});
     struct Box {
         TCheckBox** box;
         const char* name;
@@ -186,9 +133,9 @@ void TfoTextViewSettings::BuildFontCaretPage() {
     };
     for (int i = 0; i < 9; ++i) {
         const int x = i < 5 ? 10 : 164, y = 20 + (i < 5 ? i : i - 5) * 24;
-        *boxes[i].box = AddCheck(this, gbCaret, boxes[i].name, boxes[i].caption, x, y, 150);
+        *boxes[i].box = AddCheckBox(this, gbCaret, boxes[i].name, boxes[i].caption, {x, y, 150, 20});
     }
-    AddLabel(this, gbCaret, "タブ文字展開数", 164, 122);
+    AddLabel(this, gbCaret, "", "タブ文字展開数", 164, 122);
     seTabSpaceCount = AddSpin(this, gbCaret, "seTabSpaceCount", 252, 118, 2, 8, 2);
     seTabSpaceCount->Edit()->SetMaxLength(1);
 
@@ -215,39 +162,39 @@ void TfoTextViewSettings::BuildColorPage() {
     lbColorTarget->SetItems({"背景色", "半角英数字", "コメント", "全角文字", "数字", "ｸｫｰﾄ内文字", "ｼﾝﾎﾞﾙ", "URL",
                              "ﾒｰﾙｱﾄﾞﾚｽ", "選択領域", "検索文字", "[EOF]", "改行[↓]", "ｱﾝﾀﾞｰﾗｲﾝ"});
     cgColor = AddGrid(this, p, "cgColor", 136, 6);
-    AddLabel(this, p, "前景は左クリック、背景は", 136, 106);
-    AddLabel(this, p, "右クリックで設定してください", 136, 122);
-    chbBold = AddCheck(this, p, "chbBold", "太字", 136, 146, 100);
-    chbItalic = AddCheck(this, p, "chbItalic", "斜体", 136, 168, 100);
-    chbUnderline = AddCheck(this, p, "chbUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", 136, 190, 100);
+    AddLabel(this, p, "", "前景は左クリック、背景は", 136, 106);
+    AddLabel(this, p, "", "右クリックで設定してください", 136, 122);
+    chbBold = AddCheckBox(this, p, "chbBold", "太字", {136, 146, 100, 20});
+    chbItalic = AddCheckBox(this, p, "chbItalic", "斜体", {136, 168, 100, 20});
+    chbUnderline = AddCheckBox(this, p, "chbUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", {136, 190, 100, 20});
 
-    AddLabel(this, p, "16進ﾌﾟﾘﾌｨｯｸｽ", 300, 10);
-    edHexPrefix = AddEdit(this, p, "edHexPrefix", 392, 6, 60);
-    AddLabel(this, p, "ｸｫｰﾃｰｼｮﾝ", 300, 36);
-    edQuotation = AddEdit(this, p, "edQuotation", 392, 32, 60);
+    AddLabel(this, p, "", "16進ﾌﾟﾘﾌｨｯｸｽ", 300, 10);
+    edHexPrefix = AddControl<TEdit>(this, p, "edHexPrefix", {392, 6, 60, 22});
+    AddLabel(this, p, "", "ｸｫｰﾃｰｼｮﾝ", 300, 36);
+    edQuotation = AddControl<TEdit>(this, p, "edQuotation", {392, 32, 60, 22});
     edQuotation->SetMaxLength(2);
-    AddLabel(this, p, "コメント", 300, 62);
-    edCommenter = AddEdit(this, p, "edCommenter", 392, 58, 60);
-    chbControlCode = AddCheck(this, p, "chbControlCode", "制御記号", 466, 6, 100);
-    chbUrl = AddCheck(this, p, "chbUrl", "URL", 466, 30, 100);
-    chbMail = AddCheck(this, p, "chbMail", "ﾒｰﾙｱﾄﾞﾚｽ", 466, 54, 100);
+    AddLabel(this, p, "", "コメント", 300, 62);
+    edCommenter = AddControl<TEdit>(this, p, "edCommenter", {392, 58, 60, 22});
+    chbControlCode = AddCheckBox(this, p, "chbControlCode", "制御記号", {466, 6, 100, 20});
+    chbUrl = AddCheckBox(this, p, "chbUrl", "URL", {466, 30, 100, 20});
+    chbMail = AddCheckBox(this, p, "chbMail", "ﾒｰﾙｱﾄﾞﾚｽ", {466, 54, 100, 20});
 
-    gbMargin = AddGroup(this, p, "gbMargin", "マージン", 300, 88, 130, 122);
+    gbMargin = AddGroupBox(this, p, "gbMargin", "マージン", {300, 88, 130, 122});
     const char* marginCaptions[] = {"上", "左", "行間", "文字間"};
     TSpinEdit** margins[] = {&seMarginTop, &seMarginLeft, &seMarginLine, &seMarginCharacter};
     const char* marginNames[] = {"seMarginTop", "seMarginLeft", "seMarginLine", "seMarginCharacter"};
     for (int i = 0; i < 4; ++i) {
-        AddLabel(this, gbMargin, marginCaptions[i], 10, 23 + i * 24);
+        AddLabel(this, gbMargin, "", marginCaptions[i], 10, 23 + i * 24);
         *margins[i] = AddSpin(this, gbMargin, marginNames[i], 62, 20 + i * 24, i == 3 ? 0 : -50, i == 3 ? 100 : 200);
     }
-    gbMark = AddGroup(this, p, "gbMark", "マーク", 438, 88, 130, 94);
-    chbMarkUnderline = AddCheck(this, gbMark, "chbMarkUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", 10, 20, 110);
-    chbMarkRet = AddCheck(this, gbMark, "chbMarkRet", "改行[↓]", 10, 44, 110);
-    chbMarkEof = AddCheck(this, gbMark, "chbMarkEof", "[EOF]", 10, 68, 110);
+    gbMark = AddGroupBox(this, p, "gbMark", "マーク", {438, 88, 130, 94});
+    chbMarkUnderline = AddCheckBox(this, gbMark, "chbMarkUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", {10, 20, 110, 20});
+    chbMarkRet = AddCheckBox(this, gbMark, "chbMarkRet", "改行[↓]", {10, 44, 110, 20});
+    chbMarkEof = AddCheckBox(this, gbMark, "chbMarkEof", "[EOF]", {10, 68, 110, 20});
 
-    bbSameBkColor = AddButton(this, p, "bbSameBkColor", "背景色を統一", 8, 238, 120);
-    bbSameColor = AddButton(this, p, "bbSameColor", "文字色を統一", 136, 238, 120);
-    bbSameStyle = AddButton(this, p, "bbSameStyle", "スタイルを統一", 264, 238, 120);
+    bbSameBkColor = AddButton(this, p, "bbSameBkColor", "背景色を統一", {8, 238, 120, 24});
+    bbSameColor = AddButton(this, p, "bbSameColor", "文字色を統一", {136, 238, 120, 24});
+    bbSameStyle = AddButton(this, p, "bbSameStyle", "スタイルを統一", {264, 238, 120, 24});
     hedColorPreview = AddPreview(this, p, "hedColorPreview", 8, 268, 560, 94);
     hedColorPreview->Lines().SetText(kColorSample);
     // Part of a row stays selected, so the selection colours show too.
@@ -259,23 +206,23 @@ void TfoTextViewSettings::BuildBracketPage() {
     lbBrackets = new TListBox(this, p, true, 18);
     lbBrackets->Name = "lbBrackets";
     lbBrackets->SetBounds(8, 6, 160, 150);
-    bbBracketAdd = AddButton(this, p, "bbBracketAdd", "新規追加", 8, 160, 78);
-    bbBracketDelete = AddButton(this, p, "bbBracketDelete", "削除", 90, 160, 78);
+    bbBracketAdd = AddButton(this, p, "bbBracketAdd", "新規追加", {8, 160, 78, 24});
+    bbBracketDelete = AddButton(this, p, "bbBracketDelete", "削除", {90, 160, 78, 24});
     cgBracket = AddGrid(this, p, "cgBracket", 176, 6);
-    AddLabel(this, p, "前景は左クリック、背景は", 176, 106);
-    AddLabel(this, p, "右クリックで設定してください", 176, 122);
-    chbBracketBold = AddCheck(this, p, "chbBracketBold", "太字", 176, 146, 100);
-    chbBracketItalic = AddCheck(this, p, "chbBracketItalic", "斜体", 176, 168, 100);
-    chbBracketUnderline = AddCheck(this, p, "chbBracketUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", 176, 190, 100);
-    bbBracketSameBkColor = AddButton(this, p, "bbBracketSameBkColor", "背景色を統一", 400, 6, 150);
-    bbBracketSameColor = AddButton(this, p, "bbBracketSameColor", "文字色を統一", 400, 34, 150);
-    bbBracketSameStyle = AddButton(this, p, "bbBracketSameStyle", "スタイルを統一", 400, 62, 150);
-    gbBracketPair = AddGroup(this, p, "gbBracketPair", "ブラケット", 336, 100, 232, 90);
-    AddLabel(this, gbBracketPair, "ブラケット(左)", 10, 24);
-    edLeftBracket = AddEdit(this, gbBracketPair, "edLeftBracket", 96, 20, 50);
-    AddLabel(this, gbBracketPair, "ブラケット(右)", 10, 56);
-    edRightBracket = AddEdit(this, gbBracketPair, "edRightBracket", 96, 52, 50);
-    bbBracketApply = AddButton(this, gbBracketPair, "bbBracketApply", "適用", 156, 51, 66);
+    AddLabel(this, p, "", "前景は左クリック、背景は", 176, 106);
+    AddLabel(this, p, "", "右クリックで設定してください", 176, 122);
+    chbBracketBold = AddCheckBox(this, p, "chbBracketBold", "太字", {176, 146, 100, 20});
+    chbBracketItalic = AddCheckBox(this, p, "chbBracketItalic", "斜体", {176, 168, 100, 20});
+    chbBracketUnderline = AddCheckBox(this, p, "chbBracketUnderline", "ｱﾝﾀﾞｰﾗｲﾝ", {176, 190, 100, 20});
+    bbBracketSameBkColor = AddButton(this, p, "bbBracketSameBkColor", "背景色を統一", {400, 6, 150, 24});
+    bbBracketSameColor = AddButton(this, p, "bbBracketSameColor", "文字色を統一", {400, 34, 150, 24});
+    bbBracketSameStyle = AddButton(this, p, "bbBracketSameStyle", "スタイルを統一", {400, 62, 150, 24});
+    gbBracketPair = AddGroupBox(this, p, "gbBracketPair", "ブラケット", {336, 100, 232, 90});
+    AddLabel(this, gbBracketPair, "", "ブラケット(左)", 10, 24);
+    edLeftBracket = AddControl<TEdit>(this, gbBracketPair, "edLeftBracket", {96, 20, 50, 22});
+    AddLabel(this, gbBracketPair, "", "ブラケット(右)", 10, 56);
+    edRightBracket = AddControl<TEdit>(this, gbBracketPair, "edRightBracket", {96, 52, 50, 22});
+    bbBracketApply = AddButton(this, gbBracketPair, "bbBracketApply", "適用", {156, 51, 66, 24});
     hedBracketPreview = AddPreview(this, p, "hedBracketPreview", 8, 218, 560, 144);
 }
 
@@ -284,15 +231,15 @@ void TfoTextViewSettings::BuildKeywordPage() {
     lbKeywords = new TListBox(this, p, true, 18);
     lbKeywords->Name = "lbKeywords";
     lbKeywords->SetBounds(8, 6, 196, 356);
-    AddLabel(this, p, "ｷｰﾜｰﾄﾞ編集ﾎﾞｯｸｽ", 214, 6);
-    edKeyword = AddEdit(this, p, "edKeyword", 214, 24, 226);
-    bbKeywordAdd = AddButton(this, p, "bbKeywordAdd", "新規追加", 214, 54, 116);
-    bbKeywordDelete = AddButton(this, p, "bbKeywordDelete", "選択項目を削除", 214, 82, 116);
-    bbKeywordChange = AddButton(this, p, "bbKeywordChange", "選択項目を変更", 214, 110, 116);
+    AddLabel(this, p, "", "ｷｰﾜｰﾄﾞ編集ﾎﾞｯｸｽ", 214, 6);
+    edKeyword = AddControl<TEdit>(this, p, "edKeyword", {214, 24, 226, 22});
+    bbKeywordAdd = AddButton(this, p, "bbKeywordAdd", "新規追加", {214, 54, 116, 24});
+    bbKeywordDelete = AddButton(this, p, "bbKeywordDelete", "選択項目を削除", {214, 82, 116, 24});
+    bbKeywordChange = AddButton(this, p, "bbKeywordChange", "選択項目を変更", {214, 110, 116, 24});
     cgKeyword = AddGrid(this, p, "cgKeyword", 344, 54);
-    chbKeywordBold = AddCheck(this, p, "chbKeywordBold", "太字", 452, 54, 110);
-    chbKeywordUnderline = AddCheck(this, p, "chbKeywordUnderline", "アンダーライン", 452, 76, 110);
-    chbKeywordItalic = AddCheck(this, p, "chbKeywordItalic", "斜体", 452, 98, 110);
+    chbKeywordBold = AddCheckBox(this, p, "chbKeywordBold", "太字", {452, 54, 110, 20});
+    chbKeywordUnderline = AddCheckBox(this, p, "chbKeywordUnderline", "アンダーライン", {452, 76, 110, 20});
+    chbKeywordItalic = AddCheckBox(this, p, "chbKeywordItalic", "斜体", {452, 98, 110, 20});
     mmKeywordHelp = new TEdit(this, p, true);
     mmKeywordHelp->Name = "mmKeywordHelp";
     mmKeywordHelp->SetBounds(214, 168, 354, 194);
@@ -301,7 +248,7 @@ void TfoTextViewSettings::BuildKeywordPage() {
 
 void TfoTextViewSettings::BuildWrapPage() {
     TWinControl* p = tsWrap;
-    chbWordWrap = AddCheck(this, p, "chbWordWrap", "折り返し表示を行う)", 8, 8, 300);
+    chbWordWrap = AddCheckBox(this, p, "chbWordWrap", "折り返し表示を行う)", {8, 8, 300, 20});
     struct Row {
         TEdit** edit;
         TButton** button;
@@ -315,17 +262,17 @@ void TfoTextViewSettings::BuildWrapPage() {
     };
     for (int i = 0; i < 3; ++i) {
         const int y = 40 + i * 30;
-        AddLabel(this, p, rows[i].caption, 8, y + 3);
-        *rows[i].edit = AddEdit(this, p, rows[i].editName, 110, y, 376);
-        *rows[i].button = AddButton(this, p, rows[i].buttonName, "標準値", 494, y - 1, 74);
+        AddLabel(this, p, "", rows[i].caption, 8, y + 3);
+        *rows[i].edit = AddControl<TEdit>(this, p, rows[i].editName, {110, y, 376, 22});
+        *rows[i].button = AddButton(this, p, rows[i].buttonName, "標準値", {494, y - 1, 74, 24});
     }
-    AddLabel(this, p, "折り返し文字数", 8, 133);
+    AddLabel(this, p, "", "折り返し文字数", 8, 133);
     seWrapByte = AddSpin(this, p, "seWrapByte", 110, 130, 20, 250);
     seWrapByte->Edit()->SetMaxLength(3);
-    chbFollowPunctuation = AddCheck(this, p, "chbFollowPunctuation", "句読点のぶら下げ表示を行う", 8, 166, 400);
-    chbFollowRetMark = AddCheck(this, p, "chbFollowRetMark", "改行マーク[↓]をぶら下げる", 8, 190, 400);
-    chbLeading = AddCheck(this, p, "chbLeading", "追い出し処理を行う", 8, 214, 400);
-    chbWordBreak = AddCheck(this, p, "chbWordBreak", "英文ワードラップ処理を行う", 8, 238, 400);
+    chbFollowPunctuation = AddCheckBox(this, p, "chbFollowPunctuation", "句読点のぶら下げ表示を行う", {8, 166, 400, 20});
+    chbFollowRetMark = AddCheckBox(this, p, "chbFollowRetMark", "改行マーク[↓]をぶら下げる", {8, 190, 400, 20});
+    chbLeading = AddCheckBox(this, p, "chbLeading", "追い出し処理を行う", {8, 214, 400, 20});
+    chbWordBreak = AddCheckBox(this, p, "chbWordBreak", "英文ワードラップ処理を行う", {8, 238, 400, 20});
 }
 
 std::vector<std::string> TfoTextViewSettings::FontNames(bool variablePitch) {

@@ -69,7 +69,7 @@ void TfoTextViewSettings::bbSaveClick(TObject*) {
         lbBrackets->SetItemIndex(i);
         ShowBracket();
         if (edLeftBracket->CanFocus()) edLeftBracket->SetFocus();
-        BeepBox(MB_ICONEXCLAMATION, kBracketError, MB_OK | MB_ICONEXCLAMATION);
+        TellUser(TSeverity::Warning, kBracketError);
         return;
     }
     Prop.AssignTo(control_);
@@ -82,7 +82,7 @@ void TfoTextViewSettings::bbSaveClick(TObject*) {
 }
 
 bool TfoTextViewSettings::Confirm(const std::string& text) {
-    return BeepBox(MB_ICONASTERISK, text, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    return TellUser(TSeverity::Question, text, TAnswers::OkCancel) == IDOK;
 }
 
 // ---------------------------------------------------------------------------
@@ -269,7 +269,7 @@ void TfoTextViewSettings::BracketAddClick(TObject*) {
         item.ItemColor().SetBkColor(Prop.Color());
         item.ItemColor().SetColor(Prop.Font().Color);
     } catch (const ETextEditorBracketError& e) {
-        BeepBox(MB_ICONEXCLAMATION, e.what(), MB_OK | MB_ICONEXCLAMATION);
+        TellUser(TSeverity::Warning, e.what());
         return;
     }
     FillBracketList(pairs.Count() - 1);
@@ -339,7 +339,7 @@ void TfoTextViewSettings::KeywordAddClick(TObject*) {
         if (!SjisSameText(KeyWords.Strings(i), word)) continue;
         lbKeywords->SetItemIndex(i);
         ShowKeyword();
-        BeepBox(MB_ICONEXCLAMATION, word + "\r\n" + kKeywordRegistered, MB_OK | MB_ICONEXCLAMATION);
+        TellUser(TSeverity::Warning, word + "\r\n" + kKeywordRegistered);
         return;
     }
     KeyWords.Add(word, TKeyWordColor{clBlack, clWhite, 0});
@@ -351,7 +351,7 @@ void TfoTextViewSettings::KeywordAddClick(TObject*) {
 void TfoTextViewSettings::KeywordDeleteClick(TObject*) {
     const int i = lbKeywords->ItemIndex();
     if (i < 0) return;
-    if (BeepBox(MB_ICONASTERISK, kKeywordDelete, MB_YESCANCEL | MB_ICONQUESTION) != IDYES) return;
+    if (TellUser(TSeverity::Question, kKeywordDelete, TAnswers::YesCancel) != IDYES) return;
     KeyWords.Delete(i);
     lbKeywords->Delete(i);
     lbKeywords->SetItemIndex(std::min(i, KeyWords.Count() - 1));
@@ -363,7 +363,7 @@ void TfoTextViewSettings::KeywordChangeClick(TObject*) {
     if (i < 0) return;
     const std::string word = Trim(edKeyword->Text());
     if (word.empty()) {
-        BeepBox(MB_ICONEXCLAMATION, kKeywordBlank, MB_OK | MB_ICONEXCLAMATION);
+        TellUser(TSeverity::Warning, kKeywordBlank);
         return;
     }
     KeyWords.Put(i, word);

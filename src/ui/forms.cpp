@@ -401,10 +401,68 @@ TMessageBoxHook& BoxHook() {
 
 void SetMessageBoxHook(TMessageBoxHook hook) { BoxHook() = std::move(hook); }
 
-int BeepBox(UINT beep, const std::string& text, UINT flags) {
+namespace {
+int ShowWithBeep(UINT beep, const std::string& text, UINT flags, const std::string& caption) {
     if (BoxHook()) return BoxHook()(beep, text, flags);
-    MessageBeep(beep);
-    const std::string title = Application ? Application->Title : std::string("Quillmark");
+    if (beep) MessageBeep(beep);
+    const std::string title =
+        !caption.empty() ? caption : Application ? Application->Title : std::string("Quillmark");
     if (Application) return Application->ShowMessageBox(text, title, flags);
     return ShowBox(nullptr, text, title, flags);
+}
+}  // namespace
+
+int BeepBox(UINT beep, const std::string& text, UINT flags) { return ShowWithBeep(beep, text, flags, ""); }
+
+UINT SeverityBeep(TSeverity severity) {
+    switch (severity) {
+    case TSeverity::Information:
+    case TSeverity::Question:
+        return MB_ICONASTERISK;
+    case TSeverity::Warning:
+    case TSeverity::Error:
+        return MB_ICONEXCLAMATION;
+    case TSeverity::Stop:
+        return MB_ICONHAND;
+    case TSeverity::Plain:
+        break;
+    }
+    return 0;
+}
+
+UINT SeverityIcon(TSeverity severity) {
+    switch (severity) {
+    case TSeverity::Information:
+        return MB_ICONINFORMATION;
+    case TSeverity::Question:
+        return MB_ICONQUESTION;
+    case TSeverity::Warning:
+        return MB_ICONWARNING;
+    case TSeverity::Error:
+        return MB_ICONERROR;
+    case TSeverity::Stop:
+        return MB_ICONSTOP;
+    case TSeverity::Plain:
+        break;
+    }
+    return 0;
+}
+
+int TellUser(TSeverity severity, const std::string& text, TAnswers answers, const TTellOptions& options) {
+    UINT buttons = MB_OK;
+    switch (answers) {
+    case TAnswers::Ok:
+        break;
+    case TAnswers::OkCancel:
+        buttons = MB_OKCANCEL;
+        break;
+    case TAnswers::YesNo:
+        buttons = MB_YESNO;
+        break;
+    case TAnswers::YesCancel:
+        buttons = MB_YESCANCEL;
+        break;
+    }
+    const UINT beep = options.Beep ? SeverityBeep(severity) : 0;
+    return ShowWithBeep(beep, text, buttons | SeverityIcon(severity), options.Caption);
 }

@@ -104,12 +104,33 @@ extern TApplication* Application;
 // as caption.
 int BeepBox(UINT beep, const std::string& text, UINT flags);
 
+// How grave a message to the user is; it picks the beep and the icon:
+// information and questions sound the information beep, warnings and
+// errors the exclamation; Stop is the standard error box of the
+// application (the stop sound and icon), Plain a box without beep or icon.
+enum class TSeverity { Information, Warning, Error, Question, Stop, Plain };
+// The buttons a box offers.
+enum class TAnswers { Ok, OkCancel, YesNo, YesCancel };
+struct TTellOptions {
+    // A component's own notices come without the program's beep.
+    bool Beep = true;
+    // Empty: the application's title.
+    std::string Caption;
+};
+// Every message box of the program goes through here (and so through the
+// test hook below). Returns the button pressed: IDOK, IDCANCEL, IDYES, IDNO.
+int TellUser(TSeverity severity, const std::string& text, TAnswers answers = TAnswers::Ok,
+             const TTellOptions& options = {});
+UINT SeverityBeep(TSeverity severity);
+UINT SeverityIcon(TSeverity severity);
+
 // Win32 boxes offer no Yes/Cancel pair; this button type in a box's flags
 // shows OK/Cancel with OK captioned as Yes, and the box answers IDYES or
 // IDCANCEL.
 constexpr UINT MB_YESCANCEL = 0x00000007L;
 
 // Tests put a recorder here so that no box waits for a user; it gets the
-// beep, the text and the flags and returns the button "pressed".
+// beep (0 for none), the text and the flags and returns the button
+// "pressed".
 using TMessageBoxHook = std::function<int(UINT beep, const std::string& text, UINT flags)>;
 void SetMessageBoxHook(TMessageBoxHook hook);

@@ -2,11 +2,41 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/set_file_form.h"
 #include "imageview/image_control.h"
 #include "main_window_fixture.h"
 #include "settings/ini_file.h"
 
 namespace {
+// What the program writes today, section by section in file order.
+const char kWrittenKeys[] =
+    "[Quillmark 環境データファイル]\n"
+    "[注意:本ファイルを手編集しないでください(動作不具合の原因となります)]\n"
+    "[FormExprs] Height Width Left Top Maximized\n"
+    "[Control] TvPanelWidth TvArchiveWidth FolderExPanelWidth ArchivePanelHeight\n"
+    "[Setting] FolderUtyAutoClose BReadTextKByte ReadTextKByte ExternalEditor QGwQuillmark HyperLink TextEncoding\n"
+    "[ShortCutFolder] 1 2\n"
+    "[hedText] Color FontColor FontName FontSize FontStyle CaretAutoIndent CaretFreeCaret CaretInTab "
+    "CaretKeepCaret CaretLockScroll CaretNextLine CaretPrevSpaceIndent CaretSoftTab CaretStyle CaretTabIndent "
+    "CaretTabSpaceCount MarginCharacter MarginLeft MarginLine MarginTop MarkEofVisible MarkRetVisible "
+    "MarkUnderLineVisible MarkEofMarkColor MarkRetMarkColor MarkUnderLineColor ScrollBars ViewColorsAnkBkColor "
+    "ViewColorsAnkColor ViewColorsAnkStyle ViewColorsCommentBkColor ViewColorsCommentColor ViewColorsCommentStyle "
+    "ViewColorsDBCSBkColor ViewColorsDBCSColor ViewColorsDBCSStyle ViewColorsIntBkColor ViewColorsIntColor "
+    "ViewColorsIntStyle ViewColorsMailBkColor ViewColorsMailColor ViewColorsMailStyle ViewColorsSelectBkColor "
+    "ViewColorsSelectColor ViewColorsSelectStyle ViewColorsStrBkColor ViewColorsStrColor ViewColorsStrStyle "
+    "ViewColorsSymbolBkColor ViewColorsSymbolColor ViewColorsSymbolStyle ViewColorsUrlBkColor ViewColorsUrlColor "
+    "ViewColorsUrlStyle ViewCommenter ViewControlCode ViewHexPrefix ViewMail ViewQuotation ViewUrl WordWrap "
+    "FollowPunctuation FollowRetMark FollowStr Leading LeadStr PunctuationStr WordBreak WrapByte "
+    "SearchHitColorFront SearchHitColorBack SearchHitFontStyle\n"
+    "[SearchWild] 1\n"
+    "[SearchWildExt] 1\n"
+    "[lvFile] ViewStyle WidthColumn0 WidthColumn1 WidthColumn2 WidthColumn3 WidthColumn4\n"
+    "[lvArchive] ViewStyle WidthColumn0 WidthColumn1 WidthColumn2 WidthColumn3 WidthColumn4 WidthColumn5 "
+    "WidthColumn6\n"
+    "[lvCorrect] ViewStyle WidthColumn0 WidthColumn1 WidthColumn2 WidthColumn3 WidthColumn4\n"
+    "[Expression] InformationWallPaper InfoTitle InfoLaunchButton InfoGuidance ImageAdjust StatusBar ToolBar "
+    "FvxFontColor FvxFontName FvxFontSize FvxFontStyle LvxFontColor LvxFontName LvxFontSize LvxFontStyle\n";
+
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
@@ -172,4 +202,37 @@ TEST_F(MainWindow, FontStylesKeepStrikeOutThroughALoadAndASave) {
     TIniFile ini(path);
     EXPECT_EQ(15, ini.ReadInteger("Expression", "FvxFontStyle", 0));
     EXPECT_EQ(8, ini.ReadInteger("Expression", "LvxFontStyle", 0));
+}
+
+// The file's sections and keys are its format: renaming a control or a
+// constant must never change them. Every kind of entry is present here:
+// a shortcut, both histories and a keyword.
+TEST_F(MainWindow, WrittenSectionsAndKeysStayAsTheyAre) {
+    Start();
+    const std::string ini = form_->EnvironmentPath();
+    WritePrivateProfileStringA("ShortCutFolder", "1", "C:\\A", ini.c_str());
+    WritePrivateProfileStringA("ShortCutFolder", "2", "C:\\B", ini.c_str());
+    form_->RecentWildcards = {"*.txt"};
+    form_->RecentUserExts = {"XLS"};
+    auto* setFile = new TfoSetFile(app_);
+    form_->SetFileForm = setFile;
+    setFile->BindMainWindow(form_);
+    form_->SaveEnvironment(ini);
+    delete setFile;
+    form_->SetFileForm = nullptr;
+
+    std::vector<char> names(1 << 16);
+    const DWORD n = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), ini.c_str());
+    std::string written;
+    for (const char* s = names.data(); s < names.data() + n && *s; s += strlen(s) + 1) {
+        std::vector<char> keys(1 << 16);
+        const DWORD k = GetPrivateProfileStringA(s, nullptr, "", keys.data(), static_cast<DWORD>(keys.size()),
+                                                 ini.c_str());
+        written += std::string("[") + s + "]";
+        for (const char* key = keys.data(); key < keys.data() + k && *key; key += strlen(key) + 1) {
+            written += std::string(" ") + key;
+        }
+        written += "\n";
+    }
+    EXPECT_EQ(kWrittenKeys, written);
 }

@@ -1,25 +1,25 @@
 // The notice window of the hyperlink switch.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include "app/hint_form.h"
 
 namespace {
-class HintWindow : public ::testing::Test {
+class HintWindow : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-    void SetUp() override { form_ = new TfoHint(app_); }
-    void TearDown() override { delete form_; }
+    void SetUp() override {
+        AppTest::SetUp();
+        form_ = new TfoHint(app_);
+    }
+    void TearDown() override { delete form_; AppTest::TearDown(); }
     // A left click at the centre of a control, through the form's window.
     void ClickOn(TControl* c) {
         const LPARAM at = MAKELPARAM(c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
         SendMessageA(form_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(form_->Handle(), WM_LBUTTONUP, 0, at);
     }
-    static TApplication* app_;
     TfoHint* form_ = nullptr;
 };
-TApplication* HintWindow::app_ = nullptr;
 } // namespace
 
 TEST_F(HintWindow, HasItsLinesButtonAndBox) {

@@ -6,29 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "../app_test_fixture.h"
 #include "app/main_form.h"
 #include "temp_folder.h"
 
-struct Box {
-    UINT beep;
-    std::string text;
-    UINT flags;
-};
-
-class MainWindow : public ::testing::Test {
+class MainWindow : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-
-    void SetUp() override {
-        SetMessageBoxHook([this](UINT beep, const std::string& text, UINT flags) {
-            boxes_.push_back({beep, text, flags});
-            return answer_;
-        });
-    }
     void TearDown() override {
         delete form_;
-        SetMessageBoxHook(nullptr);
+        AppTest::TearDown();
     }
     TfoMAIN* Start() {
         form_ = new TfoMAIN(app_, dir_ / "Quillmark.exe");
@@ -50,11 +36,7 @@ protected:
         return shown;
     }
 
-    static TApplication* app_;
     TempFolder dir_;
     TfoMAIN* form_ = nullptr;
-    std::vector<Box> boxes_;
-    int answer_ = IDOK;  // the button the recorder "presses"
 };
-inline TApplication* MainWindow::app_ = nullptr;
 

@@ -88,7 +88,7 @@ TEST_F(SetFileWindow, ExtensionBoxesSitInTheirGroupsWithTheHiddenOnes) {
         const char* group;
     } boxes[] = {{1, "JPG", "画像ファイル"}, {14, "PNG", "画像ファイル"}, {23, "MOV", "ムービー"},
                  {32, "MID", "サウンド・ミュージック"}, {44, "DOC", "プログラム・ヘルプ・テキスト"},
-                 {54, "TAR", "圧縮アーカイブ"}};
+                 {54, "TAR", "圧縮アーカイブ"}, {55, "7Z", "圧縮アーカイブ"}};
     for (const auto& b : boxes) {
         ASSERT_TRUE(Ext(b.number)) << b.number;
         EXPECT_EQ(b.caption, Ext(b.number)->Caption());
@@ -134,7 +134,7 @@ TEST_F(SetFileWindow, CheckAllAndClearAllStayInTheirGroupAndSkipMp3) {
     EXPECT_FALSE(Ext(21)->Checked());
     setFile_->sbChkAll[4]->Click();
     setFile_->sbChkNot[4]->Click();
-    for (int n : {51, 52, 53, 54}) EXPECT_FALSE(Ext(n)->Checked()) << n;
+    for (int n : {51, 52, 53, 54, 55}) EXPECT_FALSE(Ext(n)->Checked()) << n;
     EXPECT_TRUE(Ext(31)->Checked());
     EXPECT_EQ(".WAV .MID ", setFile_->ExtensionList());
 }
@@ -306,11 +306,12 @@ TEST_F(SetFileWindow, ShortcutAddJumpAndTheFolderThatIsGone) {
     EXPECT_TRUE(boxes_.empty());
 
     RemoveDirectoryA(fav.c_str());
-    answer_ = IDNO;
+    answer_ = IDCANCEL;
     setFile_->lvFolderListDblClick(setFile_->lvFolderList);
     ASSERT_EQ(1u, boxes_.size());
     EXPECT_EQ("ﾌｫﾙﾀﾞ " + fav + "が\r見つかりません\r\rこのﾌｫﾙﾀﾞを削除しますか？", boxes_[0].text);
     EXPECT_EQ(UINT(MB_ICONEXCLAMATION), boxes_[0].beep);
+    EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONWARNING), boxes_[0].flags);
     EXPECT_EQ(1u, setFile_->ShortcutFolders().size());
     answer_ = IDYES;
     setFile_->lvFolderListDblClick(setFile_->lvFolderList);
@@ -350,7 +351,6 @@ TEST_F(SetFileWindow, DragReordersAndRemovalAsksFirst) {
     ASSERT_EQ(1u, boxes_.size());
     EXPECT_EQ(UINT(MB_YESCANCEL), boxes_[0].flags & MB_TYPEMASK);
     EXPECT_EQ("C:\\Cを\rショートカットリストから削除します\r\rよろいしですか？", boxes_[0].text);
-    EXPECT_EQ(UINT(MB_ICONQUESTION), boxes_[0].beep);
     EXPECT_EQ(3u, setFile_->ShortcutFolders().size());
     answer_ = IDYES;
     setFile_->pmDeleteSelClick(setFile_->pmDeleteSel);
@@ -365,6 +365,12 @@ TEST_F(SetFileWindow, DragReordersAndRemovalAsksFirst) {
     EXPECT_EQ("選択されているフォルダを、ショートカット\rアクセスのリストから削除します\r\r本当によろしいですか？",
               boxes_.back().text);
     EXPECT_EQ(std::vector<std::string>{"C:\\A"}, setFile_->ShortcutFolders());
+    // Every way of removing a shortcut asks the same question: exclamation
+    // beep, warning icon, Yes and Cancel.
+    for (const Box& box : boxes_) {
+        EXPECT_EQ(UINT(MB_ICONEXCLAMATION), box.beep);
+        EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONWARNING), box.flags);
+    }
 }
 
 TEST_F(SetFileWindow, TwentyShortcutsComeBackAndAnEmptyListLeavesNoSection) {

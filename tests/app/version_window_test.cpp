@@ -1,5 +1,6 @@
 // The version window: its texts, the timed animation of the logo, the logo
 // panel's painting, and the end of the animation on close.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,27 +8,23 @@
 #include "app/version_form.h"
 
 namespace {
-class VersionWindow : public ::testing::Test {
+class VersionWindow : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
     void SetUp() override {
+        AppTest::SetUp();
         form_ = new TfoVer(app_);
         form_->Clock = [this] { return now_; };
     }
-    void TearDown() override { delete form_; }
+    void TearDown() override { delete form_; AppTest::TearDown(); }
     // One tick of the animation timer at time t.
     void TickAt(DWORD t) {
         now_ = t;
         ASSERT_TRUE(static_cast<bool>(form_->tmAnimate->OnTimer));
         form_->tmAnimate->OnTimer(form_->tmAnimate);
     }
-
-    static TApplication* app_;
     TfoVer* form_ = nullptr;
     DWORD now_ = 0;
 };
-TApplication* VersionWindow::app_ = nullptr;
 } // namespace
 
 TEST_F(VersionWindow, ShowsTheVersionItWasGiven) {

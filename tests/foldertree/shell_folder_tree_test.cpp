@@ -1,3 +1,4 @@
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include "../app/temp_folder.h"
@@ -22,15 +23,14 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-class FolderTree : public ::testing::Test {
+class FolderTree : public AppTest {
 protected:
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetBounds(0, 0, 400, 500);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     TShellFolderTree* MakeTree() {
         tree = new TShellFolderTree(form, form);
         tree->SetAlign(alClient);
@@ -40,14 +40,11 @@ protected:
     void MakeFolder(const std::string& path) {
         ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
     }
-
-    static TApplication* app;
     TempFolder dir;
     TForm* form = nullptr;
     TShellFolderTree* tree = nullptr;
     std::vector<std::string> changes;
 };
-TApplication* FolderTree::app = nullptr;
 
 TEST_F(FolderTree, DrivesAreTopNodesWithoutTheRoot) {
     MakeTree();

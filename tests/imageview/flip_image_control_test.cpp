@@ -1,5 +1,6 @@
 // The flip image control: taking bitmaps, rendering on property changes,
 // painting with inversion, transparency and translucency, and its region.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -77,17 +78,16 @@ std::unique_ptr<Dib> RedBlue(int w, int h) {
     return d;
 }
 
-struct FlipControl : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct FlipControl : AppTest {
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetClientSize(200, 100);
         flip = new TFlipImage(form, form);
         flip->Name = "FlipImage1";
         flip->SetBounds(50, 20, 40, 30);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     // Paints the control over a surface of the paper colour.
     std::unique_ptr<Dib> Painted() {
         auto s = std::make_unique<Dib>(200, 100, 24);
@@ -95,11 +95,9 @@ struct FlipControl : ::testing::Test {
         flip->Paint(s->dc());
         return s;
     }
-    static TApplication* app;
     TForm* form = nullptr;
     TFlipImage* flip = nullptr;
 };
-TApplication* FlipControl::app = nullptr;
 } // namespace
 
 TEST_F(FlipControl, PropertiesKeepTheirRanges) {

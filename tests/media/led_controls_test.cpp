@@ -1,5 +1,6 @@
 // The LED cell and group controls, painted into memory and read back pixel
 // by pixel.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include "media/digit_led.h"
@@ -51,14 +52,13 @@ private:
 const POINT kSegmentCentres[12] = {{40, 5},  {75, 25}, {75, 65}, {40, 85}, {5, 65},  {5, 25},
                                    {40, 45}, {85, 85}, {25, 25}, {55, 25}, {55, 65}, {25, 65}};
 
-struct LedControls : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct LedControls : AppTest {
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetClientSize(300, 200);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
 
     // Which segments a painted cell at (dx, dy) shows lit; fails on a segment
     // painted in neither colour.
@@ -82,10 +82,8 @@ struct LedControls : ::testing::Test {
         d->SetLedStyle(style);
         return d;
     }
-    static TApplication* app;
     TForm* form = nullptr;
 };
-TApplication* LedControls::app = nullptr;
 } // namespace
 
 TEST_F(LedControls, CharactersLightTheirSegmentsInBothStyles) {

@@ -7,19 +7,15 @@
 #include <vector>
 
 #include "clip_picture.h"
+#include "../app_test_fixture.h"
 #include "media/media_pane.h"
 #include "media_test_util.h"
 
 namespace {
-struct MediaPane : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct MediaPane : AppTest {
     void SetUp() override {
-        SetMessageBoxHook([this](UINT, const std::string& text, UINT) {
-            boxes.push_back(text);
-            return IDOK;
-        });
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetClientSize(420, 300);
         for (const char* name : {"mmAviPlay", "mmAviPause", "mmAviStop", "mmAviOrg", "mmAviMax",
                                  "mmAviSmall", "mmAviLarge", "mmAviSetA", "mmAviSetB", "mmAviClearAB"}) {
@@ -49,7 +45,7 @@ struct MediaPane : ::testing::Test {
     void TearDown() override {
         pane.reset();
         delete form;
-        SetMessageBoxHook(nullptr);
+        AppTest::TearDown();
     }
     TMenuItem* Item(const char* name) { return dynamic_cast<TMenuItem*>(form->FindComponent(name)); }
     TMPModes Mode() { return pane->mp->Mode(); }
@@ -61,20 +57,17 @@ struct MediaPane : ::testing::Test {
                      reinterpret_cast<LPARAM>(pane->trcAVI->BarHandle()));
     }
 
-    static TApplication* app;
     TForm* form = nullptr;
     TPanel* base = nullptr;
     std::unique_ptr<TMediaPane> pane;
     bool fit = false;
     int repreviews = 0;
-    std::vector<std::string> boxes;
 };
-TApplication* MediaPane::app = nullptr;
 } // namespace
 
 TEST_F(MediaPane, OpeningTheClipSizesTheVideoPlaysAtOnceAndTheCounterFollows) {
     pane->ShowMedia(SampleMedia("clip.avi"));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(160, pane->AviNaturalWidth);
     EXPECT_EQ(120, pane->AviNaturalHeight);
     EXPECT_EQ(100, pane->ZoomPercent());
@@ -111,7 +104,7 @@ TEST_F(MediaPane, OpeningTheClipSizesTheVideoPlaysAtOnceAndTheCounterFollows) {
 
 TEST_F(MediaPane, TheVideoAreaShowsTheClipsFramesAsItPlays) {
     pane->ShowMedia(SampleMedia("clip.avi"));
-    ASSERT_TRUE(boxes.empty()) << boxes[0];
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
     const HWND display = pane->pnAviDisplay->Handle();
     ASSERT_TRUE(WaitFor(3000, [&] { return Position() >= 5; }));
     const clip_picture::TLook early = clip_picture::Look(display, pane->mp->DisplayRect());
@@ -133,7 +126,7 @@ TEST_F(MediaPane, TheVideoAreaShowsTheClipsFramesAsItPlays) {
 // out garbled, and only the playing is checked.
 TEST_F(MediaPane, ARawClipPlaysWithItsPicture) {
     pane->ShowMedia(TestClip("raw.avi"));
-    ASSERT_TRUE(boxes.empty()) << boxes[0];
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
     EXPECT_EQ(160, pane->AviNaturalWidth);
     EXPECT_EQ(120, pane->AviNaturalHeight);
     EXPECT_EQ(30, pane->trcAVI->Max());
@@ -148,7 +141,7 @@ TEST_F(MediaPane, ARawClipPlaysWithItsPicture) {
 TEST_F(MediaPane, AShortClipGetsTheSmallestTrackBarSteps) {
     TTempDir dir;
     pane->ShowMedia(dir.Write("short.avi", ShortClip(15)));
-    ASSERT_TRUE(boxes.empty()) << boxes[0];
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
     EXPECT_EQ(15, pane->trcAVI->Max());
     EXPECT_EQ(10, pane->trcAVI->LineSize());
     EXPECT_EQ(1, pane->trcAVI->PageSize());
@@ -193,12 +186,12 @@ TEST_F(MediaPane, PlayPauseStopAndSeekDriveTheDevice) {
     pane->Timer1Timer(pane->Timer1);
     EXPECT_GT(pane->trcAVI->Position(), 20);
     EXPECT_TRUE(static_cast<bool>(pane->trcAVI->OnChange));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MediaPane, MarksSetTheWrongWayRoundLoopFromTheLowerOne) {
     pane->ShowMedia(SampleMedia("sakura.mid"));
-    ASSERT_TRUE(boxes.empty()) << boxes[0];
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
     // A tune has no picture: no size, no zoom commands.
     EXPECT_EQ(0, pane->AviNaturalWidth);
     EXPECT_EQ(0, pane->AviNaturalHeight);
@@ -256,7 +249,7 @@ TEST_F(MediaPane, MarksSetTheWrongWayRoundLoopFromTheLowerOne) {
     base->SetVisible(false);
     pane->mmAviSetAClick(nullptr);
     EXPECT_EQ(0, pane->AviMarkA);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MediaPane, ZoomStepsStopAtTenAndFourThousandPercent) {
@@ -278,7 +271,7 @@ TEST_F(MediaPane, ZoomStepsStopAtTenAndFourThousandPercent) {
     EXPECT_EQ(4000, pane->ZoomPercent());
     EXPECT_EQ(6400, pane->mp->DisplayRect().right);
     EXPECT_EQ(4803, pane->pnAVIFrame->Height());
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 TEST_F(MediaPane, BadMediaShowThePlatformsTextAndLeaveThePaneUsable) {
@@ -286,12 +279,12 @@ TEST_F(MediaPane, BadMediaShowThePlatformsTextAndLeaveThePaneUsable) {
     const std::string broken = dir.Write("broken.avi", std::string("RIFF\x10\0\0\0AVI junk junk", 20));
     const std::string odd = dir.Write("odd.avi", UnknownCodecClip());
     for (const std::string& path : {broken, odd}) {
-        boxes.clear();
+        boxes_.clear();
         pane->Leave();
         pane->ShowMedia(path);
-        ASSERT_EQ(1u, boxes.size()) << path;
+        ASSERT_EQ(1u, boxes_.size()) << path;
         if (path == broken) {
-            EXPECT_EQ(TMediaPlayer::ErrorText(MCIERR_INVALID_FILE), boxes[0]);
+            EXPECT_EQ(TMediaPlayer::ErrorText(MCIERR_INVALID_FILE), boxes_[0].text);
         }
         EXPECT_EQ(0u, pane->mp->DeviceID());
         EXPECT_TRUE(pane->pnAVIFrame->Visible());
@@ -303,18 +296,21 @@ TEST_F(MediaPane, BadMediaShowThePlatformsTextAndLeaveThePaneUsable) {
     pane->mmAviPlayClick(nullptr);
     EXPECT_EQ(1, repreviews);
     pane->RePreview = nullptr;
-    boxes.clear();
+    boxes_.clear();
     pane->pnAviDisplayDblClick(pane->pnAviDisplay);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
     // Other commands without a device report it.
     pane->mmAviStopClick(nullptr);
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("MCI デバイスがありません", boxes[0]);
+    ASSERT_EQ(1u, boxes_.size());
+    EXPECT_EQ("MCI デバイスがありません", boxes_[0].text);
+    // The application's standard error box: the stop sound and icon.
+    EXPECT_EQ(UINT(MB_ICONHAND), boxes_[0].beep);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), boxes_[0].flags);
 
     // The next file opens and plays.
-    boxes.clear();
+    boxes_.clear();
     pane->ShowMedia(SampleMedia("clip.avi"));
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(mpPlaying, Mode());
 }
 
@@ -330,7 +326,7 @@ TEST_F(MediaPane, LeavingClosesTheDeviceAndAMissingFileStartsNothing) {
     // previewed again, nothing to report.
     pane->ShowMedia(SampleMedia("gone.avi"));
     EXPECT_EQ(0, repreviews);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(0u, pane->mp->DeviceID());
 }
 
@@ -339,6 +335,6 @@ TEST_F(MediaPane, ATickThatFailsReportsOnceAndStopsTheTimer) {
     // The device goes away behind the pane's back.
     mciSendCommandA(pane->mp->DeviceID(), MCI_CLOSE, MCI_WAIT, 0);
     pane->Timer1Timer(pane->Timer1);
-    EXPECT_EQ(1u, boxes.size());
+    EXPECT_EQ(1u, boxes_.size());
     EXPECT_FALSE(pane->Timer1->Enabled());
 }

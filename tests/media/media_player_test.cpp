@@ -1,23 +1,23 @@
 // The media control on the sample clip and tune through the platform's MCI,
 // and on files it cannot play.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include "media/media_player.h"
 #include "media_test_util.h"
 
 namespace {
-struct MediaPlayer : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct MediaPlayer : AppTest {
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetClientSize(320, 240);
         display = new TPanel(form, form);
         display->SetBounds(0, 0, 200, 150);
         mp = new TMediaPlayer(form);
         mp->Display = display->Handle();
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     std::string OpenError(const std::string& path) {
         mp->FileName = path;
         try {
@@ -27,12 +27,10 @@ struct MediaPlayer : ::testing::Test {
         }
         return {};
     }
-    static TApplication* app;
     TForm* form = nullptr;
     TPanel* display = nullptr;
     TMediaPlayer* mp = nullptr;
 };
-TApplication* MediaPlayer::app = nullptr;
 } // namespace
 
 TEST_F(MediaPlayer, OpensTheClipWithItsRectangleAndPlaysPausesResumesSeeksAndStops) {

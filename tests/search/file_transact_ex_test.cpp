@@ -1,3 +1,4 @@
+#include "../app_test_fixture.h"
 #include <algorithm>
 
 #include "base/strutil.h"
@@ -7,12 +8,11 @@
 
 using Names = std::vector<std::string>;
 
-class EngineWin : public ::testing::Test {
+class EngineWin : public AppTest {
 protected:
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         list = new TListView(form, form);
         list->SetBounds(0, 0, 300, 200);
         for (const char* c : {"名前", "サイズ", "ファイルの種類", "更新日時", "属性"})
@@ -37,7 +37,7 @@ protected:
         MakeFile(dir / "sub\\lower\\x.TXT", 5);
         engine.SetFolder(dir.Path());
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     // The text the list view shows, asked through the control itself.
     std::string Cell(int row, int column) {
         char buf[260] = {};
@@ -54,15 +54,12 @@ protected:
             n.push_back(Cell(i, column));
         return n;
     }
-
-    static TApplication* app;
     TempFolder dir;
     TForm* form = nullptr;
     TListView* list = nullptr;
     TLabel *searching = nullptr, *hits = nullptr;
     TFileTransactEx engine;
 };
-TApplication* EngineWin::app = nullptr;
 
 TEST_F(EngineWin, ListingShowsRowsThroughTheListView) {
     engine.Execute();

@@ -1,5 +1,6 @@
 // The general settings dialog on the values of a stand-in main window,
 // driven through its handlers and through window messages.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,12 +11,10 @@
 #include "ui/dialogs.h"
 
 namespace {
-class SetDialog : public ::testing::Test {
+class SetDialog : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-
     void SetUp() override {
+        AppTest::SetUp();
         host_ = new TForm(app_);
         title_ = Label(clBlue);
         button_ = Label(clBlue);
@@ -26,6 +25,7 @@ protected:
         SetOpenDialogHook(nullptr);
         SetColorDialogHook(nullptr);
         SetInputQueryHook(nullptr);
+        AppTest::TearDown();
     }
     TLabel* Label(TColor color) {
         auto* l = new TLabel(host_, host_);
@@ -43,8 +43,6 @@ protected:
         SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
-
-    static TApplication* app_;
     ScratchFolder dir_;
     TForm* host_ = nullptr;
     TLabel *title_ = nullptr, *button_ = nullptr;
@@ -54,7 +52,6 @@ protected:
     std::string editor_, wallpaper_;
     std::vector<std::string> loaded_;
 };
-TApplication* SetDialog::app_ = nullptr;
 
 TColor FontColor(TControl* c) { return c->EffectiveFont().Color; }
 }  // namespace

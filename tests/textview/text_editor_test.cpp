@@ -1,5 +1,6 @@
 // The text control as a window, driven with messages: keys, characters,
 // mouse, scroll bars and WM_PRINTCLIENT into a memory bitmap.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,12 +9,10 @@
 
 namespace {
 
-class TextEditor : public ::testing::Test {
+class TextEditor : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-
     void SetUp() override {
+        AppTest::SetUp();
         form_ = new TForm(app_);
         form_->SetBounds(0, 0, 500, 360);
         ed_ = new TTextEditorEx(form_, form_);
@@ -27,6 +26,7 @@ protected:
     void TearDown() override {
         SetKeys(0);
         delete form_;
+        AppTest::TearDown();
     }
 
     static void SetKeys(TShiftState shift) {
@@ -98,12 +98,9 @@ protected:
         const int y = ed_->Margin().Top() + (row - ed_->TopRow()) * ed_->RowHeight();
         return RECT{x, y, x + (c1 - c0) * ed_->ColWidth(), y + ed_->FontHeight()};
     }
-
-    static TApplication* app_;
     TForm* form_ = nullptr;
     TTextEditorEx* ed_ = nullptr;
 };
-TApplication* TextEditor::app_ = nullptr;
 
 // "漢" in Shift-JIS.
 const std::string kKan = "\x8A\xBF";

@@ -4,23 +4,16 @@
 
 #include <algorithm>
 
+#include "../app_test_fixture.h"
 #include "../settings/settings_test_util.h"
 #include "settings/ini_values.h"
 #include "textview/text_view_settings_form_win.h"
 
 namespace {
-struct Box {
-    UINT beep;
-    std::string text;
-    UINT flags;
-};
-
-class TextViewWindow : public ::testing::Test {
+class TextViewWindow : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-
     void SetUp() override {
+        AppTest::SetUp();
         host_ = new TForm(app_);
         c_ = new TTextEditorEx(host_, host_);
         c_->SetColor(clNavy);
@@ -35,13 +28,9 @@ protected:
         TTextEditorBracketItem& pair = c_->View().Brackets().Add("{", "}");
         pair.ItemColor().SetColor(clSilver);
         c_->KeyWordList.Add("Alpha", TKeyWordColor{clRed, clYellow, fsBold});
-        SetMessageBoxHook([this](UINT beep, const std::string& text, UINT flags) {
-            boxes_.push_back({beep, text, flags});
-            return answer_;
-        });
     }
     void TearDown() override {
-        SetMessageBoxHook(nullptr);
+        AppTest::TearDown();
         delete host_;
     }
     static void Click(TWinControl* c) { SendMessageA(c->Handle(), BM_CLICK, 0, 0); }
@@ -54,13 +43,9 @@ protected:
         });
     }
 
-    static TApplication* app_;
     TForm* host_ = nullptr;
     TTextEditorEx* c_ = nullptr;
-    std::vector<Box> boxes_;
-    int answer_ = IDOK;
 };
-TApplication* TextViewWindow::app_ = nullptr;
 }  // namespace
 
 TEST_F(TextViewWindow, ChangesShowInThePreviewsAndCancelKeepsTheControl) {

@@ -1,4 +1,5 @@
 // The text-view keys of the environment data file on real INI files.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,12 +12,13 @@
 namespace {
 const char kHeader[] = "[Quillmark]\r\n[注意]\r\n";
 
-class TextViewKeys : public ::testing::Test {
+class TextViewKeys : public AppTest {
 protected:
-    static void SetUpTestSuite() { app_ = new TApplication; }
-    static void TearDownTestSuite() { delete app_; }
-    void SetUp() override { form_ = new TForm(app_); }
-    void TearDown() override { delete form_; }
+    void SetUp() override {
+        AppTest::SetUp();
+        form_ = new TForm(app_);
+    }
+    void TearDown() override { delete form_; AppTest::TearDown(); }
 
     // A control with a designed look that differs from every fixed default.
     TTextEditorEx* Designed() {
@@ -50,12 +52,9 @@ protected:
         }
         return keys;
     }
-
-    static TApplication* app_;
     ScratchFolder dir_;
     TForm* form_ = nullptr;
 };
-TApplication* TextViewKeys::app_ = nullptr;
 }  // namespace
 
 TEST_F(TextViewKeys, FirstStartKeepsTheDesignButForTheFixedDefaults) {

@@ -1,7 +1,9 @@
 // Menus by name, shortcuts, the hourglass and message boxes.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -9,11 +11,10 @@
 #include "ui/forms.h"
 
 namespace {
-struct Commands : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct Commands : AppTest {
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         menu = new TMainMenu(form);
         file = Add(menu->Items(), "mmFile", "ファイル(&F)");
         copy = Add(file, "mmEditCopy", "コピー", scCtrl | 'C');
@@ -21,7 +22,7 @@ struct Commands : ::testing::Test {
         form->Menu = menu;
         menu->AttachTo(form->Handle());
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     TMenuItem* Add(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0) {
         auto* item = new TMenuItem(form);
         item->Name = name;
@@ -31,13 +32,11 @@ struct Commands : ::testing::Test {
         return parent->Add(item);
     }
     int PopupItems() { return GetMenuItemCount(GetSubMenu(menu->Handle(), 0)); }
-    static TApplication* app;
     TForm* form = nullptr;
     TMainMenu* menu = nullptr;
     TMenuItem *file = nullptr, *copy = nullptr, *hidden = nullptr;
     std::vector<std::string> clicked;
 };
-TApplication* Commands::app = nullptr;
 }  // namespace
 
 TEST_F(Commands, ShortcutsRunTheirItemUnlessDisabledOrHidden) {
@@ -171,4 +170,51 @@ TEST_F(Commands, ButtonsAndCheckBoxes) {
     SendMessageA(box->Handle(), BM_CLICK, 0, 0);  // as a user's click
     EXPECT_FALSE(box->Checked());
     EXPECT_EQ(2, changes);
+}
+
+// Each severity picks its beep and icon; a component's notice comes
+// without the beep and under its own caption (seen on a real box).
+TEST_F(Commands, TellUserPicksBeepAndIconBySeverity) {
+    struct {
+        TSeverity severity;
+        TAnswers answers;
+        UINT beep, flags;
+    } cases[] = {
+        {TSeverity::Information, TAnswers::Ok, MB_ICONASTERISK, MB_OK | MB_ICONINFORMATION},
+        {TSeverity::Warning, TAnswers::YesCancel, MB_ICONEXCLAMATION, MB_YESCANCEL | MB_ICONWARNING},
+        {TSeverity::Error, TAnswers::Ok, MB_ICONEXCLAMATION, MB_OK | MB_ICONERROR},
+        {TSeverity::Question, TAnswers::OkCancel, MB_ICONASTERISK, MB_OKCANCEL | MB_ICONQUESTION},
+        {TSeverity::Stop, TAnswers::Ok, MB_ICONHAND, MB_OK | MB_ICONSTOP},
+        {TSeverity::Plain, TAnswers::YesNo, 0, MB_YESNO},
+    };
+    answer_ = IDNO;
+    for (const auto& c : cases) EXPECT_EQ(IDNO, TellUser(c.severity, "text", c.answers));
+    ASSERT_EQ(std::size(cases), boxes_.size());
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        EXPECT_EQ(cases[i].beep, boxes_[i].beep) << i;
+        EXPECT_EQ(cases[i].flags, boxes_[i].flags) << i;
+        EXPECT_EQ("text", boxes_[i].text);
+    }
+    boxes_.clear();
+    TellUser(TSeverity::Information, "notice", TAnswers::Ok, {false, " ShellFolderTree"});
+    ASSERT_EQ(1u, boxes_.size());
+    EXPECT_EQ(0u, boxes_[0].beep);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONINFORMATION), boxes_[0].flags);
+
+    SetMessageBoxHook(nullptr);
+    std::atomic<bool> found{false};
+    std::thread presser([&] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND box = FindWindowA("#32770", " QmOwnCaption")) {
+                found = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+    const int answer = TellUser(TSeverity::Plain, "plain", TAnswers::Ok, {true, " QmOwnCaption"});
+    presser.join();
+    EXPECT_TRUE(found);
+    EXPECT_EQ(IDOK, answer);
 }

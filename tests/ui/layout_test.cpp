@@ -1,17 +1,17 @@
 // Alignment, visibility and ownership of the component layer.
+#include "../app_test_fixture.h"
 #include <gtest/gtest.h>
 
 #include "ui/forms.h"
 
 namespace {
-struct Layout : ::testing::Test {
-    static void SetUpTestSuite() { app = new TApplication; }
-    static void TearDownTestSuite() { delete app; }
+struct Layout : AppTest {
     void SetUp() override {
-        form = new TForm(app);
+        AppTest::SetUp();
+        form = new TForm(app_);
         form->SetClientSize(400, 300);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override { delete form; AppTest::TearDown(); }
     TPanel* Panel(TWinControl* parent, TAlign align, int size, const char* name = "") {
         auto* p = new TPanel(form, parent);
         p->Name = name;
@@ -30,10 +30,8 @@ struct Layout : ::testing::Test {
         MapWindowPoints(HWND_DESKTOP, GetParent(c->Handle()), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    static TApplication* app;
     TForm* form = nullptr;
 };
-TApplication* Layout::app = nullptr;
 }  // namespace
 
 TEST_F(Layout, EdgesAreTakenInOrderAndClientGetsTheRest) {
