@@ -27,8 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.HelpFile = ChangeFileExt(self, ".chm");
 
     auto* main = app.CreateForm<TfoMAIN>(std::string(self));
-    main->SetFileForm = app.CreateForm<TfoSetFile>();
-    main->SetFileForm->BindMainWindow(main);
+    main->BindSearchWindow(app.CreateForm<TfoSetFile>());
 
     main->Show();
     // It goes when the loop below handles its first message, as the main

@@ -100,11 +100,45 @@ void TfoMAIN::ChooseListFont(bool trees) {
 
 void TfoMAIN::mmOptionHyperLinkClick(TObject*) { sbOptionHyperLink->Click(); }
 
+void TfoMAIN::BindSearchWindow(TfoSetFile* form) {
+    SetFileForm = form;
+    if (!form) return;
+    form->Unbind = [this] {
+        FolderShortcuts = nullptr;
+        SetFileForm = nullptr;
+    };
+    if (TFileLists* lists = FileLists.get()) {
+        form->AttachSearchEngine(lists->CorrectEngine(), sbCorrect);
+        form->SelectMainFolder = [lists](const std::string& folder) { lists->fvx->SelectPath(folder); };
+    }
+    form->TakeHistories(RecentWildcards, RecentUserExts);
+    form->ReturnHistories = [this](const std::vector<std::string>& wildcards,
+                                   const std::vector<std::string>& userExts) {
+        RecentWildcards = wildcards;
+        RecentUserExts = userExts;
+    };
+    form->LoadShortcuts(EnvironmentPath());
+    FolderShortcuts = [form] { return form->ShortcutFolders(); };
+}
+
+void TfoMAIN::PrepareUtilityPage(bool shortcuts) {
+    if (!SetFileForm) return;
+    TFileLists* lists = FileLists.get();
+    if (!lists) {
+        SetFileForm->SetActivePageIndex(shortcuts ? 0 : 1);
+    } else if (shortcuts) {
+        SetFileForm->PrepareShortcutPage(lists->fvx->SelectedFolder(), ShortcutAutoClose,
+                                         lists->lvFile->GridLines());
+    } else {
+        SetFileForm->PrepareSearchPage(lists->fvx->EffectiveFont());
+    }
+}
+
 void TfoMAIN::OpenUtilityWindow(bool shortcuts) {
     pcMAIN->SetActivePageIndex(shortcuts ? 0 : 1);
     if (!SetFileForm) return;
     SetFileForm->SetCaption(shortcuts ? "フォルダ ショートカットユーティリティ" : "ファイル サーチユーティリティ");
-    SetFileForm->PreparePage(shortcuts);
+    PrepareUtilityPage(shortcuts);
     SetFileForm->ShowModal();
     if (shortcuts) {
         if (SetFileForm->chbAutoClose) ShortcutAutoClose = SetFileForm->chbAutoClose->Checked();

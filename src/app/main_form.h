@@ -139,6 +139,13 @@ public:
     void mmOptionHyperLinkClick(TObject* Sender);
     void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void RunKeyCommand(TKeyCommand command);
+    // Takes the search and folder-shortcut window as SetFileForm and wires it
+    // to this window (the result list's engine, the folder tree, histories,
+    // the saving of the shortcut list). Called once the panes exist.
+    void BindSearchWindow(TfoSetFile* form);
+    // Readies its shortcut page (shortcuts true) or search page from this
+    // window's folder tree and file list.
+    void PrepareUtilityPage(bool shortcuts);
     // Opens the search and folder-shortcut window on its shortcut page
     // (shortcuts true) or its search page.
     void OpenUtilityWindow(bool shortcuts);

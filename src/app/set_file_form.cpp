@@ -5,7 +5,6 @@
 
 #include "app/file_lists.h"
 #include "app/glyphs.h"
-#include "app/main_form.h"
 #include "base/files.h"
 #include "base/sjis.h"
 #include "base/strutil.h"
@@ -63,10 +62,8 @@ TfoSetFile::TfoSetFile(TComponent* owner) : TForm(owner, bsDialog, "TfoSetFile")
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
-// The main window outlives this one (it is made first and freed last); what
-// it holds of ours goes with us.
 TfoSetFile::~TfoSetFile() {
-    if (main_) main_->FolderShortcuts = nullptr;
+    if (Unbind) Unbind();
     if (engine_) {
         engine_->lSearching = nullptr;
         engine_->lHitCount = nullptr;
@@ -235,22 +232,6 @@ TCheckBox* TfoSetFile::ExtensionCheckBox(int number) const {
 
 // --- what the main window lends and takes --------------------------------------
 
-void TfoSetFile::BindMainWindow(TfoMAIN* main) {
-    main_ = main;
-    if (!main) return;
-    if (TFileLists* lists = main->FileLists.get()) {
-        AttachSearchEngine(lists->CorrectEngine(), main->sbCorrect);
-        SelectMainFolder = [lists](const std::string& folder) { lists->fvx->SelectPath(folder); };
-    }
-    TakeHistories(main->RecentWildcards, main->RecentUserExts);
-    ReturnHistories = [main](const std::vector<std::string>& wildcards, const std::vector<std::string>& userExts) {
-        main->RecentWildcards = wildcards;
-        main->RecentUserExts = userExts;
-    };
-    LoadShortcuts(main->EnvironmentPath());
-    main->FolderShortcuts = [this] { return shortcuts_.Folders(); };
-}
-
 void TfoSetFile::AttachSearchEngine(TFileTransactEx* engine, TStatusBar* resultStatus) {
     engine_ = engine;
     resultStatus_ = resultStatus;
@@ -303,19 +284,6 @@ void TfoSetFile::PrepareSearchPage(const TFont& treeFont) {
     SetCaption(kSearchCaption);
     SetActivePageIndex(1);
     fvxSearch->SetFont(treeFont);
-}
-
-void TfoSetFile::PreparePage(bool shortcuts) {
-    if (!main_ || !main_->FileLists) {
-        SetActivePageIndex(shortcuts ? 0 : 1);
-        return;
-    }
-    TFileLists* lists = main_->FileLists.get();
-    if (shortcuts) {
-        PrepareShortcutPage(lists->fvx->SelectedFolder(), main_->ShortcutAutoClose, lists->lvFile->GridLines());
-    } else {
-        PrepareSearchPage(lists->fvx->EffectiveFont());
-    }
 }
 
 // --- page 1: the shortcut list -------------------------------------------------

@@ -17,7 +17,6 @@
 #include "ui/forms.h"
 #include "ui/menus.h"
 
-class TfoMAIN;
 class TFileTransactEx;
 class TShellFolderTree;
 
@@ -29,10 +28,9 @@ public:
     ~TfoSetFile() override;
 
     // --- what the main window lends and takes -------------------------------
-    // Wires everything below to the main window (its result list's engine,
-    // folder tree, histories and the saving of the shortcut list). Called at
-    // the main window's first activation, when its engines exist.
-    void BindMainWindow(TfoMAIN* main);
+    // Run when this window goes: whoever holds parts of it (the main window
+    // keeps the shortcut list's reader) lets go of them.
+    std::function<void()> Unbind;
     // The engine of the result list; its progress labels become ours.
     void AttachSearchEngine(TFileTransactEx* engine, TStatusBar* resultStatus);
     TFileTransactEx* SearchEngine() const { return engine_; }
@@ -62,8 +60,6 @@ public:
     void PrepareShortcutPage(const std::string& sourceFolder, bool autoClose, bool gridLines);
     // Before showing: the font of the main window's folder tree.
     void PrepareSearchPage(const TFont& treeFont);
-    // Both of the above from the bound main window.
-    void PreparePage(bool shortcuts);
 
     // The three parts of a search as the controls give them now.
     std::string ExtensionList() const;
@@ -142,7 +138,6 @@ private:
     // Records of the search results as the list shows them now.
     int ResultRows() const;
 
-    TfoMAIN* main_ = nullptr;
     TFileTransactEx* engine_ = nullptr;
     TStatusBar* resultStatus_ = nullptr;
     TFolderShortcuts shortcuts_;

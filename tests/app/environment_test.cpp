@@ -215,8 +215,7 @@ TEST_F(MainWindow, WrittenSectionsAndKeysStayAsTheyAre) {
     form_->RecentWildcards = {"*.txt"};
     form_->RecentUserExts = {"XLS"};
     auto* setFile = new TfoSetFile(app_);
-    form_->SetFileForm = setFile;
-    setFile->BindMainWindow(form_);
+    form_->BindSearchWindow(setFile);
     form_->SaveEnvironment(ini);
     delete setFile;
     form_->SetFileForm = nullptr;

@@ -45,8 +45,7 @@ protected:
         MainWindow::SetUp();
         Start();
         setFile_ = new TfoSetFile(app_);
-        form_->SetFileForm = setFile_;
-        setFile_->BindMainWindow(form_);
+        form_->BindSearchWindow(setFile_);
     }
     void TearDown() override {
         delete setFile_;

@@ -84,8 +84,7 @@ int ShowSetFile(const std::vector<std::string>& args) {
     auto* main = new TfoMAIN(&app, programFolder + "\\Quillmark.exe");
     main->FormActivate(main);
     auto* form = new TfoSetFile(&app);
-    main->SetFileForm = form;
-    form->BindMainWindow(main);
+    main->BindSearchWindow(form);
     form->TakeHistories({"*.TXT", "*.LOG"}, {"XLS DOC", "LZH"});
 
     if (page == "shortcut") {
@@ -94,10 +93,10 @@ int ShowSetFile(const std::vector<std::string>& args) {
         form->SetShortcutFolders(shortcuts);
         main->FileLists->lvFile->SetGridLines(true);
         main->FileLists->fvx->SelectPath(folder);
-        form->PreparePage(true);
+        main->PrepareUtilityPage(true);
         form->lvFolderList->SetSelected(static_cast<int>(shortcuts.size()) - 1);
     } else {
-        form->PreparePage(false);
+        main->PrepareUtilityPage(false);
         form->fvxSearch->SelectPath(folder);
         for (int n : {1, 3}) form->ExtensionCheckBox(n)->SetChecked(true);
         form->chbFileUser->SetChecked(true);
