@@ -95,9 +95,8 @@ bool TImagePreview::LoadCompanionText(const std::string& path) {
         try {
             parts_.CompanionText->Lines().LoadFromFile(companion, host_.EncodingFor(companion));
         } catch (...) {
-            BeepBox(MB_ICONEXCLAMATION,
-                    "テキストファイルの読み込みに失敗しました\r\r" + companion,
-                    MB_OK | MB_ICONSTOP);
+            TellUser(TSeverity::Error,
+                    "テキストファイルの読み込みに失敗しました\r\r" + companion);
         }
     }
     const bool shown = !companion.empty();
@@ -144,8 +143,7 @@ double TImagePreview::PreviewImage(const std::string& path) {
         if (!Decode(path)) return 0; // no decoder for the extension: nothing more to do
         loaded = !img->Picture().Empty();
     } catch (const std::exception&) {
-        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(path) + " の読み込みに失敗しました",
-                MB_OK | MB_ICONSTOP);
+        TellUser(TSeverity::Error, ExtractFileName(path) + " の読み込みに失敗しました");
     }
     img->SetAutoSize(false);
     img->SetStretch(true);
@@ -177,8 +175,7 @@ void TImagePreview::DecodeAgain(const TJpegScaleRule& scale) {
     try {
         img->Picture().LoadFromFile(picturePath_, scale);
     } catch (const std::exception&) {
-        BeepBox(MB_ICONEXCLAMATION, ExtractFileName(picturePath_) + " の読み込みに失敗しました",
-                MB_OK | MB_ICONSTOP);
+        TellUser(TSeverity::Error, ExtractFileName(picturePath_) + " の読み込みに失敗しました");
     }
 }
 
@@ -200,9 +197,8 @@ double TImagePreview::Fit() {
     if (fit.Ok) {
         ZoomPercent = ApplyZoomPercent(fit.Percent);
     } else {
-        BeepBox(MB_ICONEXCLAMATION,
-                "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error",
-                MB_OK | MB_ICONSTOP);
+        TellUser(TSeverity::Error,
+                "イメージの拡縮処理に失敗しました\rVmang1SetViewImage Innner Error");
     }
     const double scale = image_zoom::DisplayScale(img->Width(), img->Height(), W, H);
     img->Repaint();

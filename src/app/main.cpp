@@ -8,9 +8,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Another instance owns the mutex: say so and leave without touching anything.
     if (HANDLE other = OpenMutexA(0x1F0001, FALSE, "hQUILLMARKKVT")) {
         CloseHandle(other);
-        MessageBeep(MB_ICONEXCLAMATION);
-        MessageBoxA(nullptr, "Quilmark は既に起動されています\r\r二重に起動することは出来ません", "Quillmark",
-                    MB_OK | MB_ICONWARNING);
+        TTellOptions title;
+        title.Caption = "Quillmark";
+        TellUser(TSeverity::Warning, "Quilmark は既に起動されています\r\r二重に起動することは出来ません", TAnswers::Ok, title);
         return 0;
     }
     HANDLE mutex = CreateMutexA(nullptr, FALSE, "hQUILLMARKKVT");

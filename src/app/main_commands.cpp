@@ -61,7 +61,7 @@ void TfoMAIN::mmFileEditorClick(TObject*) {
         question = "missing";
     }
     if (question) {
-        if (BeepBox(MB_ICONASTERISK, text, MB_YESCANCEL | MB_ICONQUESTION) == IDYES) Fire(OpenSettingsDialog);
+        if (TellUser(TSeverity::Question, text, TAnswers::YesCancel) == IDYES) Fire(OpenSettingsDialog);
         return;
     }
     const std::string folder = ExcludeTrailingBackslash(ExtractFilePath(CurrentFilePath));

@@ -380,11 +380,10 @@ bool TfoMAIN::PrepareWorkFolder() {
     if (!exists()) CreateDirectoryA(WorkFolder.c_str(), nullptr);
     if (exists()) return true;
     WorkFolder.clear();
-    BeepBox(MB_ICONEXCLAMATION,
+    TellUser(TSeverity::Information,
             "Quillmark はディスク容量の無いドライブ上では\rご利用できません\r"
             "CD-ROM等から実行されている場合は、一旦終了して\r"
-            "ハードディスクにインストールした後、再度実行して\rくださいませ",
-            MB_OK | MB_ICONINFORMATION);
+            "ハードディスクにインストールした後、再度実行して\rくださいませ", TAnswers::Ok, kExclamationSound);
     return false;
 }
 

@@ -203,11 +203,14 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
         }
         SIZE text{};
         GetTextExtentPoint32A(screen, e.Caption, static_cast<int>(strlen(e.Caption)), &text);
-        const int width = text.cx + 22;
-        if (x[g] + width > kGroupBounds[g].W - 58) {
+        // A box keeps a few pixels of air after its caption; the last one
+        // of a row may give them up rather than wrap below the group's edge.
+        const int right = kGroupBounds[g].W - 58;
+        if (x[g] + text.cx + 17 > right) {
             x[g] = 10;
             y[g] += 22;
         }
+        const int width = std::min(static_cast<int>(text.cx) + 22, right - x[g]);
         box->SetBounds(x[g], y[g], width, 17);
         x[g] += width;
     }
@@ -332,7 +335,8 @@ void TfoSetFile::lvFolderListDblClick(TObject*) {
         AutoClose();
         return;
     }
-    if (AskRemoveShortcut(kMissingShortcutBefore + path + kMissingShortcutAfter)) RemoveFolder(i);
+    if (TellUser(TSeverity::Warning, kMissingShortcutBefore + path + kMissingShortcutAfter, TAnswers::YesNo) == IDYES)
+        RemoveFolder(i);
 }
 
 void TfoSetFile::lvFolderListChange(TObject*, int, bool) {
@@ -356,18 +360,17 @@ void TfoSetFile::pmFolderListPopup(TObject*) { pmDeleteSel->SetEnabled(lvFolderL
 void TfoSetFile::pmDeleteSelClick(TObject*) {
     const int i = lvFolderList->Selected();
     if (!shortcuts_.Valid(i)) return;
-    if (AskRemoveShortcut(shortcuts_[i] + kRemoveShortcutAfter)) RemoveFolder(i);
+    // This one question sounds the question beep.
+    TTellOptions sound;
+    sound.Sound = MB_ICONQUESTION;
+    if (TellUser(TSeverity::Question, shortcuts_[i] + kRemoveShortcutAfter, TAnswers::YesCancel, sound) != IDCANCEL)
+        RemoveFolder(i);
 }
 
 void TfoSetFile::sbDelSelectedClick(TObject*) {
     const int i = lvFolderList->Selected();
     if (!shortcuts_.Valid(i)) return;
-    if (AskRemoveShortcut(kRemoveSelectedShortcut)) RemoveFolder(i);
-}
-
-// Every way of removing a shortcut asks the same kind of question.
-bool TfoSetFile::AskRemoveShortcut(const std::string& question) {
-    return TellUser(TSeverity::Warning, question, TAnswers::YesCancel) == IDYES;
+    if (TellUser(TSeverity::Warning, kRemoveSelectedShortcut, TAnswers::YesCancel) == IDYES) RemoveFolder(i);
 }
 
 void TfoSetFile::sbCloseClick(TObject*) { Close(); }

@@ -126,8 +126,6 @@ private:
     void BuildSearchPage();
     void BuildExtensionGroups(TWinControl* page);
     void ChkAllClick(TObject* Sender, int group);
-    // Asks before a shortcut is removed; true for Yes.
-    bool AskRemoveShortcut(const std::string& question);
     void AutoClose();
     void RemoveFolder(int index);
     void ShowFolders();

@@ -105,7 +105,7 @@ bool TTextPreview::LoadPreviewText(TTextEditorEx* editor, const std::string& pat
         FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.ok()) {
-            BeepBox(MB_ICONEXCLAMATION, "ファイルの読み込みに失敗しました", MB_OK | MB_ICONEXCLAMATION);
+            TellUser(TSeverity::Warning, "ファイルの読み込みに失敗しました");
         } else {
             std::unique_ptr<char[]> buffer(new char[static_cast<std::size_t>(limit) + 1]);
             DWORD read = 0;
@@ -155,7 +155,7 @@ void TTextPreview::Search() {
     if (!Trim(text).empty()) SearchRows(text);
     const bool found = hedSearch->List().Count() > 0;
     ShowResultPane(found);
-    if (!found) BeepBox(MB_ICONEXCLAMATION, "検索文字はみつかりませんでした", MB_OK | MB_ICONINFORMATION);
+    if (!found) TellUser(TSeverity::Information, "検索文字はみつかりませんでした", TAnswers::Ok, kExclamationSound);
 }
 
 int TTextPreview::SearchRows(const std::string& text) {

@@ -128,7 +128,10 @@ bool TWinArchiveOperationHost::RenameFile(const std::string& from, const std::st
 }
 
 void TWinArchiveOperationHost::ErrorBox(unsigned beep, const std::string& text) {
-    BeepBox(beep, text, MB_OK | MB_ICONERROR);
+    TTellOptions options;
+    options.Beep = beep != 0;
+    options.Sound = beep;
+    TellUser(TSeverity::Error, text, TAnswers::Ok, options);
 }
 
 void TWinArchiveOperationHost::BeginHourglass() {

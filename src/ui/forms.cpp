@@ -448,6 +448,8 @@ UINT SeverityIcon(TSeverity severity) {
     return 0;
 }
 
+const TTellOptions kExclamationSound{true, "", MB_ICONEXCLAMATION};
+
 int TellUser(TSeverity severity, const std::string& text, TAnswers answers, const TTellOptions& options) {
     UINT buttons = MB_OK;
     switch (answers) {
@@ -463,6 +465,6 @@ int TellUser(TSeverity severity, const std::string& text, TAnswers answers, cons
         buttons = MB_YESCANCEL;
         break;
     }
-    const UINT beep = options.Beep ? SeverityBeep(severity) : 0;
+    const UINT beep = !options.Beep ? 0 : options.Sound ? options.Sound : SeverityBeep(severity);
     return ShowWithBeep(beep, text, buttons | SeverityIcon(severity), options.Caption);
 }

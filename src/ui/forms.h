@@ -116,7 +116,11 @@ struct TTellOptions {
     bool Beep = true;
     // Empty: the application's title.
     std::string Caption;
+    // A sound of its own instead of the severity's (0: the severity's).
+    UINT Sound = 0;
 };
+// For the few boxes that pair the exclamation sound with another icon.
+extern const TTellOptions kExclamationSound;
 // Every message box of the program goes through here (and so through the
 // test hook below). Returns the button pressed: IDOK, IDCANCEL, IDYES, IDNO.
 int TellUser(TSeverity severity, const std::string& text, TAnswers answers = TAnswers::Ok,

@@ -305,12 +305,12 @@ TEST_F(SetFileWindow, ShortcutAddJumpAndTheFolderThatIsGone) {
     EXPECT_TRUE(boxes_.empty());
 
     RemoveDirectoryA(fav.c_str());
-    answer_ = IDCANCEL;
+    answer_ = IDNO;
     setFile_->lvFolderListDblClick(setFile_->lvFolderList);
     ASSERT_EQ(1u, boxes_.size());
     EXPECT_EQ("ﾌｫﾙﾀﾞ " + fav + "が\r見つかりません\r\rこのﾌｫﾙﾀﾞを削除しますか？", boxes_[0].text);
     EXPECT_EQ(UINT(MB_ICONEXCLAMATION), boxes_[0].beep);
-    EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONWARNING), boxes_[0].flags);
+    EXPECT_EQ(UINT(MB_YESNO | MB_ICONWARNING), boxes_[0].flags);
     EXPECT_EQ(1u, setFile_->ShortcutFolders().size());
     answer_ = IDYES;
     setFile_->lvFolderListDblClick(setFile_->lvFolderList);
@@ -348,7 +348,8 @@ TEST_F(SetFileWindow, DragReordersAndRemovalAsksFirst) {
     answer_ = IDCANCEL;
     setFile_->pmDeleteSelClick(setFile_->pmDeleteSel);
     ASSERT_EQ(1u, boxes_.size());
-    EXPECT_EQ(UINT(MB_YESCANCEL), boxes_[0].flags & MB_TYPEMASK);
+    EXPECT_EQ(UINT(MB_ICONQUESTION), boxes_[0].beep);
+    EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONQUESTION), boxes_[0].flags);
     EXPECT_EQ("C:\\Cを\rショートカットリストから削除します\r\rよろいしですか？", boxes_[0].text);
     EXPECT_EQ(3u, setFile_->ShortcutFolders().size());
     answer_ = IDYES;
@@ -364,12 +365,8 @@ TEST_F(SetFileWindow, DragReordersAndRemovalAsksFirst) {
     EXPECT_EQ("選択されているフォルダを、ショートカット\rアクセスのリストから削除します\r\r本当によろしいですか？",
               boxes_.back().text);
     EXPECT_EQ(std::vector<std::string>{"C:\\A"}, setFile_->ShortcutFolders());
-    // Every way of removing a shortcut asks the same question: exclamation
-    // beep, warning icon, Yes and Cancel.
-    for (const Box& box : boxes_) {
-        EXPECT_EQ(UINT(MB_ICONEXCLAMATION), box.beep);
-        EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONWARNING), box.flags);
-    }
+    EXPECT_EQ(UINT(MB_ICONEXCLAMATION), boxes_.back().beep);
+    EXPECT_EQ(UINT(MB_YESCANCEL | MB_ICONWARNING), boxes_.back().flags);
 }
 
 TEST_F(SetFileWindow, TwentyShortcutsComeBackAndAnEmptyListLeavesNoSection) {
