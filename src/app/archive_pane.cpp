@@ -4,6 +4,7 @@
 #include "archive/archive_rows.h"
 #include "base/strutil.h"
 #include "search/win_file_platform.h"
+#include "ui/gdi.h"
 
 namespace {
 const char kAllFiles[] = "[ALL Files:]";
@@ -14,9 +15,8 @@ TSpeedButton::TGlyph TextGlyph(const char* text) {
         RECT box = r;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        HGDIOBJ old = SelectObject(dc, TFont::Of(11, true).Handle());
+        const gdi::Select font(dc, TFont::Of(11, true).Handle());
         DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
     };
 }
 

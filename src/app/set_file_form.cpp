@@ -13,6 +13,7 @@
 #include "search/search_strings.h"
 #include "settings/ini_file.h"
 #include "ui/builders.h"
+#include "ui/gdi.h"
 
 namespace {
 // Where the groups sit on the search page.
@@ -25,18 +26,14 @@ TSpeedButton::TGlyph BoxGlyph(bool ticked) {
         const COLORREF ink = enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
         RECT box{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
         FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HBRUSH frame = CreateSolidBrush(ink);
-        FrameRect(dc, &box, frame);
-        DeleteObject(frame);
+        FrameRect(dc, &box, gdi::SolidBrush(ink));
         if (!ticked) return;
-        HPEN pen = CreatePen(PS_SOLID, 2, enabled ? RGB(0, 96, 0) : ink);
-        HGDIOBJ old = SelectObject(dc, pen);
+        const gdi::Pen pen = gdi::SolidPen(enabled ? RGB(0, 96, 0) : ink, 2);
+        const gdi::Select select(dc, pen);
         const POINT tick[] = {{box.left + 3, (box.top + box.bottom) / 2},
                               {box.left + 5, box.bottom - 4},
                               {box.right - 3, box.top + 3}};
         Polyline(dc, tick, 3);
-        SelectObject(dc, old);
-        DeleteObject(pen);
     };
 }
 }  // namespace
@@ -186,11 +183,31 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
     }
     // The boxes flow in number order, each as wide as its caption needs,
     // wrapping before the group's buttons.
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(screen, EffectiveFont().Handle());
-    int x[kExtensionGroupCount], y[kExtensionGroupCount];
+    const gdi::WindowDC screen;
+    const gdi::Select font(screen, EffectiveFont().Handle());
+    int x[kExtensionGroupCount], y[kExtensionGroupCount], pad[kExtensionGroupCount];
     std::fill(std::begin(x), std::end(x), 10);
     std::fill(std::begin(y), std::end(y), 18);
+    auto captionWidth = [&screen](const char* caption) {
+        SIZE text{};
+        GetTextExtentPoint32A(screen, caption, static_cast<int>(strlen(caption)), &text);
+        return static_cast<int>(text.cx);
+    };
+    // Each box keeps a few pixels of air after its caption; a group of one
+    // row whose boxes would not fit in it packs them closer instead.
+    int captions[kExtensionGroupCount] = {}, boxes[kExtensionGroupCount] = {};
+    for (const TExtensionBox& e : ExtensionBoxes()) {
+        if (e.Hidden) continue;
+        const int g = ExtensionGroupOf(e.Number);
+        captions[g] += captionWidth(e.Caption);
+        ++boxes[g];
+    }
+    for (int g = 0; g < kExtensionGroupCount; ++g) {
+        pad[g] = 22;
+        const int room = kGroupBounds[g].W - 58 - 10;
+        if (kGroupBounds[g].H < 60 && boxes[g] > 0 && captions[g] + 22 * boxes[g] > room)
+            pad[g] = std::max(16, (room - captions[g]) / boxes[g]);
+    }
     for (const TExtensionBox& e : ExtensionBoxes()) {
         const int g = ExtensionGroupOf(e.Number);
         auto* box = AddCheckBox(this, gbExtension[g], "chbFile" + std::to_string(e.Number), e.Caption,
@@ -201,21 +218,14 @@ void TfoSetFile::BuildExtensionGroups(TWinControl* page) {
             if (e.Fixed) box->SetEnabled(false);
             continue;
         }
-        SIZE text{};
-        GetTextExtentPoint32A(screen, e.Caption, static_cast<int>(strlen(e.Caption)), &text);
-        // A box keeps a few pixels of air after its caption; the last one
-        // of a row may give them up rather than wrap below the group's edge.
-        const int right = kGroupBounds[g].W - 58;
-        if (x[g] + text.cx + 17 > right) {
+        const int width = captionWidth(e.Caption) + pad[g];
+        if (x[g] + width > kGroupBounds[g].W - 58) {
             x[g] = 10;
             y[g] += 22;
         }
-        const int width = std::min(static_cast<int>(text.cx) + 22, right - x[g]);
         box->SetBounds(x[g], y[g], width, 17);
         x[g] += width;
     }
-    SelectObject(screen, oldFont);
-    ReleaseDC(nullptr, screen);
 
     gbUserExtension = AddGroupBox(this, page, "gbUserExtension", kOtherExtensions, {216, 220, 576, 46});
     chbFileUser = AddCheckBox(this, gbUserExtension, "chbFileUser", kUserExtension, {10, 20, 98, 17});
