@@ -39,10 +39,3 @@ void DrawLogo(HDC dc, int x, int y) {
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextA(dc, "Quillmark", -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
-
-HBITMAP CreateLogoBitmap(HDC reference) {
-    gdi::MemoryDC mem(reference, kLogoWidth, kLogoHeight);
-    if (!mem) return nullptr;
-    DrawLogo(mem, 0, 0);
-    return mem.TakeBitmap().Release();
-}

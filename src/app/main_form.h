@@ -86,7 +86,6 @@ public:
     void FormActivate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     bool PrepareWorkFolder();
-    bool FirstActivationDone() const { return activated_; }
 
     // --- environment data file ---------------------------------------------
     std::string EnvironmentPath() const;

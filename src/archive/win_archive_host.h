@@ -15,7 +15,6 @@ public:
     TWinArchiveHost(const TWinArchiveHost&) = delete;
     TWinArchiveHost& operator=(const TWinArchiveHost&) = delete;
 
-    void SetApplicationWindow(TWindowHandle wnd) { application_window_ = wnd; }
     // How watcher checks reach the user-interface thread. The default sends a
     // message to a hidden window of the creating thread (which must pump
     // messages); the owner may put its own in place before the control is made.

@@ -656,10 +656,6 @@ TPanel::TPanel(TComponent* owner, TWinControl* parent) : TWinControl(owner, pare
     CreateHandle(nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-void TPanel::SetBevelOuter(TBevelCut b) {
-    BevelOuter = b;
-    Invalidate();
-}
 
 LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SIZE) {

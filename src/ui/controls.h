@@ -239,7 +239,6 @@ public:
     TBevelCut BevelInner = bvNone;
     int BevelWidth = 1;
     bool ParentBackground = false;
-    void SetBevelOuter(TBevelCut b);
 
 protected:
     void PaintContent(HDC dc, RECT client) override;

@@ -115,10 +115,6 @@ void TListView::Invalidate() {
     TWinControl::Invalidate();
 }
 
-int TListView::TopIndex() const {
-    return static_cast<int>(SendMessageA(handle_, LVM_GETTOPINDEX, 0, 0));
-}
-
 void TListView::SetSmallImages(HIMAGELIST images) {
     SendMessageA(handle_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }

@@ -43,7 +43,6 @@ public:
     void ClearSelection();
     // Scrolls until the item is fully in view.
     void MakeVisible(int index);
-    int TopIndex() const;
     // Rows are asked for again at the next paint.
     void Invalidate() override;
 
