@@ -44,6 +44,8 @@ shot main-window show-files "$(winpath "$samples/text")" @OUT@
 shot archive-zip show-archive "$(winpath "$build/tests/archive_samples/pane.zip")" docs @OUT@
 shot archive-nested-zip show-archive "$(winpath "$build/tests/archive_samples/pane.zip")" inner.zip @OUT@
 shot archive-arj show-preview "$(winpath "$samples/archives/sample.arj")" @OUT@
+shot archive-7z show-preview "$(winpath "$build/tests/archive_samples/real/utf8.7z")" @OUT@
+shot archive-tar-bz2 show-preview "$(winpath "$build/tests/archive_samples/real/sjis.tar.bz2")" @OUT@
 shot media-clip show-preview "$(winpath "$samples/media/clip.avi")" @OUT@ 2500
 shot settings show-settings 0 @OUT@
 shot textview-settings show-textview-settings 0 @OUT@
