@@ -7,11 +7,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${QM_BUILD_DIR:-$root/build}
 if [ -z "${QM_TEST_INNER:-}" ]; then
+  [ -n "${QM_SKIP_SETUP:-}" ] || "$root/scripts/setup.sh"
   # What no compiler checks: include cycles between units of src/, Windows
   # included past ui/win32.h, code repeated where none was before.
   echo "== structure of src/"
   python3 "$root/scripts/check_structure.py" --duplicates "$root/scripts/known_duplicates.txt"
-  [ -n "${QM_SKIP_SETUP:-}" ] || "$root/scripts/setup.sh"
   "$root/scripts/build.sh"
   echo "== native tests"
   # Every sanitizer finding fails its suite.
