@@ -17,13 +17,10 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 #include "imageview/image_zoom.h"
 #include "imageview/jpeg_graphic.h"
 #include "imageview/png_graphic.h"
+#include "libjpeg_reference.h"
 #include "picture_test_writer.h"
 #include "png_test_writer.h"
 
@@ -90,31 +87,7 @@ const std::string& PngFile() {
 void BM_JpegReference(benchmark::State& state) {
     std::vector<uint8_t> file, pixels;
     for (auto _ : state) {
-        std::FILE* f = std::fopen(JpegFile().c_str(), "rb");
-        std::fseek(f, 0, SEEK_END);
-        file.resize(static_cast<size_t>(std::ftell(f)));
-        std::fseek(f, 0, SEEK_SET);
-        if (std::fread(file.data(), 1, file.size(), f) != file.size()) state.SkipWithError("read");
-        std::fclose(f);
-        jpeg_decompress_struct cinfo;
-        jpeg_error_mgr jerr;
-        cinfo.err = jpeg_std_error(&jerr);
-        jpeg_create_decompress(&cinfo);
-        jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
-        jpeg_read_header(&cinfo, TRUE);
-        cinfo.out_color_space = JCS_EXT_BGR;
-        jpeg_start_decompress(&cinfo);
-        const size_t stride = (size_t(cinfo.output_width) * 3 + 3) & ~size_t(3);
-        pixels.resize(stride * cinfo.output_height);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW rows[16];
-            const int want = std::min<int>(16, cinfo.output_height - cinfo.output_scanline);
-            for (int i = 0; i < want; ++i)
-                rows[i] = pixels.data() + stride * (cinfo.output_scanline + i);
-            jpeg_read_scanlines(&cinfo, rows, want);
-        }
-        jpeg_finish_decompress(&cinfo);
-        jpeg_destroy_decompress(&cinfo);
+        if (!DecodeWithLibjpeg(JpegFile(), file, pixels)) state.SkipWithError("read");
         benchmark::DoNotOptimize(pixels.data());
     }
 }

@@ -12,10 +12,6 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <jpeglib.h>
-}
-
 #include "base/sjis.h"
 #include "base/strutil.h"
 #include "imageview/image_zoom.h"
@@ -23,6 +19,7 @@ extern "C" {
 #include "imageview/picture.h"
 #include "imageview/png_graphic.h"
 #include "qmtool.h"
+#include "../../tests/imageview/libjpeg_reference.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -34,38 +31,6 @@ double Ms(std::chrono::steady_clock::time_point from) {
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
-}
-
-// libjpeg reading the file into a kept buffer and decoding into kept pixels.
-bool PlainJpeg(const std::string& path, std::vector<uint8_t>& file, std::vector<uint8_t>& pixels) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::fseek(f, 0, SEEK_END);
-    file.resize(static_cast<size_t>(std::ftell(f)));
-    std::fseek(f, 0, SEEK_SET);
-    const bool read = std::fread(file.data(), 1, file.size(), f) == file.size();
-    std::fclose(f);
-    if (!read) return false;
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&cinfo);
-    const size_t stride = (size_t(cinfo.output_width) * 3 + 3) & ~size_t(3);
-    pixels.resize(stride * cinfo.output_height);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW rows[16];
-        const int want = std::min<int>(16, cinfo.output_height - cinfo.output_scanline);
-        for (int i = 0; i < want; ++i)
-            rows[i] = pixels.data() + stride * (cinfo.output_scanline + i);
-        jpeg_read_scanlines(&cinfo, rows, want);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
 }
 
 int BenchPicture(const std::vector<std::string>& args) {
@@ -105,7 +70,7 @@ int BenchPicture(const std::vector<std::string>& args) {
             decode.push_back(Ms(t));
             if (!png) {
                 t = std::chrono::steady_clock::now();
-                if (!PlainJpeg(path, file, pixels)) return 1;
+                if (!DecodeWithLibjpeg(path, file, pixels)) return 1;
                 plain.push_back(Ms(t));
             }
             image_zoom::TFitInput in;
